@@ -1,0 +1,125 @@
+// The operating-system boundary. Everything above this layer reaches files, the
+// registry, WIN.INI, processes, DDE, run-time libraries and the clock only through
+// `Platform`. Two implementations exist: the real Win32 calls (platform/win32) and a
+// virtual Windows machine kept in a host folder (platform/host) for native tests and
+// tools. Paths everywhere are Windows paths ("C:\Dir\File.ext"); both '\' and '/'
+// separate, and names compare without regard to case on both implementations.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plat {
+
+// An open file. Reads and writes return the number of bytes moved, or -1 on error.
+class File {
+public:
+    virtual ~File() = default;
+    virtual int64_t Read(void* buffer, int64_t count) = 0;
+    virtual int64_t Write(const void* buffer, int64_t count) = 0;
+    virtual bool Seek(int64_t position) = 0;
+    virtual int64_t Position() = 0;
+    virtual int64_t Size() = 0;
+    // Cuts the file at the current position.
+    virtual bool Truncate() = 0;
+};
+
+enum class OpenMode {
+    Read,       // existing file, read only, others may read and write (deny none)
+    ReadWrite,  // existing file, read and write
+    Create,     // create or replace, read and write, exclusive
+    Append,     // open or create, every write goes to the end
+};
+
+enum class DriveType { Unknown, NoRootDir, Removable, Fixed, Remote, CdRom, RamDisk };
+
+struct DirEntry {
+    std::string name;  // name within the folder, as stored
+    bool isDirectory = false;
+    int64_t size = 0;
+};
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+// Why a library could not be loaded; the database binding turns these into engine codes.
+enum class LoadError { None, NotFound, OutOfMemory, Other };
+
+class Library {
+public:
+    virtual ~Library() = default;
+    virtual void* Symbol(const std::string& name) = 0;
+    virtual void* Ordinal(int ordinal) = 0;
+};
+
+// Registry values are read and written under HKEY_LOCAL_MACHINE only.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Files and folders.
+    virtual bool FileExists(const std::string& path) = 0;        // a file, not a folder
+    virtual bool DirectoryExists(const std::string& path) = 0;
+    virtual std::unique_ptr<File> Open(const std::string& path, OpenMode mode) = 0;
+    virtual bool DeleteFile(const std::string& path) = 0;
+    // Renames within one drive; replaces an existing target when `replace` is set.
+    virtual bool MoveFile(const std::string& from, const std::string& to, bool replace) = 0;
+    virtual bool CreateDirectory(const std::string& path) = 0;   // one level
+    virtual bool RemoveDirectory(const std::string& path) = 0;   // empty folder
+    virtual std::vector<DirEntry> ListDirectory(const std::string& path) = 0;
+    virtual bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) = 0;
+    virtual std::string CurrentDirectory() = 0;
+    virtual bool SetCurrentDirectory(const std::string& path) = 0;
+
+    // Where things are.
+    virtual std::string ModuleFileName() = 0;  // full path of the running program
+    virtual std::optional<std::string> Environment(const std::string& name) = 0;
+    virtual std::string WindowsDirectory() = 0;
+    virtual DriveType GetDriveType(const std::string& root) = 0;  // "A:\"
+
+    // Registry under HKEY_LOCAL_MACHINE; `key` like "Software\\Borland\\Database Engine".
+    virtual bool RegistryKeyExists(const std::string& key) = 0;
+    virtual std::optional<std::string> RegistryReadString(const std::string& key,
+                                                          const std::string& value) = 0;
+    virtual bool RegistryWriteString(const std::string& key, const std::string& value,
+                                     const std::string& data) = 0;
+    virtual std::optional<uint32_t> RegistryReadDword(const std::string& key,
+                                                      const std::string& value) = 0;
+    virtual bool RegistryWriteDword(const std::string& key, const std::string& value,
+                                    uint32_t data) = 0;
+
+    // The user's profile, WIN.INI.
+    virtual std::string ProfileString(const std::string& section, const std::string& key,
+                                      const std::string& defaultValue) = 0;
+    virtual bool WriteProfileString(const std::string& section, const std::string& key,
+                                    const std::string& value) = 0;
+
+    // Processes. `StartProgram` is WinExec: true when the program was started.
+    // `RunAndWait` returns the exit code, or -1 when nothing could be started
+    // (including a command line longer than `MaxCommandLine`).
+    virtual bool StartProgram(const std::string& commandLine, int showMode) = 0;
+    virtual int64_t RunAndWait(const std::string& commandLine, int showMode) = 0;
+    virtual size_t MaxCommandLine() = 0;
+
+    // Dynamic Data Exchange: one execute transaction to service/topic.
+    virtual bool DdeExecute(const std::string& service, const std::string& topic,
+                            const std::string& command) = 0;
+
+    // Run-time libraries: by path (or by bare name through the search order).
+    virtual std::unique_ptr<Library> LoadLibrary(const std::string& path, LoadError* error) = 0;
+
+    // Clock.
+    virtual uint32_t TickCount() = 0;
+    virtual LocalTime Now() = 0;
+};
+
+// The platform the program runs on; set once at start (or by a test).
+Platform& Current();
+void SetCurrent(Platform* platform);
+
+}  // namespace plat
