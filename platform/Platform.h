@@ -110,8 +110,13 @@ public:
     virtual bool DdeExecute(const std::string& service, const std::string& topic,
                             const std::string& command) = 0;
 
-    // Run-time libraries: by path (or by bare name through the search order).
+    // Run-time libraries: by path (or by bare name through the search order). Errors that
+    // the loader would show in a box are suppressed; the result says why it failed.
     virtual std::unique_ptr<Library> LoadLibrary(const std::string& path, LoadError* error) = 0;
+
+    // The text of a global memory handle that another module hands over (locked, copied,
+    // unlocked; the handle stays its owner's).
+    virtual std::string GlobalText(void* handle) = 0;
 
     // Clock.
     virtual uint32_t TickCount() = 0;
