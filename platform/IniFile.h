@@ -1,0 +1,23 @@
+// Reading and writing INI-format text: "[Section]" lines and "Key=Value" lines.
+// Sections and keys compare without regard to case; the first match wins, as with
+// the Windows profile functions. Blanks around keys and values are dropped.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace plat {
+
+std::optional<std::string> IniRead(std::string_view text, std::string_view section,
+                                   std::string_view key);
+
+// Returns `text` with the key set (the section is added at the end when missing).
+std::string IniWrite(std::string_view text, std::string_view section, std::string_view key,
+                     std::string_view value);
+
+// The integer a profile lookup yields: leading digits (after an optional sign);
+// a value without leading digits is 0.
+long long IniLeadingInteger(std::string_view value);
+
+}  // namespace plat

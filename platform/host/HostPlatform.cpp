@@ -1,0 +1,542 @@
+#include "platform/host/HostPlatform.h"
+
+#include <dirent.h>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+#include "platform/IniFile.h"
+#include "platform/Paths.h"
+
+namespace plat {
+
+namespace {
+
+bool HostIsDirectory(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool HostIsFile(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void HostMakeFolders(const std::string& path) {
+    std::string partial;
+    std::stringstream parts(path);
+    std::string part;
+    if (!path.empty() && path[0] == '/') partial = "/";
+    while (std::getline(parts, part, '/')) {
+        if (part.empty()) continue;
+        partial += part + "/";
+        mkdir(partial.c_str(), 0755);
+    }
+}
+
+std::vector<std::string> SplitPath(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : path) {
+        if (IsSeparator(c)) {
+            if (!current.empty()) parts.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) parts.push_back(current);
+    return parts;
+}
+
+// The entry of `folder` named `name`: the exact name first, else one that differs in case.
+std::string FindEntry(const std::string& folder, const std::string& name) {
+    struct stat st {};
+    if (lstat((folder + "/" + name).c_str(), &st) == 0) return name;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return name;
+    std::string found = name;
+    while (dirent* entry = readdir(dir)) {
+        if (EqualsIgnoreCase(entry->d_name, name)) {
+            found = entry->d_name;
+            break;
+        }
+    }
+    closedir(dir);
+    return found;
+}
+
+class HostFile : public File {
+public:
+    HostFile(int fd, int64_t writeLimit) : fd_(fd), writeLimit_(writeLimit) {}
+    ~HostFile() override { close(fd_); }
+
+    int64_t Read(void* buffer, int64_t count) override {
+        int64_t total = 0;
+        auto* out = static_cast<char*>(buffer);
+        while (total < count) {
+            ssize_t got = read(fd_, out + total, static_cast<size_t>(count - total));
+            if (got < 0) return -1;
+            if (got == 0) break;
+            total += got;
+        }
+        return total;
+    }
+
+    int64_t Write(const void* buffer, int64_t count) override {
+        if (writeLimit_ >= 0) {
+            int64_t room = writeLimit_ - written_;
+            if (room <= 0) return -1;
+            if (count > room) count = room;
+        }
+        int64_t total = 0;
+        auto* in = static_cast<const char*>(buffer);
+        while (total < count) {
+            ssize_t put = write(fd_, in + total, static_cast<size_t>(count - total));
+            if (put <= 0) return -1;
+            total += put;
+        }
+        written_ += total;
+        return total;
+    }
+
+    bool Seek(int64_t position) override { return lseek(fd_, position, SEEK_SET) == position; }
+    int64_t Position() override { return lseek(fd_, 0, SEEK_CUR); }
+    int64_t Size() override {
+        struct stat st {};
+        return fstat(fd_, &st) == 0 ? st.st_size : -1;
+    }
+    bool Truncate() override {
+        off_t at = lseek(fd_, 0, SEEK_CUR);
+        return at >= 0 && ftruncate(fd_, at) == 0;
+    }
+
+private:
+    int fd_;
+    int64_t writeLimit_;  // -1: no limit
+    int64_t written_ = 0;
+};
+
+class HostLibrary : public Library {
+public:
+    explicit HostLibrary(void* handle) : handle_(handle) {}
+    ~HostLibrary() override { dlclose(handle_); }
+    void* Symbol(const std::string& name) override { return dlsym(handle_, name.c_str()); }
+    void* Ordinal(int ordinal) override {
+        return dlsym(handle_, ("torvex_ordinal_" + std::to_string(ordinal)).c_str());
+    }
+
+private:
+    void* handle_;
+};
+
+std::string FirstToken(const std::string& commandLine) {
+    size_t start = commandLine.find_first_not_of(' ');
+    if (start == std::string::npos) return {};
+    if (commandLine[start] == '"') {
+        size_t end = commandLine.find('"', start + 1);
+        return commandLine.substr(start + 1, end == std::string::npos ? std::string::npos
+                                                                      : end - start - 1);
+    }
+    size_t end = commandLine.find(' ', start);
+    return commandLine.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+std::string ProgramKey(const std::string& token) {
+    std::string name = ToUpperAscii(ExtractFileName(token));
+    if (name.size() > 4 && name.substr(name.size() - 4) == ".EXE") name.resize(name.size() - 4);
+    return name;
+}
+
+}  // namespace
+
+HostPlatform::HostPlatform(const std::string& rootFolder) : root_(rootFolder) {
+    while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
+    HostMakeFolders(root_);
+    AddDrive('C', DriveType::Fixed);
+    drives_['Z'] = Drive{DriveType::Fixed, ""};
+    CreateDirectory("C:\\WINDOWS");
+    CreateDirectory("C:\\TEMP");
+    environment_["TEMP"] = "C:\\TEMP";
+    LoadRegistry();
+}
+
+void HostPlatform::AddDrive(char letter, DriveType type, const std::string& hostFolder) {
+    char upper = static_cast<char>(ToUpperAscii(std::string(1, letter))[0]);
+    std::string folder = hostFolder.empty() ? root_ + "/" + char(upper - 'A' + 'a') : hostFolder;
+    HostMakeFolders(folder);
+    drives_[upper] = Drive{type, folder};
+}
+
+void HostPlatform::SetEnvironment(const std::string& name, const std::string& value) {
+    environment_[ToUpperAscii(name)] = value;
+}
+
+void HostPlatform::UnsetEnvironment(const std::string& name) {
+    environment_.erase(ToUpperAscii(name));
+}
+
+void HostPlatform::MapProgram(const std::string& name, ProgramHandler handler) {
+    programs_[ProgramKey(name)] = std::move(handler);
+}
+
+void HostPlatform::FailWritesAfter(const std::string& pathPart, int64_t bytes) {
+    writeFaults_.push_back({ToUpperAscii(pathPart), bytes});
+}
+
+void HostPlatform::FailCreateDirectory(const std::string& windowsPath) {
+    failCreate_.push_back(ToUpperAscii(ExcludeTrailingBackslash(Absolute(windowsPath))));
+}
+
+void HostPlatform::FailOpen(const std::string& windowsPath) {
+    failOpen_.push_back(ToUpperAscii(Absolute(windowsPath)));
+}
+
+void HostPlatform::ClearFaults() {
+    writeFaults_.clear();
+    failCreate_.clear();
+    failOpen_.clear();
+}
+
+std::string HostPlatform::WindowsPathOfHost(const std::string& hostPath) {
+    std::string result = "Z:";
+    for (char c : hostPath) result += (c == '/') ? '\\' : c;
+    if (result == "Z:") result += '\\';
+    return result;
+}
+
+// A full Windows path "X:\a\b" for any form the callers use.
+std::string HostPlatform::Absolute(const std::string& windowsPath) const {
+    std::string path = windowsPath;
+    if (!path.empty() && path[0] == '/' && !(path.size() > 1 && path[1] == '/'))
+        return WindowsPathOfHost(path);
+    if (path.size() >= 2 && path[1] == ':') {
+        std::string rest = path.substr(2);
+        if (rest.empty() || !IsSeparator(rest[0])) {
+            // "C:name" is relative to the current folder when it is on that drive.
+            if (EqualsIgnoreCase(currentDirectory_.substr(0, 2), path.substr(0, 2)))
+                return JoinPath(currentDirectory_, rest);
+            return path.substr(0, 2) + "\\" + rest;
+        }
+        return path;
+    }
+    if (!path.empty() && IsSeparator(path[0])) return currentDirectory_.substr(0, 2) + path;
+    return JoinPath(currentDirectory_, path);
+}
+
+std::string HostPlatform::HostPath(const std::string& windowsPath) {
+    std::string full = Absolute(windowsPath);
+    char letter = static_cast<char>(ToUpperAscii(full.substr(0, 1))[0]);
+    auto drive = drives_.find(letter);
+    if (drive == drives_.end()) return root_ + "/.no-drive-" + std::string(1, letter);
+    std::vector<std::string> resolved;
+    for (const std::string& part : SplitPath(full.substr(2))) {
+        if (part == ".") continue;
+        if (part == "..") {
+            if (!resolved.empty()) resolved.pop_back();
+            continue;
+        }
+        resolved.push_back(part);
+    }
+    std::string host = drive->second.hostFolder;
+    for (const std::string& part : resolved) host += "/" + FindEntry(host.empty() ? "/" : host, part);
+    return host.empty() ? "/" : host;
+}
+
+bool HostPlatform::IsFaulty(const std::vector<std::string>& list, const std::string& path) const {
+    std::string key = ToUpperAscii(ExcludeTrailingBackslash(Absolute(path)));
+    for (const std::string& entry : list)
+        if (ExcludeTrailingBackslash(entry) == key) return true;
+    return false;
+}
+
+int64_t HostPlatform::WriteLimitFor(const std::string& windowsPath) const {
+    std::string key = ToUpperAscii(Absolute(windowsPath));
+    for (const WriteFault& fault : writeFaults_)
+        if (key.find(fault.pathPart) != std::string::npos) return fault.bytes;
+    return -1;
+}
+
+bool HostPlatform::FileExists(const std::string& path) { return HostIsFile(HostPath(path)); }
+
+bool HostPlatform::DirectoryExists(const std::string& path) {
+    return HostIsDirectory(HostPath(path));
+}
+
+std::unique_ptr<File> HostPlatform::Open(const std::string& path, OpenMode mode) {
+    if (IsFaulty(failOpen_, path)) return nullptr;
+    std::string host = HostPath(path);
+    if (HostIsDirectory(host)) return nullptr;
+    int flags = 0;
+    switch (mode) {
+        case OpenMode::Read: flags = O_RDONLY; break;
+        case OpenMode::ReadWrite: flags = O_RDWR; break;
+        case OpenMode::Create: flags = O_RDWR | O_CREAT | O_TRUNC; break;
+        case OpenMode::Append: flags = O_WRONLY | O_CREAT | O_APPEND; break;
+    }
+    int fd = open(host.c_str(), flags | O_CLOEXEC, 0644);
+    if (fd < 0) return nullptr;
+    int64_t limit = mode == OpenMode::Read ? -1 : WriteLimitFor(path);
+    return std::make_unique<HostFile>(fd, limit);
+}
+
+bool HostPlatform::DeleteFile(const std::string& path) {
+    std::string host = HostPath(path);
+    return HostIsFile(host) && unlink(host.c_str()) == 0;
+}
+
+bool HostPlatform::MoveFile(const std::string& from, const std::string& to, bool replace) {
+    std::string source = HostPath(from), target = HostPath(to);
+    if (!HostIsFile(source) && !HostIsDirectory(source)) return false;
+    if (!replace && (HostIsFile(target) || HostIsDirectory(target))) return false;
+    return rename(source.c_str(), target.c_str()) == 0;
+}
+
+bool HostPlatform::CreateDirectory(const std::string& path) {
+    if (IsFaulty(failCreate_, path)) return false;
+    return mkdir(HostPath(path).c_str(), 0755) == 0;
+}
+
+bool HostPlatform::RemoveDirectory(const std::string& path) {
+    return rmdir(HostPath(path).c_str()) == 0;
+}
+
+std::vector<DirEntry> HostPlatform::ListDirectory(const std::string& path) {
+    std::vector<DirEntry> entries;
+    std::string host = HostPath(path);
+    DIR* dir = opendir(host.c_str());
+    if (!dir) return entries;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st {};
+        if (stat((host + "/" + name).c_str(), &st) != 0) continue;
+        entries.push_back({name, S_ISDIR(st.st_mode), S_ISDIR(st.st_mode) ? 0 : st.st_size});
+    }
+    closedir(dir);
+    return entries;
+}
+
+bool HostPlatform::SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
+    std::tm local{};
+    local.tm_year = ((dosDate >> 9) & 0x7F) + 80;
+    local.tm_mon = ((dosDate >> 5) & 0x0F) - 1;
+    local.tm_mday = dosDate & 0x1F;
+    local.tm_hour = (dosTime >> 11) & 0x1F;
+    local.tm_min = (dosTime >> 5) & 0x3F;
+    local.tm_sec = (dosTime & 0x1F) * 2;
+    local.tm_isdst = -1;
+    if (local.tm_mon < 0 || local.tm_mon > 11 || local.tm_mday < 1 || local.tm_hour > 23 ||
+        local.tm_min > 59 || local.tm_sec > 59)
+        return false;
+    std::time_t when = std::mktime(&local);
+    if (when == static_cast<std::time_t>(-1)) return false;
+    timespec times[2] = {{when, 0}, {when, 0}};
+    return utimensat(AT_FDCWD, HostPath(path).c_str(), times, 0) == 0;
+}
+
+bool HostPlatform::SetCurrentDirectory(const std::string& path) {
+    std::string full = Absolute(path);
+    if (!HostIsDirectory(HostPath(full))) return false;
+    currentDirectory_ = full.size() == 2 ? full + "\\" : full;
+    return true;
+}
+
+std::optional<std::string> HostPlatform::Environment(const std::string& name) {
+    auto it = environment_.find(ToUpperAscii(name));
+    if (it == environment_.end()) return std::nullopt;
+    return it->second;
+}
+
+DriveType HostPlatform::GetDriveType(const std::string& root) {
+    if (root.empty()) return DriveType::NoRootDir;
+    char letter = static_cast<char>(ToUpperAscii(root.substr(0, 1))[0]);
+    auto drive = drives_.find(letter);
+    return drive == drives_.end() ? DriveType::NoRootDir : drive->second.type;
+}
+
+// registry.txt: "key<TAB>value<TAB>S|D<TAB>data" a line; a key alone marks an empty key.
+void HostPlatform::LoadRegistry() {
+    std::ifstream in(root_ + "/registry.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> fields;
+        std::stringstream parts(line);
+        std::string field;
+        while (std::getline(parts, field, '\t')) fields.push_back(field);
+        if (fields.empty()) continue;
+        auto& key = registry_[fields[0]];
+        if (fields.size() >= 4) key[fields[1]] = RegistryValue{fields[2] == "D", fields[3]};
+    }
+}
+
+void HostPlatform::SaveRegistry() {
+    std::ofstream out(root_ + "/registry.txt", std::ios::trunc);
+    for (const auto& [key, values] : registry_) {
+        if (values.empty()) out << key << "\n";
+        for (const auto& [name, value] : values)
+            out << key << "\t" << name << "\t" << (value.isDword ? "D" : "S") << "\t"
+                << value.data << "\n";
+    }
+}
+
+bool HostPlatform::RegistryKeyExists(const std::string& key) {
+    std::string wanted = ToUpperAscii(ExcludeTrailingBackslash(key));
+    for (const auto& entry : registry_) {
+        const std::string& name = entry.first;
+        if (name == wanted || (name.size() > wanted.size() && name.compare(0, wanted.size(), wanted) == 0 &&
+                               name[wanted.size()] == '\\'))
+            return true;
+    }
+    return false;
+}
+
+std::optional<std::string> HostPlatform::RegistryReadString(const std::string& key,
+                                                            const std::string& value) {
+    auto k = registry_.find(ToUpperAscii(ExcludeTrailingBackslash(key)));
+    if (k == registry_.end()) return std::nullopt;
+    auto v = k->second.find(ToUpperAscii(value));
+    if (v == k->second.end() || v->second.isDword) return std::nullopt;
+    return v->second.data;
+}
+
+bool HostPlatform::RegistryWriteString(const std::string& key, const std::string& value,
+                                       const std::string& data) {
+    registry_[ToUpperAscii(ExcludeTrailingBackslash(key))][ToUpperAscii(value)] = {false, data};
+    SaveRegistry();
+    return true;
+}
+
+std::optional<uint32_t> HostPlatform::RegistryReadDword(const std::string& key,
+                                                        const std::string& value) {
+    auto k = registry_.find(ToUpperAscii(ExcludeTrailingBackslash(key)));
+    if (k == registry_.end()) return std::nullopt;
+    auto v = k->second.find(ToUpperAscii(value));
+    if (v == k->second.end() || !v->second.isDword) return std::nullopt;
+    return static_cast<uint32_t>(std::stoul(v->second.data));
+}
+
+bool HostPlatform::RegistryWriteDword(const std::string& key, const std::string& value,
+                                      uint32_t data) {
+    registry_[ToUpperAscii(ExcludeTrailingBackslash(key))][ToUpperAscii(value)] = {
+        true, std::to_string(data)};
+    SaveRegistry();
+    return true;
+}
+
+namespace {
+std::string ReadWholeFile(const std::string& hostPath) {
+    std::ifstream in(hostPath, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+}  // namespace
+
+std::string HostPlatform::ProfileString(const std::string& section, const std::string& key,
+                                        const std::string& defaultValue) {
+    std::string text = ReadWholeFile(HostPath("C:\\WINDOWS\\WIN.INI"));
+    return IniRead(text, section, key).value_or(defaultValue);
+}
+
+bool HostPlatform::WriteProfileString(const std::string& section, const std::string& key,
+                                      const std::string& value) {
+    std::string host = HostPath("C:\\WINDOWS\\WIN.INI");
+    std::string text = IniWrite(ReadWholeFile(host), section, key, value);
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out);
+}
+
+void HostPlatform::Note(const std::string& line) {
+    journal_.push_back(line);
+    std::ofstream out(root_ + "/journal.txt", std::ios::app);
+    out << line << "\n";
+}
+
+// Runs a mapped program, or records one whose file exists; nullopt when nothing can start.
+std::optional<int64_t> HostPlatform::Run(const std::string& commandLine) {
+    if (commandLine.size() > maxCommandLine_) return std::nullopt;
+    std::string program = FirstToken(commandLine);
+    auto mapped = programs_.find(ProgramKey(program));
+    if (mapped != programs_.end()) {
+        Note("RUN " + commandLine);
+        return mapped->second(commandLine);
+    }
+    std::string withExe = program;
+    if (ExtractFileName(program).find('.') == std::string::npos) withExe += ".EXE";
+    if (!FileExists(program) && !FileExists(withExe)) return std::nullopt;
+    Note("RUN " + commandLine);
+    return 0;
+}
+
+bool HostPlatform::StartProgram(const std::string& commandLine, int /*showMode*/) {
+    return Run(commandLine).has_value();
+}
+
+int64_t HostPlatform::RunAndWait(const std::string& commandLine, int /*showMode*/) {
+    return Run(commandLine).value_or(-1);
+}
+
+bool HostPlatform::DdeExecute(const std::string& service, const std::string& topic,
+                              const std::string& command) {
+    if (!ddeAvailable_) return false;
+    Note("DDE " + service + "|" + topic + "|" + command);
+    return true;
+}
+
+std::unique_ptr<Library> HostPlatform::LoadLibrary(const std::string& path, LoadError* error) {
+    auto fail = [&](LoadError why) -> std::unique_ptr<Library> {
+        if (error) *error = why;
+        return nullptr;
+    };
+    std::string candidate = path;
+    if (path.find_first_of("\\/:") == std::string::npos) {
+        // A bare name: the program's folder, then the current folder, then C:\WINDOWS.
+        candidate.clear();
+        for (const std::string& folder : {ExtractFilePath(moduleFileName_), currentDirectory_,
+                                          WindowsDirectory()}) {
+            if (FileExists(JoinPath(folder, path))) {
+                candidate = JoinPath(folder, path);
+                break;
+            }
+        }
+        if (candidate.empty()) return fail(LoadError::NotFound);
+    }
+    std::string host = HostPath(candidate);
+    if (!HostIsFile(host)) return fail(LoadError::NotFound);
+    void* handle = dlopen(host.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) return fail(LoadError::Other);
+    if (error) *error = LoadError::None;
+    return std::make_unique<HostLibrary>(handle);
+}
+
+std::string HostPlatform::GlobalText(void* handle) {
+    return handle ? std::string(static_cast<const char*>(handle)) : std::string();
+}
+
+uint32_t HostPlatform::TickCount() {
+    auto since = std::chrono::steady_clock::now().time_since_epoch();
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
+    return static_cast<uint32_t>(ms) + tickOffset_;
+}
+
+LocalTime HostPlatform::Now() {
+    if (hasFixedTime_) return fixedTime_;
+    auto now = std::chrono::system_clock::now();
+    std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    return LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                     local.tm_min,        local.tm_sec,       static_cast<int>(ms)};
+}
+
+}  // namespace plat

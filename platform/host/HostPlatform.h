@@ -1,0 +1,135 @@
+// A virtual Windows machine kept in a host folder, for native tests and tools.
+//
+//   <root>/c, <root>/a, ...   drive letters (C: fixed by default; others added with types)
+//   <root>/registry.txt       HKEY_LOCAL_MACHINE, one value a line
+//   C:\WINDOWS\WIN.INI        the user's profile, a plain INI file on drive C:
+//   <root>/journal.txt        programs started and DDE commands sent, one a line
+//
+// Names resolve without regard to case (an exact name is found first), '\' and '/' both
+// separate, and the host's own root is drive Z:, so "/tmp/x" and "Z:\tmp\x" are one file.
+// Programs are either mapped to handlers or recorded in the journal; libraries are host
+// shared objects (ordinal N is the symbol "torvex_ordinal_N"). Faults can be injected.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace plat {
+
+class HostPlatform : public Platform {
+public:
+    // Creates the root folder with drive C: (fixed), C:\WINDOWS and C:\TEMP; TEMP is set.
+    explicit HostPlatform(const std::string& rootFolder);
+
+    // --- set-up for tests and tools ---
+    // Maps a drive letter to a host folder (default <root>/<letter>) with a drive type.
+    void AddDrive(char letter, DriveType type, const std::string& hostFolder = "");
+    void SetModuleFileName(const std::string& windowsPath) { moduleFileName_ = windowsPath; }
+    void SetEnvironment(const std::string& name, const std::string& value);
+    void UnsetEnvironment(const std::string& name);
+    // A program whose file name (without folder, any case, ".EXE" optional) is `name`
+    // runs `handler` with the whole command line; its result is the exit code.
+    using ProgramHandler = std::function<int64_t(const std::string& commandLine)>;
+    void MapProgram(const std::string& name, ProgramHandler handler);
+    void SetMaxCommandLine(size_t limit) { maxCommandLine_ = limit; }
+    void SetDdeAvailable(bool available) { ddeAvailable_ = available; }
+    void AdvanceTicks(uint32_t milliseconds) { tickOffset_ += milliseconds; }
+    void SetFixedTime(const LocalTime& time) { fixedTime_ = time; hasFixedTime_ = true; }
+
+    // Faults: writes to files whose Windows path contains `pathPart` (any case) fail once
+    // `bytes` bytes went to that file; creating a folder with this path fails; opening fails.
+    void FailWritesAfter(const std::string& pathPart, int64_t bytes);
+    void FailCreateDirectory(const std::string& windowsPath);
+    void FailOpen(const std::string& windowsPath);
+    void ClearFaults();
+
+    // --- inspection ---
+    std::string HostPath(const std::string& windowsPath);  // where a Windows path lives
+    static std::string WindowsPathOfHost(const std::string& hostPath);  // "/a/b" -> "Z:\a\b"
+    std::vector<std::string> Journal() const { return journal_; }
+    const std::string& Root() const { return root_; }
+
+    // --- Platform ---
+    bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override;
+    std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
+    bool DeleteFile(const std::string& path) override;
+    bool MoveFile(const std::string& from, const std::string& to, bool replace) override;
+    bool CreateDirectory(const std::string& path) override;
+    bool RemoveDirectory(const std::string& path) override;
+    std::vector<DirEntry> ListDirectory(const std::string& path) override;
+    bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
+    std::string CurrentDirectory() override { return currentDirectory_; }
+    bool SetCurrentDirectory(const std::string& path) override;
+    std::string ModuleFileName() override { return moduleFileName_; }
+    std::optional<std::string> Environment(const std::string& name) override;
+    std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
+    DriveType GetDriveType(const std::string& root) override;
+    bool RegistryKeyExists(const std::string& key) override;
+    std::optional<std::string> RegistryReadString(const std::string& key,
+                                                  const std::string& value) override;
+    bool RegistryWriteString(const std::string& key, const std::string& value,
+                             const std::string& data) override;
+    std::optional<uint32_t> RegistryReadDword(const std::string& key,
+                                              const std::string& value) override;
+    bool RegistryWriteDword(const std::string& key, const std::string& value,
+                            uint32_t data) override;
+    std::string ProfileString(const std::string& section, const std::string& key,
+                              const std::string& defaultValue) override;
+    bool WriteProfileString(const std::string& section, const std::string& key,
+                            const std::string& value) override;
+    bool StartProgram(const std::string& commandLine, int showMode) override;
+    int64_t RunAndWait(const std::string& commandLine, int showMode) override;
+    size_t MaxCommandLine() override { return maxCommandLine_; }
+    bool DdeExecute(const std::string& service, const std::string& topic,
+                    const std::string& command) override;
+    std::unique_ptr<Library> LoadLibrary(const std::string& path, LoadError* error) override;
+    std::string GlobalText(void* handle) override;
+    uint32_t TickCount() override;
+    LocalTime Now() override;
+
+private:
+    struct Drive {
+        DriveType type;
+        std::string hostFolder;
+    };
+    struct WriteFault {
+        std::string pathPart;
+        int64_t bytes;
+    };
+    struct RegistryValue {
+        bool isDword;
+        std::string data;
+    };
+
+    std::string Absolute(const std::string& windowsPath) const;
+    void Note(const std::string& line);
+    void LoadRegistry();
+    void SaveRegistry();
+    int64_t WriteLimitFor(const std::string& windowsPath) const;
+    bool IsFaulty(const std::vector<std::string>& list, const std::string& path) const;
+    std::optional<int64_t> Run(const std::string& commandLine);
+
+    std::string root_;
+    std::map<char, Drive> drives_;
+    std::string currentDirectory_ = "C:\\";
+    std::string moduleFileName_ = "C:\\INSTALL.EXE";
+    std::map<std::string, std::string> environment_;  // upper-case names
+    std::map<std::string, ProgramHandler> programs_;  // upper-case file names without ".EXE"
+    // Keys and value names are stored upper-case; a key exists once anything was written.
+    std::map<std::string, std::map<std::string, RegistryValue>> registry_;
+    std::vector<std::string> journal_;
+    std::vector<WriteFault> writeFaults_;
+    std::vector<std::string> failCreate_, failOpen_;
+    size_t maxCommandLine_ = 32767;
+    bool ddeAvailable_ = true;
+    uint32_t tickOffset_ = 0;
+    LocalTime fixedTime_;
+    bool hasFixedTime_ = false;
+};
+
+}  // namespace plat
