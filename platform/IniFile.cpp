@@ -67,7 +67,8 @@ std::optional<std::string> IniRead(std::string_view text, std::string_view secti
 std::string IniWrite(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view value) {
     std::vector<std::string_view> lines = SplitLines(text);
-    std::string newLine = std::string(key) + "=" + std::string(value) + "\r";
+    std::string newLine(key);
+    newLine.append("=").append(value).append("\r");
     std::vector<std::string> out;
     bool inSection = false, written = false, sectionSeen = false;
     size_t lastOfSection = 0;
@@ -92,7 +93,9 @@ std::string IniWrite(std::string_view text, std::string_view section, std::strin
             out.insert(out.begin() + static_cast<long>(lastOfSection), newLine);
         } else {
             if (!out.empty() && !Trim(out.back()).empty()) out.push_back("\r");
-            out.push_back("[" + std::string(section) + "]\r");
+            std::string header("[");
+            header.append(section).append("]\r");
+            out.push_back(header);
             out.push_back(newLine);
         }
     }

@@ -66,21 +66,21 @@ public:
     virtual bool FileExists(const std::string& path) = 0;        // a file, not a folder
     virtual bool DirectoryExists(const std::string& path) = 0;
     virtual std::unique_ptr<File> Open(const std::string& path, OpenMode mode) = 0;
-    virtual bool DeleteFile(const std::string& path) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
     // Renames within one drive; replaces an existing target when `replace` is set.
-    virtual bool MoveFile(const std::string& from, const std::string& to, bool replace) = 0;
-    virtual bool CreateDirectory(const std::string& path) = 0;   // one level
-    virtual bool RemoveDirectory(const std::string& path) = 0;   // empty folder
+    virtual bool RenameFile(const std::string& from, const std::string& to, bool replace) = 0;
+    virtual bool MakeDirectory(const std::string& path) = 0;   // one level
+    virtual bool RemoveEmptyDirectory(const std::string& path) = 0;   // empty folder
     virtual std::vector<DirEntry> ListDirectory(const std::string& path) = 0;
     virtual bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) = 0;
     virtual std::string CurrentDirectory() = 0;
-    virtual bool SetCurrentDirectory(const std::string& path) = 0;
+    virtual bool ChangeDirectory(const std::string& path) = 0;
 
     // Where things are.
     virtual std::string ModuleFileName() = 0;  // full path of the running program
     virtual std::optional<std::string> Environment(const std::string& name) = 0;
     virtual std::string WindowsDirectory() = 0;
-    virtual DriveType GetDriveType(const std::string& root) = 0;  // "A:\"
+    virtual DriveType DriveTypeOf(const std::string& root) = 0;  // "A:\"
 
     // Registry under HKEY_LOCAL_MACHINE; `key` like "Software\\Borland\\Database Engine".
     virtual bool RegistryKeyExists(const std::string& key) = 0;
@@ -96,7 +96,7 @@ public:
     // The user's profile, WIN.INI.
     virtual std::string ProfileString(const std::string& section, const std::string& key,
                                       const std::string& defaultValue) = 0;
-    virtual bool WriteProfileString(const std::string& section, const std::string& key,
+    virtual bool WriteProfile(const std::string& section, const std::string& key,
                                     const std::string& value) = 0;
 
     // Processes. `StartProgram` is WinExec: true when the program was started.
@@ -112,7 +112,7 @@ public:
 
     // Run-time libraries: by path (or by bare name through the search order). Errors that
     // the loader would show in a box are suppressed; the result says why it failed.
-    virtual std::unique_ptr<Library> LoadLibrary(const std::string& path, LoadError* error) = 0;
+    virtual std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) = 0;
 
     // The text of a global memory handle that another module hands over (locked, copied,
     // unlocked; the handle stays its owner's).

@@ -162,8 +162,8 @@ HostPlatform::HostPlatform(const std::string& rootFolder) : root_(rootFolder) {
     HostMakeFolders(root_);
     AddDrive('C', DriveType::Fixed);
     drives_['Z'] = Drive{DriveType::Fixed, ""};
-    CreateDirectory("C:\\WINDOWS");
-    CreateDirectory("C:\\TEMP");
+    MakeDirectory("C:\\WINDOWS");
+    MakeDirectory("C:\\TEMP");
     environment_["TEMP"] = "C:\\TEMP";
     LoadRegistry();
 }
@@ -287,24 +287,24 @@ std::unique_ptr<File> HostPlatform::Open(const std::string& path, OpenMode mode)
     return std::make_unique<HostFile>(fd, limit);
 }
 
-bool HostPlatform::DeleteFile(const std::string& path) {
+bool HostPlatform::RemoveFile(const std::string& path) {
     std::string host = HostPath(path);
     return HostIsFile(host) && unlink(host.c_str()) == 0;
 }
 
-bool HostPlatform::MoveFile(const std::string& from, const std::string& to, bool replace) {
+bool HostPlatform::RenameFile(const std::string& from, const std::string& to, bool replace) {
     std::string source = HostPath(from), target = HostPath(to);
     if (!HostIsFile(source) && !HostIsDirectory(source)) return false;
     if (!replace && (HostIsFile(target) || HostIsDirectory(target))) return false;
     return rename(source.c_str(), target.c_str()) == 0;
 }
 
-bool HostPlatform::CreateDirectory(const std::string& path) {
+bool HostPlatform::MakeDirectory(const std::string& path) {
     if (IsFaulty(failCreate_, path)) return false;
     return mkdir(HostPath(path).c_str(), 0755) == 0;
 }
 
-bool HostPlatform::RemoveDirectory(const std::string& path) {
+bool HostPlatform::RemoveEmptyDirectory(const std::string& path) {
     return rmdir(HostPath(path).c_str()) == 0;
 }
 
@@ -342,7 +342,7 @@ bool HostPlatform::SetFileDosTime(const std::string& path, uint16_t dosDate, uin
     return utimensat(AT_FDCWD, HostPath(path).c_str(), times, 0) == 0;
 }
 
-bool HostPlatform::SetCurrentDirectory(const std::string& path) {
+bool HostPlatform::ChangeDirectory(const std::string& path) {
     std::string full = Absolute(path);
     if (!HostIsDirectory(HostPath(full))) return false;
     currentDirectory_ = full.size() == 2 ? full + "\\" : full;
@@ -355,7 +355,7 @@ std::optional<std::string> HostPlatform::Environment(const std::string& name) {
     return it->second;
 }
 
-DriveType HostPlatform::GetDriveType(const std::string& root) {
+DriveType HostPlatform::DriveTypeOf(const std::string& root) {
     if (root.empty()) return DriveType::NoRootDir;
     char letter = static_cast<char>(ToUpperAscii(root.substr(0, 1))[0]);
     auto drive = drives_.find(letter);
@@ -446,7 +446,7 @@ std::string HostPlatform::ProfileString(const std::string& section, const std::s
     return IniRead(text, section, key).value_or(defaultValue);
 }
 
-bool HostPlatform::WriteProfileString(const std::string& section, const std::string& key,
+bool HostPlatform::WriteProfile(const std::string& section, const std::string& key,
                                       const std::string& value) {
     std::string host = HostPath("C:\\WINDOWS\\WIN.INI");
     std::string text = IniWrite(ReadWholeFile(host), section, key, value);
@@ -492,7 +492,7 @@ bool HostPlatform::DdeExecute(const std::string& service, const std::string& top
     return true;
 }
 
-std::unique_ptr<Library> HostPlatform::LoadLibrary(const std::string& path, LoadError* error) {
+std::unique_ptr<Library> HostPlatform::OpenLibrary(const std::string& path, LoadError* error) {
     auto fail = [&](LoadError why) -> std::unique_ptr<Library> {
         if (error) *error = why;
         return nullptr;

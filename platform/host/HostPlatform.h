@@ -57,18 +57,18 @@ public:
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
-    bool DeleteFile(const std::string& path) override;
-    bool MoveFile(const std::string& from, const std::string& to, bool replace) override;
-    bool CreateDirectory(const std::string& path) override;
-    bool RemoveDirectory(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
+    bool RenameFile(const std::string& from, const std::string& to, bool replace) override;
+    bool MakeDirectory(const std::string& path) override;
+    bool RemoveEmptyDirectory(const std::string& path) override;
     std::vector<DirEntry> ListDirectory(const std::string& path) override;
     bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
     std::string CurrentDirectory() override { return currentDirectory_; }
-    bool SetCurrentDirectory(const std::string& path) override;
+    bool ChangeDirectory(const std::string& path) override;
     std::string ModuleFileName() override { return moduleFileName_; }
     std::optional<std::string> Environment(const std::string& name) override;
     std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
-    DriveType GetDriveType(const std::string& root) override;
+    DriveType DriveTypeOf(const std::string& root) override;
     bool RegistryKeyExists(const std::string& key) override;
     std::optional<std::string> RegistryReadString(const std::string& key,
                                                   const std::string& value) override;
@@ -80,14 +80,14 @@ public:
                             uint32_t data) override;
     std::string ProfileString(const std::string& section, const std::string& key,
                               const std::string& defaultValue) override;
-    bool WriteProfileString(const std::string& section, const std::string& key,
+    bool WriteProfile(const std::string& section, const std::string& key,
                             const std::string& value) override;
     bool StartProgram(const std::string& commandLine, int showMode) override;
     int64_t RunAndWait(const std::string& commandLine, int showMode) override;
     size_t MaxCommandLine() override { return maxCommandLine_; }
     bool DdeExecute(const std::string& service, const std::string& topic,
                     const std::string& command) override;
-    std::unique_ptr<Library> LoadLibrary(const std::string& path, LoadError* error) override;
+    std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) override;
     std::string GlobalText(void* handle) override;
     uint32_t TickCount() override;
     LocalTime Now() override;

@@ -1,0 +1,413 @@
+#include "platform/win32/Win32Platform.h"
+#include <algorithm>
+
+#include <windows.h>
+#include <ddeml.h>
+
+#include <vector>
+
+namespace plat {
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) return {};
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
+    return result;
+}
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return {};
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                     nullptr, nullptr);
+    std::string result(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length,
+                        nullptr, nullptr);
+    return result;
+}
+
+namespace {
+
+class Win32File : public File {
+public:
+    explicit Win32File(HANDLE handle) : handle_(handle) {}
+    ~Win32File() override { CloseHandle(handle_); }
+
+    int64_t Read(void* buffer, int64_t count) override {
+        int64_t total = 0;
+        auto* out = static_cast<char*>(buffer);
+        while (total < count) {
+            DWORD chunk = static_cast<DWORD>(std::min<int64_t>(count - total, 1 << 30));
+            DWORD got = 0;
+            if (!ReadFile(handle_, out + total, chunk, &got, nullptr)) return -1;
+            if (got == 0) break;
+            total += got;
+        }
+        return total;
+    }
+
+    int64_t Write(const void* buffer, int64_t count) override {
+        int64_t total = 0;
+        auto* in = static_cast<const char*>(buffer);
+        while (total < count) {
+            DWORD chunk = static_cast<DWORD>(std::min<int64_t>(count - total, 1 << 30));
+            DWORD put = 0;
+            if (!WriteFile(handle_, in + total, chunk, &put, nullptr) || put == 0) return -1;
+            total += put;
+        }
+        return total;
+    }
+
+    bool Seek(int64_t position) override {
+        LARGE_INTEGER to;
+        to.QuadPart = position;
+        return SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN) != 0;
+    }
+
+    int64_t Position() override {
+        LARGE_INTEGER zero{}, at{};
+        if (!SetFilePointerEx(handle_, zero, &at, FILE_CURRENT)) return -1;
+        return at.QuadPart;
+    }
+
+    int64_t Size() override {
+        LARGE_INTEGER size{};
+        return GetFileSizeEx(handle_, &size) ? size.QuadPart : -1;
+    }
+
+    bool Truncate() override { return SetEndOfFile(handle_) != 0; }
+
+private:
+    HANDLE handle_;
+};
+
+class Win32Library : public Library {
+public:
+    explicit Win32Library(HMODULE module) : module_(module) {}
+    ~Win32Library() override { FreeLibrary(module_); }
+    void* Symbol(const std::string& name) override {
+        return reinterpret_cast<void*>(GetProcAddress(module_, name.c_str()));
+    }
+    void* Ordinal(int ordinal) override {
+        return reinterpret_cast<void*>(
+            GetProcAddress(module_, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ordinal))));
+    }
+
+private:
+    HMODULE module_;
+};
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()); }
+
+// An open registry key under HKEY_LOCAL_MACHINE, closed on scope exit.
+class RegistryKey {
+public:
+    RegistryKey(const std::string& key, bool create) {
+        std::wstring name = Widen(key);
+        LONG result = create ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, nullptr, 0,
+                                               KEY_READ | KEY_WRITE, nullptr, &key_, nullptr)
+                             : RegOpenKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, KEY_READ, &key_);
+        if (result != ERROR_SUCCESS) key_ = nullptr;
+    }
+    ~RegistryKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+HDDEDATA CALLBACK IgnoreDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
+
+}  // namespace
+
+bool Win32Platform::FileExists(const std::string& path) {
+    DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Platform::DirectoryExists(const std::string& path) {
+    DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::unique_ptr<File> Win32Platform::Open(const std::string& path, OpenMode mode) {
+    DWORD access = GENERIC_READ, share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    DWORD disposition = OPEN_EXISTING;
+    switch (mode) {
+        case OpenMode::Read: break;
+        case OpenMode::ReadWrite: access = GENERIC_READ | GENERIC_WRITE; share = FILE_SHARE_READ; break;
+        case OpenMode::Create:
+            access = GENERIC_READ | GENERIC_WRITE;
+            share = 0;
+            disposition = CREATE_ALWAYS;
+            break;
+        case OpenMode::Append:
+            access = FILE_APPEND_DATA;
+            share = FILE_SHARE_READ;
+            disposition = OPEN_ALWAYS;
+            break;
+    }
+    HANDLE handle = CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32File>(handle);
+}
+
+bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
+
+bool Win32Platform::RenameFile(const std::string& from, const std::string& to, bool replace) {
+    return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+}
+
+bool Win32Platform::MakeDirectory(const std::string& path) {
+    return CreateDirectoryW(Widen(path).c_str(), nullptr) != 0;
+}
+
+bool Win32Platform::RemoveEmptyDirectory(const std::string& path) {
+    return RemoveDirectoryW(Widen(path).c_str()) != 0;
+}
+
+std::vector<DirEntry> Win32Platform::ListDirectory(const std::string& path) {
+    std::vector<DirEntry> entries;
+    std::string pattern = path;
+    if (pattern.empty() || (pattern.back() != '\\' && pattern.back() != '/')) pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Widen(pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return entries;
+    do {
+        std::string name = Narrow(found.cFileName);
+        if (name == "." || name == "..") continue;
+        bool isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        int64_t size = (static_cast<int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        entries.push_back({name, isDirectory, isDirectory ? 0 : size});
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return entries;
+}
+
+bool Win32Platform::SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
+    FILETIME local, utc;
+    if (!DosDateTimeToFileTime(dosDate, dosTime, &local) || !LocalFileTimeToFileTime(&local, &utc))
+        return false;
+    HANDLE handle = CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    bool done = SetFileTime(handle, nullptr, nullptr, &utc) != 0;
+    CloseHandle(handle);
+    return done;
+}
+
+std::string Win32Platform::CurrentDirectory() {
+    DWORD length = GetCurrentDirectoryW(0, nullptr);
+    std::wstring buffer(length, L'\0');
+    DWORD got = GetCurrentDirectoryW(length, buffer.data());
+    buffer.resize(got);
+    return Narrow(buffer);
+}
+
+bool Win32Platform::ChangeDirectory(const std::string& path) {
+    return SetCurrentDirectoryW(Widen(path).c_str()) != 0;
+}
+
+std::string Win32Platform::ModuleFileName() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD got = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (got < buffer.size()) {
+            buffer.resize(got);
+            return Narrow(buffer);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::optional<std::string> Win32Platform::Environment(const std::string& name) {
+    std::wstring wide = Widen(name);
+    DWORD length = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
+    if (length == 0) return std::nullopt;
+    std::wstring buffer(length, L'\0');
+    DWORD got = GetEnvironmentVariableW(wide.c_str(), buffer.data(), length);
+    buffer.resize(got);
+    return Narrow(buffer);
+}
+
+std::string Win32Platform::WindowsDirectory() {
+    wchar_t buffer[MAX_PATH + 1];
+    UINT got = GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+    return Narrow(std::wstring(buffer, got <= MAX_PATH ? got : 0));
+}
+
+DriveType Win32Platform::DriveTypeOf(const std::string& root) {
+    switch (GetDriveTypeW(Widen(root).c_str())) {
+        case DRIVE_NO_ROOT_DIR: return DriveType::NoRootDir;
+        case DRIVE_REMOVABLE: return DriveType::Removable;
+        case DRIVE_FIXED: return DriveType::Fixed;
+        case DRIVE_REMOTE: return DriveType::Remote;
+        case DRIVE_CDROM: return DriveType::CdRom;
+        case DRIVE_RAMDISK: return DriveType::RamDisk;
+        default: return DriveType::Unknown;
+    }
+}
+
+bool Win32Platform::RegistryKeyExists(const std::string& key) { return RegistryKey(key, false).get(); }
+
+std::optional<std::string> Win32Platform::RegistryReadString(const std::string& key,
+                                                             const std::string& value) {
+    RegistryKey open(key, false);
+    if (!open.get()) return std::nullopt;
+    std::wstring name = Widen(value);
+    DWORD type = 0, bytes = 0;
+    if (RegQueryValueExW(open.get(), name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return std::nullopt;
+    std::wstring buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(open.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                         &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    buffer.resize(wcsnlen(buffer.c_str(), buffer.size()));
+    return Narrow(buffer);
+}
+
+bool Win32Platform::RegistryWriteString(const std::string& key, const std::string& value,
+                                        const std::string& data) {
+    RegistryKey open(key, true);
+    if (!open.get()) return false;
+    std::wstring wide = Widen(data);
+    return RegSetValueExW(open.get(), Widen(value).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(wide.c_str()),
+                          static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+std::optional<uint32_t> Win32Platform::RegistryReadDword(const std::string& key, const std::string& value) {
+    RegistryKey open(key, false);
+    if (!open.get()) return std::nullopt;
+    DWORD type = 0, data = 0, bytes = sizeof(data);
+    if (RegQueryValueExW(open.get(), Widen(value).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                         &bytes) != ERROR_SUCCESS ||
+        type != REG_DWORD)
+        return std::nullopt;
+    return data;
+}
+
+bool Win32Platform::RegistryWriteDword(const std::string& key, const std::string& value, uint32_t data) {
+    RegistryKey open(key, true);
+    if (!open.get()) return false;
+    DWORD dword = data;
+    return RegSetValueExW(open.get(), Widen(value).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword),
+                          sizeof(dword)) == ERROR_SUCCESS;
+}
+
+std::string Win32Platform::ProfileString(const std::string& section, const std::string& key,
+                                         const std::string& defaultValue) {
+    std::vector<wchar_t> buffer(4096);
+    DWORD got = GetProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(defaultValue).c_str(),
+                                  buffer.data(), static_cast<DWORD>(buffer.size()));
+    return Narrow(std::wstring(buffer.data(), got));
+}
+
+bool Win32Platform::WriteProfile(const std::string& section, const std::string& key,
+                                       const std::string& value) {
+    return WriteProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(value).c_str()) != 0;
+}
+
+bool Win32Platform::StartProgram(const std::string& commandLine, int showMode) {
+    // WinExec takes an ANSI command line; the wide CreateProcess keeps every character.
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showMode);
+    PROCESS_INFORMATION process{};
+    std::wstring line = Widen(commandLine);
+    if (line.size() > MaxCommandLine()) return false;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+int64_t Win32Platform::RunAndWait(const std::string& commandLine, int showMode) {
+    std::wstring line = Widen(commandLine);
+    if (line.size() > MaxCommandLine()) return -1;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showMode);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
+                        nullptr, nullptr, &startup, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int32_t>(exitCode);
+}
+
+bool Win32Platform::DdeExecute(const std::string& service, const std::string& topic, const std::string& command) {
+    DWORD instance = 0;
+    if (DdeInitializeW(&instance, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return false;
+    HSZ serviceName = DdeCreateStringHandleW(instance, Widen(service).c_str(), CP_WINUNICODE);
+    HSZ topicName = topic.empty() ? nullptr : DdeCreateStringHandleW(instance, Widen(topic).c_str(), CP_WINUNICODE);
+    bool done = false;
+    if (HCONV conversation = DdeConnect(instance, serviceName, topicName, nullptr)) {
+        std::wstring wide = Widen(command);
+        HDDEDATA result = DdeClientTransaction(
+            reinterpret_cast<BYTE*>(wide.data()), static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)),
+            conversation, nullptr, CF_UNICODETEXT, XTYP_EXECUTE, 30000, nullptr);
+        done = result != nullptr;
+        DdeDisconnect(conversation);
+    }
+    if (topicName) DdeFreeStringHandle(instance, topicName);
+    DdeFreeStringHandle(instance, serviceName);
+    DdeUninitialize(instance);
+    return done;
+}
+
+std::unique_ptr<Library> Win32Platform::OpenLibrary(const std::string& path, LoadError* error) {
+    UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    HMODULE module = LoadLibraryW(Widen(path).c_str());
+    DWORD why = module ? 0 : GetLastError();
+    SetErrorMode(previous);
+    if (error) {
+        switch (why) {
+            case 0: *error = LoadError::None; break;
+            case ERROR_FILE_NOT_FOUND:
+            case ERROR_PATH_NOT_FOUND:
+            case ERROR_MOD_NOT_FOUND:
+            case ERROR_BAD_PATHNAME: *error = LoadError::NotFound; break;
+            case ERROR_NOT_ENOUGH_MEMORY:
+            case ERROR_OUTOFMEMORY: *error = LoadError::OutOfMemory; break;
+            default: *error = LoadError::Other; break;
+        }
+    }
+    if (!module) return nullptr;
+    return std::make_unique<Win32Library>(module);
+}
+
+std::string Win32Platform::GlobalText(void* handle) {
+    if (!handle) return {};
+    auto* text = static_cast<const char*>(GlobalLock(static_cast<HGLOBAL>(handle)));
+    std::string copy = text ? std::string(text) : std::string();
+    GlobalUnlock(static_cast<HGLOBAL>(handle));
+    return copy;
+}
+
+uint32_t Win32Platform::TickCount() { return GetTickCount(); }
+
+LocalTime Win32Platform::Now() {
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond,
+                     time.wMilliseconds};
+}
+
+}  // namespace plat

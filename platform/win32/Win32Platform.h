@@ -1,0 +1,54 @@
+// The real operating system: Win32 calls. Strings cross this boundary as UTF-8 and are
+// handed to the wide-character API.
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace plat {
+
+class Win32Platform : public Platform {
+public:
+    bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override;
+    std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
+    bool RemoveFile(const std::string& path) override;
+    bool RenameFile(const std::string& from, const std::string& to, bool replace) override;
+    bool MakeDirectory(const std::string& path) override;
+    bool RemoveEmptyDirectory(const std::string& path) override;
+    std::vector<DirEntry> ListDirectory(const std::string& path) override;
+    bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
+    std::string CurrentDirectory() override;
+    bool ChangeDirectory(const std::string& path) override;
+    std::string ModuleFileName() override;
+    std::optional<std::string> Environment(const std::string& name) override;
+    std::string WindowsDirectory() override;
+    DriveType DriveTypeOf(const std::string& root) override;
+    bool RegistryKeyExists(const std::string& key) override;
+    std::optional<std::string> RegistryReadString(const std::string& key,
+                                                  const std::string& value) override;
+    bool RegistryWriteString(const std::string& key, const std::string& value,
+                             const std::string& data) override;
+    std::optional<uint32_t> RegistryReadDword(const std::string& key,
+                                              const std::string& value) override;
+    bool RegistryWriteDword(const std::string& key, const std::string& value,
+                            uint32_t data) override;
+    std::string ProfileString(const std::string& section, const std::string& key,
+                              const std::string& defaultValue) override;
+    bool WriteProfile(const std::string& section, const std::string& key,
+                            const std::string& value) override;
+    bool StartProgram(const std::string& commandLine, int showMode) override;
+    int64_t RunAndWait(const std::string& commandLine, int showMode) override;
+    size_t MaxCommandLine() override { return 32767 - 1; }
+    bool DdeExecute(const std::string& service, const std::string& topic,
+                    const std::string& command) override;
+    std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) override;
+    std::string GlobalText(void* handle) override;
+    uint32_t TickCount() override;
+    LocalTime Now() override;
+};
+
+// UTF-8 <-> UTF-16 for the other Windows-side code (user interface backend, entry point).
+std::wstring Widen(const std::string& text);
+std::string Narrow(const std::wstring& text);
+
+}  // namespace plat
