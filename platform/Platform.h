@@ -121,6 +121,8 @@ public:
     // Clock.
     virtual uint32_t TickCount() = 0;
     virtual LocalTime Now() = 0;
+    // The date in the user's short date format, a blank, the time in the long time format.
+    virtual std::string FormatDateTime(const LocalTime& time) = 0;
 };
 
 // The platform the program runs on; set once at start (or by a test).

@@ -540,3 +540,15 @@ LocalTime HostPlatform::Now() {
 }
 
 }  // namespace plat
+
+namespace plat {
+
+// The virtual machine's regional settings are fixed: "dd.MM.yyyy" and "HH:mm:ss".
+std::string HostPlatform::FormatDateTime(const LocalTime& time) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", time.day, time.month, time.year,
+                  time.hour, time.minute, time.second);
+    return text;
+}
+
+}  // namespace plat

@@ -91,6 +91,7 @@ public:
     std::string GlobalText(void* handle) override;
     uint32_t TickCount() override;
     LocalTime Now() override;
+    std::string FormatDateTime(const LocalTime& time) override;
 
 private:
     struct Drive {

@@ -411,3 +411,21 @@ LocalTime Win32Platform::Now() {
 }
 
 }  // namespace plat
+
+namespace plat {
+
+std::string Win32Platform::FormatDateTime(const LocalTime& time) {
+    SYSTEMTIME when{};
+    when.wYear = static_cast<WORD>(time.year);
+    when.wMonth = static_cast<WORD>(time.month);
+    when.wDay = static_cast<WORD>(time.day);
+    when.wHour = static_cast<WORD>(time.hour);
+    when.wMinute = static_cast<WORD>(time.minute);
+    when.wSecond = static_cast<WORD>(time.second);
+    wchar_t date[128] = L"", clock[128] = L"";
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, 128);
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &when, nullptr, clock, 128);
+    return Narrow(date) + " " + Narrow(clock);
+}
+
+}  // namespace plat

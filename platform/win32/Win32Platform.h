@@ -45,6 +45,7 @@ public:
     std::string GlobalText(void* handle) override;
     uint32_t TickCount() override;
     LocalTime Now() override;
+    std::string FormatDateTime(const LocalTime& time) override;
 };
 
 // UTF-8 <-> UTF-16 for the other Windows-side code (user interface backend, entry point).
