@@ -1,0 +1,107 @@
+#include "dbengine/EngineLibrary.h"
+
+#include <array>
+#include <cstring>
+
+#include "dbengine/BdeErrors.h"
+#include "dbengine/EngineLoader.h"
+
+namespace bde {
+
+namespace {
+
+// A zero-terminated copy of `text` in a buffer of the engine's size, or nothing when the
+// text does not fit.
+using TextBuffer = std::array<char, kEngineTextBuffer>;
+
+bool FillBuffer(const std::string& text, TextBuffer* buffer) {
+    if (text.size() >= buffer->size()) return false;
+    std::memcpy(buffer->data(), text.c_str(), text.size() + 1);
+    return true;
+}
+
+template <typename Proc>
+Proc AsProc(void* address) {
+    return reinterpret_cast<Proc>(address);
+}
+
+}  // namespace
+
+DBIResult EngineLibrary::Init() {
+    const bool loadedHere = !library_;
+    if (loadedHere) {
+        DBIResult code = kOk;
+        library_ = LoadEngineLibrary(plat::Current(), &code);
+        if (!library_) return code;
+    }
+    auto init = AsProc<DbiInitFnProc>(library_->Symbol(kInitName));
+    const DBIResult result = init ? init(kInterfaceVersion, nullptr) : kNoInitEntry;
+    if (result == kOk) {
+        ++useCount_;
+    } else if (loadedHere) {
+        Release();
+    }
+    return result;
+}
+
+DBIResult EngineLibrary::Exit() {
+    if (!library_) return kLibraryNotLoadable;
+    auto exit = AsProc<DbiExitProc>(library_->Symbol(kExitName));
+    if (!exit) return kMissingEntry;
+    const DBIResult result = exit();
+    if (result == kOk && useCount_ > 0 && --useCount_ == 0) Release();
+    return result;
+}
+
+template <typename Proc>
+DBIResult EngineLibrary::BindOrdinal(int ordinal, Proc* slot) {
+    if (*slot) return kOk;
+    if (!library_) {
+        DBIResult code = kOk;
+        library_ = LoadEngineLibrary(plat::Current(), &code);
+        if (!library_) return kLibraryNotLoadable;
+    }
+    *slot = AsProc<Proc>(library_->Ordinal(ordinal));
+    return *slot ? kOk : kMissingEntry;
+}
+
+DBIResult EngineLibrary::OpenDatabase(const std::string& name, DBIOpenMode openMode,
+                                      DBIShareMode shareMode, hDBIDb* db) {
+    if (DBIResult bound = BindOrdinal(kOrdinalOpenDatabase, &openDatabase_)) return bound;
+    TextBuffer nameBuffer;
+    if (!FillBuffer(name, &nameBuffer)) return kTextTooLong;
+    return openDatabase_(nameBuffer.data(), nullptr, openMode, shareMode, nullptr, 0, nullptr,
+                         nullptr, db);
+}
+
+DBIResult EngineLibrary::CloseDatabase(hDBIDb* db) {
+    if (DBIResult bound = BindOrdinal(kOrdinalCloseDatabase, &closeDatabase_)) return bound;
+    return closeDatabase_(db);
+}
+
+DBIResult EngineLibrary::AddAlias(const std::string& name, const std::string& driverType,
+                                  const std::string& params, bool persistent) {
+    if (DBIResult bound = BindOrdinal(kOrdinalAddAlias, &addAlias_)) return bound;
+    TextBuffer nameBuffer, driverBuffer, paramsBuffer;
+    if (!FillBuffer(name, &nameBuffer) || !FillBuffer(driverType, &driverBuffer) ||
+        !FillBuffer(params, &paramsBuffer))
+        return kTextTooLong;
+    return addAlias_(nullptr, nameBuffer.data(), driverBuffer.data(), paramsBuffer.data(),
+                     persistent ? 1 : 0);
+}
+
+DBIResult EngineLibrary::CfgSave(bool persistent) {
+    if (DBIResult bound = BindOrdinal(kOrdinalCfgSave, &cfgSave_)) return bound;
+    return cfgSave_(nullptr, nullptr, persistent ? 1 : 0);
+}
+
+void EngineLibrary::Release() {
+    openDatabase_ = nullptr;
+    closeDatabase_ = nullptr;
+    addAlias_ = nullptr;
+    cfgSave_ = nullptr;
+    library_.reset();
+    useCount_ = 0;
+}
+
+}  // namespace bde

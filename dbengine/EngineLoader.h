@@ -1,0 +1,27 @@
+// Finding and loading the database engine library IDAPI32.DLL.
+#pragma once
+
+#include <memory>
+
+#include "dbengine/BdeApi.h"
+#include "platform/Platform.h"
+
+namespace bde {
+
+inline constexpr char kEngineLibraryName[] = "IDAPI32.DLL";
+inline constexpr char kEngineRegistryKey[] = "Software\\Borland\\Database Engine";
+inline constexpr char kEngineDllPathValue[] = "DLLPATH";
+
+// Loads the engine library, looking in this order:
+//   1. the current folder, when the file is there;
+//   2. each folder of the ';'-separated registry value DLLPATH that holds the file;
+//   3. the bare name, through the platform's own search.
+// A copy that exists but fails to load does not stop the search. On failure `code` says
+// why: 0x2108 not found, 0x2501 out of memory, 0x2109 any other failure; when a copy was
+// found but none loaded, its failure is reported rather than the bare name's "not found".
+std::unique_ptr<plat::Library> LoadEngineLibrary(plat::Platform& platform, DBIResult* code);
+
+// The engine code for a platform load failure.
+DBIResult LoadErrorCode(plat::LoadError error);
+
+}  // namespace bde

@@ -1,0 +1,137 @@
+// UPGRADE.DLL stand-in: the product's upgrade library as the setup program sees it.
+//
+// Every call is written to the journal STANDINS.LOG beside this library, one line each
+// ("UPGRADE.DLL DoListUpgrade quick=1", "UPGRADE.DLL GetSemaforOK 0", ...), so that tests
+// can tell which entry points the program called, in what order, with what arguments.
+//
+// The three operations report a few progress texts through the report procedure and
+// remember whether they succeeded (the semaphore). They succeed unless the variable
+// UPGRADE_FAIL lists them: STRUCT, LIST, CONST (comma-separated).
+//
+// GetAliasPath answers from the engine stand-in's alias file IDAPI32.CFG, found as:
+//   1. the file named by the variable UPGRADE_ALIAS_FILE (a path of this machine);
+//   2. beside the engine library IDAPI32.DLL, when this process has loaded it;
+//   3. beside this library.
+// An alias it cannot find gives an empty folder.
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "standins/common/AliasFile.h"
+#include "standins/common/StandinSupport.h"
+#include "upgrade/UpgradeApi.h"
+
+#if defined(_WIN32)
+#define STANDIN_EXPORT extern "C"  // exported through Upgrade.def
+#else
+#define STANDIN_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
+namespace {
+
+struct OperationInfo {
+    const char* entryName;
+    const char* failKey;  // its name in UPGRADE_FAIL
+    const char* title;
+    std::vector<const char*> steps;
+};
+
+const OperationInfo kStructure{"DoStructureUpgrade", "STRUCT", "Verificare structuri",
+                               {"FIRMA.DB", "CONTURI.DB", "PARTENERI.DB"}};
+const OperationInfo kLists{"DoListUpgrade", "LIST", "Actualizare liste",
+                           {"Lista conturi", "Lista documente"}};
+const OperationInfo kConstants{"DoConstUpgrade", "CONST", "Actualizare constante",
+                               {"Constante generale"}};
+
+struct Library {
+    upg::ReportProc report = nullptr;
+    bool semaphore = false;
+    bool quick = false;
+};
+
+Library& State() {
+    static Library library;
+    return library;
+}
+
+std::string ThisLibrary() { return standin::ModulePath(reinterpret_cast<const void*>(&State)); }
+
+void Journal(const std::string& text) {
+    standin::AppendLine(standin::FolderOf(ThisLibrary()) + standin::kJournalName,
+                        "UPGRADE.DLL " + text);
+}
+
+// Hands one text to the report procedure the way the real library does: in a global
+// memory block that stays the library's and is freed once the procedure has returned.
+void Report(const std::string& text) {
+    upg::ReportProc report = State().report;
+    if (!report) return;
+#if defined(_WIN32)
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (!block) return;
+    if (void* data = ::GlobalLock(block)) {
+        std::memcpy(data, text.c_str(), text.size() + 1);
+        ::GlobalUnlock(block);
+        report(block);
+    }
+    ::GlobalFree(block);
+#else
+    // The host platform's global memory handle is the text's own address.
+    report(const_cast<char*>(text.c_str()));
+#endif
+}
+
+std::string AliasFile() {
+    if (auto named = standin::EnvironmentValue("UPGRADE_ALIAS_FILE")) return *named;
+    if (auto engine = standin::LoadedModulePath("IDAPI32.DLL"))
+        return standin::FolderOf(*engine) + standin::kAliasFileName;
+    return standin::FolderOf(ThisLibrary()) + standin::kAliasFileName;
+}
+
+void RunOperation(const OperationInfo& operation) {
+    Library& library = State();
+    Journal(std::string(operation.entryName) + (library.quick ? " quick=1" : " quick=0"));
+    const std::string title = operation.title;
+    Report(title + (library.quick ? " (verificare rapida)..." : "..."));
+    for (const char* step : operation.steps) Report(title + ": " + step);
+    library.semaphore = !standin::ListedIn("UPGRADE_FAIL", operation.failKey);
+    Report(title + (library.semaphore ? ": terminat" : ": esuat"));
+}
+
+}  // namespace
+
+STANDIN_EXPORT void UPGFN GetAliasPath(char* buffer) {
+    if (!buffer) return;
+    const std::string alias = buffer;
+    Journal("GetAliasPath " + alias);
+    standin::AliasTable aliases;
+    std::string folder;
+    if (aliases.Load(AliasFile())) folder = aliases.PathOf(alias).value_or("");
+    if (folder.size() >= upg::kAliasPathBuffer) folder.clear();  // the caller could not hold it
+    std::memcpy(buffer, folder.c_str(), folder.size() + 1);
+}
+
+STANDIN_EXPORT void UPGFN SetReportProc(upg::ReportProc proc) {
+    Journal(proc ? "SetReportProc" : "SetReportProc none");
+    State().report = proc;
+}
+
+STANDIN_EXPORT void UPGFN DoStructureUpgrade() { RunOperation(kStructure); }
+STANDIN_EXPORT void UPGFN DoListUpgrade() { RunOperation(kLists); }
+STANDIN_EXPORT void UPGFN DoConstUpgrade() { RunOperation(kConstants); }
+
+STANDIN_EXPORT bool UPGFN GetSemaforOK() {
+    Journal(State().semaphore ? "GetSemaforOK 1" : "GetSemaforOK 0");
+    return State().semaphore;
+}
+
+STANDIN_EXPORT void UPGFN SetQuickVerif(unsigned char on) {
+    State().quick = on != 0;
+    Journal(on ? "SetQuickVerif 1" : "SetQuickVerif 0");
+}
+
+STANDIN_EXPORT void UPGFN CheckExclusive() { Journal("CheckExclusive"); }
