@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "platform/host/HostPlatform.h"
+#include "tests/support/VirtualMachine.h"
+
+using testing_support::VirtualMachineTest;
+
+class HostPlatformTest : public VirtualMachineTest {};
+
+TEST_F(HostPlatformTest, NamesResolveWithoutRegardToCaseAndBothSeparators) {
+    auto& vm = Machine();
+    ASSERT_TRUE(vm.MakeDirectory("C:\\Media"));
+    WriteFile("C:\\Media\\Install.exe", "program");
+    EXPECT_TRUE(vm.FileExists("c:/MEDIA/INSTALL.EXE"));
+    EXPECT_TRUE(vm.DirectoryExists("C:\\media\\"));
+    EXPECT_FALSE(vm.FileExists("C:\\media"));
+    EXPECT_EQ(ReadFile("C:\\MEDIA\\install.EXE"), "program");
+}
+
+TEST_F(HostPlatformTest, RelativePathsFollowTheCurrentFolder) {
+    auto& vm = Machine();
+    ASSERT_TRUE(vm.MakeDirectory("C:\\Work"));
+    ASSERT_TRUE(vm.ChangeDirectory("C:\\work"));
+    WriteFile("note.txt", "x");
+    EXPECT_TRUE(vm.FileExists("C:\\WORK\\NOTE.TXT"));
+    EXPECT_FALSE(vm.ChangeDirectory("C:\\nowhere"));
+}
+
+TEST_F(HostPlatformTest, FilesReadWriteSeekAndTruncate) {
+    auto& vm = Machine();
+    auto file = vm.Open("C:\\data.bin", plat::OpenMode::Create);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Write("abcdef", 6), 6);
+    ASSERT_TRUE(file->Seek(2));
+    ASSERT_TRUE(file->Truncate());
+    EXPECT_EQ(file->Size(), 2);
+    file.reset();
+    EXPECT_EQ(ReadFile("C:\\DATA.BIN"), "ab");
+    EXPECT_EQ(vm.Open("C:\\missing.bin", plat::OpenMode::Read), nullptr);
+}
+
+TEST_F(HostPlatformTest, InjectedWriteFaultCutsTheFileShort) {
+    auto& vm = Machine();
+    vm.FailWritesAfter("full.bin", 4);
+    auto file = vm.Open("C:\\FULL.BIN", plat::OpenMode::Create);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Write("abcdef", 6), 4);
+    EXPECT_EQ(file->Write("gh", 2), -1);
+    vm.FailCreateDirectory("C:\\Locked");
+    EXPECT_FALSE(vm.MakeDirectory("c:\\locked"));
+    EXPECT_TRUE(vm.MakeDirectory("C:\\Open"));
+}
+
+TEST_F(HostPlatformTest, DrivesHaveTypesAndTheHostRootIsDriveZ) {
+    auto& vm = Machine();
+    vm.AddDrive('A', plat::DriveType::Removable);
+    EXPECT_EQ(vm.DriveTypeOf("A:\\"), plat::DriveType::Removable);
+    EXPECT_EQ(vm.DriveTypeOf("c:\\"), plat::DriveType::Fixed);
+    EXPECT_EQ(vm.DriveTypeOf("Q:\\"), plat::DriveType::NoRootDir);
+    WriteFile("C:\\probe.txt", "z");
+    std::string host = vm.HostPath("C:\\probe.txt");
+    EXPECT_TRUE(vm.FileExists(plat::HostPlatform::WindowsPathOfHost(host)));
+    EXPECT_TRUE(vm.FileExists(host));
+}
+
+TEST_F(HostPlatformTest, RegistryKeepsValuesAcrossMachinesOnOneFolder) {
+    auto& vm = Machine();
+    EXPECT_FALSE(vm.RegistryKeyExists("Software\\Borland\\Database Engine"));
+    ASSERT_TRUE(vm.RegistryWriteString("Software\\Borland\\Database Engine", "DLLPATH", "C:\\BDE"));
+    ASSERT_TRUE(vm.RegistryWriteDword("Software\\Borland\\Shared", "UseCount", 2));
+    EXPECT_TRUE(vm.RegistryKeyExists("software\\borland"));
+    plat::HostPlatform again(root_);
+    EXPECT_EQ(again.RegistryReadString("SOFTWARE\\Borland\\Database Engine", "dllpath"), "C:\\BDE");
+    EXPECT_EQ(again.RegistryReadDword("Software\\Borland\\Shared", "UseCount"), 2u);
+    EXPECT_EQ(again.RegistryReadString("Software\\Borland\\Shared", "UseCount"), std::nullopt);
+}
+
+TEST_F(HostPlatformTest, ProfileIsWinIniOnDriveC) {
+    auto& vm = Machine();
+    EXPECT_EQ(vm.ProfileString("Torvex", "User", "none"), "none");
+    ASSERT_TRUE(vm.WriteProfile("Torvex", "User", "ADMIN"));
+    EXPECT_EQ(vm.ProfileString("TORVEX", "user", ""), "ADMIN");
+    EXPECT_NE(ReadFile("C:\\WINDOWS\\WIN.INI").find("User=ADMIN"), std::string::npos);
+}
+
+TEST_F(HostPlatformTest, ProgramsAreMappedOrJournaled) {
+    auto& vm = Machine();
+    vm.MapProgram("regedit", [](const std::string& line) { return line.find(" /s ") != std::string::npos ? 7 : 1; });
+    EXPECT_EQ(vm.RunAndWait("regedit /s C:\\bde.reg", 5), 7);
+    WriteFile("C:\\TOOL.EXE", "");
+    EXPECT_EQ(vm.RunAndWait("C:\\TOOL.EXE -x", 5), 0);
+    EXPECT_EQ(vm.RunAndWait("C:\\ABSENT.EXE", 5), -1);
+    EXPECT_TRUE(vm.StartProgram("C:\\TOOL -y", 5));
+    auto journal = vm.Journal();
+    ASSERT_EQ(journal.size(), 3u);
+    EXPECT_EQ(journal[1], "RUN C:\\TOOL.EXE -x");
+    EXPECT_EQ(journal[2], "RUN C:\\TOOL -y");
+    vm.SetMaxCommandLine(10);
+    EXPECT_EQ(vm.RunAndWait("C:\\TOOL.EXE -x", 5), -1);
+}
