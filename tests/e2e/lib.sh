@@ -1,0 +1,270 @@
+# Helpers for the end-to-end scenarios. run.sh sources this file into a fresh bash for
+# each scenario, after it has made the scenario's own Wine prefix and started its
+# Wine server and desktop. A scenario is a plain bash script that calls these helpers;
+# the first failed step ends it with a reason that run.sh prints.
+#
+# Set by run.sh: E2E_REPO, E2E_BUILD, E2E_WORK (this scenario's scratch folder),
+# E2E_SCENARIO (its name), E2E_SHOTS (where screenshots go), E2E_WINE (the wine64
+# loader), E2E_WINESERVER, WINEPREFIX, WINEDEBUG, DISPLAY.
+#
+# Windows paths are written as Windows sees them ('C:\MEDIA\INSTALL.EXE'); cpath turns
+# one into the file in the prefix. Every wait is bounded; none is a bare sleep.
+
+E2E_DRIVER="$E2E_BUILD/tests/e2e/driver/TVDRIVER.EXE"
+E2E_PROBE="$E2E_BUILD/tests/e2e/probe/PROBE.EXE"
+DRIVE_C="$WINEPREFIX/drive_c"
+
+# How long a single driver call or a short Windows command may take at most.
+E2E_COMMAND_SECONDS=${E2E_COMMAND_SECONDS:-60}
+# How often wait_until looks again.
+E2E_POLL_SECONDS=0.1
+
+declare -A E2E_PIDS=()
+E2E_SHOT_COUNT=0
+WIN_EXIT_CODE=
+
+# ---------------------------------------------------------------- failing and waiting
+
+# Ends the scenario; the first reason given is the one reported.
+fail() {
+    [[ -s "$E2E_WORK/reason" ]] || printf '%s\n' "$*" >"$E2E_WORK/reason"
+    exit 1
+}
+
+# Any command that fails outside a condition ends the scenario and names itself.
+set -E
+trap 'fail "line $LINENO: failed: $BASH_COMMAND"' ERR
+
+# Microseconds since the epoch, and a number of seconds ("30", "0.5") in microseconds.
+e2e_now_us() { printf '%s\n' "${EPOCHREALTIME//[^0-9]/}"; }
+e2e_seconds_us() {
+    local whole=${1%%.*} fraction=
+    [[ $1 == *.* ]] && fraction=${1#*.}
+    fraction=${fraction}000000
+    printf '%s\n' $(( 10#${whole:-0} * 1000000 + 10#${fraction:0:6} ))
+}
+
+# wait_until SECONDS DESCRIPTION COMMAND [ARGS...]: runs COMMAND every 0.1 s until it
+# succeeds; fails the scenario with DESCRIPTION when SECONDS pass first.
+wait_until() {
+    local seconds=$1 description=$2
+    shift 2
+    local deadline=$(( $(e2e_now_us) + $(e2e_seconds_us "$seconds") ))
+    until "$@"; do
+        (( $(e2e_now_us) < deadline )) || fail "timed out after ${seconds}s waiting until $description"
+        sleep "$E2E_POLL_SECONDS"
+    done
+}
+
+# ---------------------------------------------------------------- paths
+
+# cpath 'C:\MEDIA\INSTALL.EXE' -> <prefix>/drive_c/MEDIA/INSTALL.EXE (the case as given).
+cpath() {
+    local path=$1
+    [[ ${path:0:3} == [Cc]:'\' || ${path:0:3} == [Cc]:/ ]] || fail "cpath: not a C: path: $path"
+    path=${path:3}
+    printf '%s\n' "$DRIVE_C/${path//\\//}"
+}
+
+# winpath /unix/path -> Z:\unix\path (Wine maps the host's root as Z:).
+winpath() {
+    local path
+    path=$(realpath -m -- "$1")
+    printf 'Z:%s\n' "${path//\//\\}"
+}
+
+# The folder that programs get as %TEMP%: Wine takes it from HKCU\Environment.
+win_temp_dir() {
+    local value
+    value=$(win_output cmd /c echo %TEMP%) || fail "cannot read %TEMP%"
+    value=${value%$'\r'}
+    cpath "$value"
+}
+
+# ---------------------------------------------------------------- Windows programs
+
+# win_output PROGRAM [ARGS...]: runs a Windows program to its end (bounded) and prints
+# its output; its status is the program's exit code.
+win_output() {
+    timeout -k 5 "$E2E_COMMAND_SECONDS" "$E2E_WINE" "$@" 2>>"$E2E_WORK/wine.log"
+}
+
+# win_run PROGRAM [ARGS...]: as win_output, output kept in the scenario's log; sets
+# WIN_EXIT_CODE and always succeeds, so a scenario can check the code it expects.
+win_run() {
+    WIN_EXIT_CODE=0
+    timeout -k 5 "$E2E_COMMAND_SECONDS" "$E2E_WINE" "$@" >>"$E2E_WORK/wine.log" 2>&1 || WIN_EXIT_CODE=$?
+}
+
+# win_start NAME [--cwd UNIXDIR] PROGRAM [ARGS...]: starts a Windows program in the
+# background, as a user starts it, and remembers its process under NAME.
+win_start() {
+    local name=$1 directory=$PWD
+    shift
+    if [[ ${1:-} == --cwd ]]; then
+        directory=$2
+        shift 2
+    fi
+    [[ -z ${E2E_PIDS[$name]:-} ]] || fail "win_start: $name is already started"
+    (cd "$directory" && exec "$E2E_WINE" "$@") >>"$E2E_WORK/$name.log" 2>&1 &
+    E2E_PIDS[$name]=$!
+    printf '%s\n' "$!" >>"$E2E_WORK/pids"
+}
+
+# win_wait_exit NAME SECONDS: waits for a program started with win_start to end and
+# sets WIN_EXIT_CODE to its exit code.
+win_wait_exit() {
+    local name=$1 seconds=$2 pid=${E2E_PIDS[$1]:-}
+    [[ -n $pid ]] || fail "win_wait_exit: $name was not started"
+    wait_until "$seconds" "$name has ended" e2e_process_gone "$pid"
+    WIN_EXIT_CODE=0
+    wait "$pid" || WIN_EXIT_CODE=$?
+}
+
+e2e_process_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# ---------------------------------------------------------------- the driver
+
+# drv COMMAND [ARGS...]: runs TVDRIVER.EXE and prints what it prints; a failure of the
+# driver fails the scenario with the driver's own message.
+drv() {
+    local status=0
+    drv_try "$@" || status=$?
+    if (( status != 0 )); then
+        fail "driver '$*' failed ($status): $(tr '\n' ' ' <"$E2E_WORK/driver.err")"
+    fi
+}
+
+# drv_try COMMAND [ARGS...]: as drv, but only returns the driver's status; its error
+# message is left in $E2E_WORK/driver.err.
+drv_try() {
+    timeout -k 5 "$E2E_COMMAND_SECONDS" "$E2E_WINE" "$E2E_DRIVER" "$@" 2>"$E2E_WORK/driver.err"
+}
+
+# shot [LABEL]: the whole screen into $E2E_SHOTS/<scenario>-<n>.png; prints the file.
+shot() {
+    E2E_SHOT_COUNT=$((E2E_SHOT_COUNT + 1))
+    local bmp="$E2E_WORK/shot-$E2E_SHOT_COUNT.bmp"
+    local png="$E2E_SHOTS/$E2E_SCENARIO-$E2E_SHOT_COUNT.png"
+    drv screenshot "$(winpath "$bmp")" >/dev/null
+    convert "$bmp" "$png" || fail "cannot convert $bmp to PNG"
+    rm -f "$bmp"
+    [[ -z ${1:-} ]] || printf '%s\t%s\n' "$(basename "$png")" "$1" >>"$E2E_SHOTS/index.txt"
+    printf '%s\n' "$png"
+}
+
+# ---------------------------------------------------------------- expectations
+
+expect_file() { [[ -f $1 ]] || fail "expected the file $1"; }
+expect_no_file() { [[ ! -e $1 ]] || fail "expected no file $1"; }
+expect_dir() { [[ -d $1 ]] || fail "expected the folder $1"; }
+
+# expect_bytes FILE PRINTF-FORMAT [ARGS...]: the file holds exactly these bytes.
+expect_bytes() {
+    local file=$1
+    shift
+    expect_file "$file"
+    # shellcheck disable=SC2059  # the format is the expectation
+    cmp -s "$file" <(printf "$@") ||
+        fail "$file holds $(od -c "$file" | head -3 | tr -s ' \n' ' '), expected $(printf "$@" | od -c | head -3 | tr -s ' \n' ' ')"
+}
+
+# expect_contains TEXT NEEDLE: NEEDLE occurs in TEXT (as fixed text).
+expect_contains() {
+    grep -qF -- "$2" <<<"$1" || fail "expected \"$2\" in: $(head -c 400 <<<"$1" | tr '\n' '|')"
+}
+
+expect_equal() {
+    [[ $1 == "$2" ]] || fail "expected \"$2\", got \"$1\"${3:+ ($3)}"
+}
+
+# expect_count FILE FIXED-TEXT N: the text is on exactly N lines of the file.
+expect_count() {
+    local found
+    found=$(grep -cF -- "$2" "$1" || true)
+    [[ $found == "$3" ]] || fail "expected $3 lines with \"$2\" in $1, found $found"
+}
+
+# ---------------------------------------------------------------- registry, WIN.INI, drives
+
+# reg_value KEY NAME: the data of a registry value (wine's reg query), or failure.
+reg_value() {
+    local output
+    output=$(win_output reg query "$1" /v "$2") || return 1
+    output=$(tr -d '\r' <<<"$output" | grep -E "^ +$2 +REG_" | head -1) || return 1
+    sed -E 's/^ +[^ ].* +REG_[A-Z_]+ +//; s/^ +[^ ].* +REG_[A-Z_]+$//' <<<"$output"
+}
+
+# set_reg KEY NAME DATA: a string value.
+set_reg() {
+    win_run reg add "$1" /v "$2" /t REG_SZ /d "$3" /f
+    (( WIN_EXIT_CODE == 0 )) || fail "reg add $1 $2 failed ($WIN_EXIT_CODE)"
+}
+
+# win_ini_value SECTION KEY: a value of C:\windows\win.ini, or failure when absent.
+win_ini_value() {
+    python3 - "$DRIVE_C/windows/win.ini" "$1" "$2" <<'EOF'
+import sys
+path, section, key = sys.argv[1:]
+current = None
+try:
+    lines = open(path, encoding="latin-1").read().splitlines()
+except OSError:
+    sys.exit(1)
+for line in lines:
+    text = line.strip()
+    if text.startswith("[") and text.endswith("]"):
+        current = text[1:-1].lower()
+    elif current == section.lower() and "=" in text:
+        name, value = text.split("=", 1)
+        if name.strip().lower() == key.lower():
+            print(value)
+            sys.exit(0)
+sys.exit(1)
+EOF
+}
+
+# use_removable_drive LETTER UNIXDIR: LETTER: becomes a removable drive showing UNIXDIR.
+# The drive type is read when the Wine server starts, so the server is restarted.
+use_removable_drive() {
+    local letter=${1,,}
+    set_reg 'HKLM\Software\Wine\Drives' "$letter:" floppy
+    insert_disk "$letter" "$2"
+    e2e_restart_wine
+}
+
+# insert_disk LETTER UNIXDIR: what the drive shows from now on (the next disk).
+insert_disk() {
+    ln -sfn "$(realpath -m -- "$2")" "$WINEPREFIX/dosdevices/${1,,}:"
+}
+
+# use_temp WINDOWS-FOLDER: programs started from now on get this %TEMP%.
+use_temp() {
+    set_reg 'HKCU\Environment' TEMP "$1"
+    mkdir -p "$(cpath "$1")"
+}
+
+# ---------------------------------------------------------------- the Wine server
+
+# Starts this prefix's server for good (until e2e_stop_wine) and its desktop, both
+# with their output in the scenario's log, so that no later command's pipe is held
+# open by them.
+e2e_start_wine() {
+    "$E2E_WINESERVER" -p >>"$E2E_WORK/wine.log" 2>&1 </dev/null
+    timeout -k 5 "$E2E_COMMAND_SECONDS" "$E2E_WINE" "$E2E_DRIVER" list >>"$E2E_WORK/wine.log" 2>&1 </dev/null ||
+        fail "the Wine desktop did not start"
+}
+
+e2e_stop_wine() {
+    "$E2E_WINESERVER" -k >/dev/null 2>&1 || true
+    timeout -k 5 "$E2E_COMMAND_SECONDS" "$E2E_WINESERVER" -w >/dev/null 2>&1 || true
+}
+
+e2e_restart_wine() {
+    e2e_stop_wine
+    e2e_start_wine
+}
+
+# Installer-specific staging (media folder, stand-in engine).
+# shellcheck source=tests/e2e/staging.sh
+source "$E2E_REPO/tests/e2e/staging.sh"

@@ -1,0 +1,142 @@
+// PROBE.EXE: a tiny program with known windows, on which the driver and the harness are
+// proven without the installer.
+//   PROBE box              a message box titled "Probe" with one OK button; exit code is
+//                          the button's result (1).
+//   PROBE window REPORT    a window titled "Fereastră de probă" with two push buttons and
+//                          a clickable label; every click and key it sees is appended to
+//                          the REPORT file, one line each, so a scenario can check them.
+//   PROBE drivetype ROOT   exit code is GetDriveType of ROOT (2 removable, 3 fixed).
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TvProbeWindow";
+constexpr wchar_t kWindowTitle[] = L"Fereastr\u0103 de prob\u0103";
+
+enum ControlId : int { kIdYes = 101, kIdQuit = 102, kIdLabel = 103 };
+
+struct Control {
+    const wchar_t* className;
+    const wchar_t* text;
+    DWORD style;
+    int id;
+    RECT box;  // left, top, right, bottom in client coordinates
+};
+
+constexpr Control kControls[] = {
+    {L"STATIC", L"Eticheta de proba", SS_NOTIFY, kIdLabel, {20, 20, 300, 44}},
+    {L"BUTTON", L"&Da", BS_PUSHBUTTON | WS_TABSTOP, kIdYes, {20, 70, 120, 98}},
+    {L"BUTTON", L"&Renun\u021b\u0103", BS_PUSHBUTTON | WS_TABSTOP, kIdQuit, {140, 70, 240, 98}},
+};
+
+std::wstring g_reportPath;
+
+void Report(std::string_view line) {
+    const HANDLE file = CreateFileW(g_reportPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    const std::string text = std::string(line) + "\r\n";
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void CreateControls(HWND window) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const Control& control : kControls) {
+        CreateWindowExW(0, control.className, control.text, WS_CHILD | WS_VISIBLE | control.style, control.box.left,
+                        control.box.top, control.box.right - control.box.left, control.box.bottom - control.box.top,
+                        window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+    }
+}
+
+void OnCommand(HWND window, int id, int code) {
+    if (id == kIdYes && code == BN_CLICKED) Report("click Da");
+    if (id == kIdLabel && code == STN_CLICKED) Report("click Eticheta");
+    if (id == kIdQuit && code == BN_CLICKED) {
+        Report("click Renunta");
+        DestroyWindow(window);
+    }
+}
+
+LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            CreateControls(window);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CLOSE:
+            Report("close");
+            DestroyWindow(window);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// Sees every key before the focused control does, like a form with key preview, and
+// records it with the Alt state the program itself can observe.
+void PreviewKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
+    const WPARAM key = message.wParam;
+    if (key == VK_MENU || key == VK_CONTROL || key == VK_SHIFT) return;
+    std::string name;
+    if (key >= 'A' && key <= 'Z') {
+        name = std::string(1, static_cast<char>(key));
+    } else if (key == VK_ESCAPE) {
+        name = "escape";
+    } else if (key == VK_RETURN) {
+        name = "enter";
+    } else if (key == VK_F4) {
+        name = "f4";
+    } else {
+        name = "vk" + std::to_string(key);
+    }
+    Report("key " + std::string(GetKeyState(VK_MENU) < 0 ? "alt+" : "") + name);
+}
+
+int RunWindow(const wchar_t* reportPath) {
+    g_reportPath = reportPath;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ProbeWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    if (RegisterClassW(&windowClass) == 0) return 3;
+    const HWND window = CreateWindowExW(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW, 200, 200, 360, 170,
+                                        nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) return 3;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    Report("shown");
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        PreviewKey(message);
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring_view mode = argc >= 2 ? argv[1] : L"";
+    if (mode == L"box") {
+        return MessageBoxW(nullptr, L"Mesaj de prob\u0103: totul este \u00een regul\u0103.", L"Probe",
+                           MB_OK | MB_ICONINFORMATION);
+    }
+    if (mode == L"window" && argc >= 3) return RunWindow(argv[2]);
+    if (mode == L"drivetype" && argc >= 3) return static_cast<int>(GetDriveTypeW(argv[2]));
+    return 2;
+}

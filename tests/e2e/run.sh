@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# The end-to-end suite: the win64 build driven through its real windows under Wine.
+#
+# usage: tests/e2e/run.sh [BUILD_DIR] [SCENARIO...]
+#   BUILD_DIR  the win64 build folder (default build/win64); it must hold
+#              tests/e2e/driver/TVDRIVER.EXE, and app/INSTALL.EXE and the stand-ins for
+#              the installer's scenarios.
+#   SCENARIO   names of scenarios in tests/e2e/scenarios (without .sh); default all.
+#
+# What it does, for determinism:
+# - Always starts its own Xvfb (1024 x 768, 24 bits) on a free display, whatever
+#   $DISPLAY says, so that screenshots do not depend on the machine's screen.
+# - Boots one fresh Wine prefix per run with the virtual desktop "Default" at
+#   1024 x 768 (Wine draws the frames itself, with no window manager), and gives every
+#   scenario its own copy of it: no scenario sees what another left behind.
+# - Runs each scenario in a new bash with tests/e2e/lib.sh sourced, bounded by
+#   E2E_SCENARIO_SECONDS (default 300); then kills the processes it started, by PID,
+#   and the prefix's Wine server.
+# - Prints one line per scenario, PASS or FAIL with the reason, and at the end
+#   "N passed, M failed"; exits 1 when any failed, 2 when it could not run at all.
+# Screenshots go to build/e2e-shots/<scenario>-<n>.png, the logs of failed scenarios to
+# build/e2e-logs/<scenario>/. E2E_KEEP=1 keeps the temporary folder (/tmp/e2e-run.*).
+set -uo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repo=$(cd "$here/../.." && pwd)
+build=${1:-$repo/build/win64}
+shift || true
+selected=("$@")
+
+scenario_seconds=${E2E_SCENARIO_SECONDS:-300}
+boot_seconds=180
+
+say() { printf '%s\n' "$*"; }
+die() {
+    say "e2e: $*" >&2
+    exit 2
+}
+
+# ---------------------------------------------------------------- tools and inputs
+
+find_wine() {
+    local candidate
+    for candidate in "${E2E_WINE:-}" /usr/lib/wine/wine64 "$(command -v wine64 || true)"; do
+        if [[ -n $candidate && -x $candidate ]]; then
+            say "$candidate"
+            return 0
+        fi
+    done
+    return 1
+}
+
+E2E_WINE=$(find_wine) || die "wine64 not found (scripts/install-prereqs.sh installs it)"
+E2E_WINESERVER=$(command -v wineserver) || die "wineserver not found"
+for tool in Xvfb convert zip python3 timeout; do
+    command -v "$tool" >/dev/null || die "$tool not found (scripts/install-prereqs.sh installs it)"
+done
+[[ -d $build ]] || die "no build folder $build (cmake --preset win64 && cmake --build build/win64)"
+build=$(cd "$build" && pwd)
+[[ -f $build/tests/e2e/driver/TVDRIVER.EXE ]] || die "the driver is not built: $build/tests/e2e/driver/TVDRIVER.EXE"
+
+scenarios=()
+if (( ${#selected[@]} == 0 )); then
+    scenarios=("$here"/scenarios/*.sh)
+else
+    for name in "${selected[@]}"; do
+        [[ -f $here/scenarios/$name.sh ]] || die "no scenario $name"
+        scenarios+=("$here/scenarios/$name.sh")
+    done
+fi
+
+shots="$repo/build/e2e-shots"
+logs="$repo/build/e2e-logs"
+mkdir -p "$shots" "$logs"
+
+tmp=$(mktemp -d /tmp/e2e-run.XXXXXX) || die "no temporary folder"
+xvfb_pid=
+prefixes=()
+
+# Wine's own folders (its cache, the links it makes to the user's folders) stay in the
+# temporary folder too, and a UTF-8 locale makes Wine hand UTF-8 arguments over intact.
+export HOME="$tmp/home" LC_ALL=C.UTF-8 WINEDEBUG=-all
+mkdir -p "$HOME"
+unset WINEPREFIX WINEARCH WINESERVER WINELOADER
+
+cleanup() {
+    local prefix
+    for prefix in "${prefixes[@]}"; do
+        WINEPREFIX=$prefix "$E2E_WINESERVER" -k >/dev/null 2>&1 || true
+    done
+    if [[ -n $xvfb_pid ]]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    if [[ ${E2E_KEEP:-0} == 1 ]]; then
+        say "e2e: kept $tmp" >&2
+    else
+        rm -rf "$tmp"
+    fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# waits up to $1 seconds (polling every 0.1 s) for the command that follows to succeed.
+await() {
+    local tenths=$(( $1 * 10 ))
+    shift
+    while (( tenths-- > 0 )); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    "$@"
+}
+
+# ---------------------------------------------------------------- display and prefix
+
+start_display() {
+    local number_file="$tmp/display"
+    : >"$number_file"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >"$tmp/xvfb.log" 2>&1 </dev/null &
+    xvfb_pid=$!
+    await 20 test -s "$number_file" || die "Xvfb did not start: $(tail -3 "$tmp/xvfb.log")"
+    export DISPLAY=":$(tr -d '\n' <"$number_file")"
+}
+
+# One booted prefix per run; scenarios get copies. Mono and Gecko are not wanted (and
+# their installers would wait for a click).
+make_template() {
+    local prefix="$tmp/template"
+    prefixes+=("$prefix")
+    (
+        export WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml="
+        unset DISPLAY
+        timeout -k 5 "$boot_seconds" "$E2E_WINE" wineboot -i || exit 1
+        printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n' \
+            >"$tmp/desktop.reg"
+        timeout -k 5 60 "$E2E_WINE" regedit /s "Z:${tmp//\//\\}\\desktop.reg" || exit 1
+        timeout -k 5 "$boot_seconds" "$E2E_WINESERVER" -w
+    ) >"$tmp/boot.log" 2>&1 </dev/null || die "the Wine prefix could not be made: $(tail -5 "$tmp/boot.log")"
+}
+
+# ---------------------------------------------------------------- one scenario
+
+# Ends what a scenario left running: its own processes by PID, then the prefix's server
+# (which ends every Windows process of the prefix, the relaunched ones too).
+stop_scenario() {
+    local work=$1 pid
+    if [[ -f $work/pids ]]; then
+        while read -r pid; do
+            kill "$pid" 2>/dev/null || true
+        done <"$work/pids"
+    fi
+    WINEPREFIX="$work/prefix" "$E2E_WINESERVER" -k >/dev/null 2>&1 || true
+    WINEPREFIX="$work/prefix" timeout -k 5 30 "$E2E_WINESERVER" -w >/dev/null 2>&1 || true
+    if [[ -f $work/pids ]]; then
+        while read -r pid; do
+            await 5 eval "! kill -0 $pid 2>/dev/null" || kill -KILL "$pid" 2>/dev/null || true
+        done <"$work/pids"
+    fi
+}
+
+passed=0
+failed=0
+
+run_scenario() {
+    local script=$1 name work status started reason
+    name=$(basename "$script" .sh)
+    work="$tmp/$name"
+    mkdir -p "$work"
+    rm -f "$shots/$name"-*.png
+    cp -a "$tmp/template" "$work/prefix" || die "cannot copy the prefix"
+    prefixes+=("$work/prefix")
+    started=$SECONDS
+    E2E_REPO=$repo E2E_BUILD=$build E2E_WORK=$work E2E_SCENARIO=$name E2E_SHOTS=$shots \
+    E2E_WINE=$E2E_WINE E2E_WINESERVER=$E2E_WINESERVER WINEPREFIX="$work/prefix" \
+        timeout -k 10 "$scenario_seconds" \
+        bash -c 'set -uo pipefail; source "$1"; e2e_start_wine; cd "$E2E_WORK"; source "$2"' \
+        "$name" "$here/lib.sh" "$script" >"$work/output.log" 2>&1 </dev/null
+    status=$?
+    stop_scenario "$work"
+    local elapsed=$((SECONDS - started))
+    if (( status == 0 )); then
+        passed=$((passed + 1))
+        say "PASS $name (${elapsed}s)"
+        rm -rf "$work/prefix"
+        return
+    fi
+    failed=$((failed + 1))
+    if (( status == 124 || status == 137 )); then
+        reason="did not finish within ${scenario_seconds}s"
+    elif [[ -s $work/reason ]]; then
+        reason=$(head -1 "$work/reason")
+    else
+        reason="exit status $status: $(tail -1 "$work/output.log")"
+    fi
+    say "FAIL $name (${elapsed}s): $reason"
+    rm -rf "$logs/$name"
+    mkdir -p "$logs/$name"
+    find "$work" -maxdepth 1 -type f -exec cp {} "$logs/$name/" \;
+    rm -rf "$work/prefix"
+}
+
+start_display
+make_template
+for script in "${scenarios[@]}"; do
+    run_scenario "$script"
+done
+say "$passed passed, $failed failed"
+(( failed == 0 ))

@@ -1,0 +1,79 @@
+# Staging for the installer's scenarios: the installation media in a folder of the
+# prefix, and the stand-in database engine registered as the real one is. Sourced by
+# lib.sh; uses its helpers.
+
+E2E_INSTALLER="$E2E_BUILD/app/INSTALL.EXE"
+E2E_ENGINE_STANDIN="$E2E_BUILD/standins/idapi32/IDAPI32.DLL"
+E2E_UPGRADE_STANDIN="$E2E_BUILD/standins/upgrade/UPGRADE.DLL"
+
+# Where the stand-in engine is put, as the engine's own set-up would.
+E2E_ENGINE_DIR='C:\Program Files\Borland\Common Files\BDE'
+E2E_ENGINE_KEY='HKLM\Software\Borland\Database Engine'
+
+# requires FILE...: the scenario needs these build products.
+requires() {
+    local file
+    for file in "$@"; do
+        [[ -f $file ]] || fail "not built: ${file#"$E2E_BUILD"/}"
+    done
+}
+
+# stage_media [--upgrade-dll] [--disks N] [FOLDER]: an installation folder (default
+# 'C:\MEDIA\') with INSTALL.EXE, INSTALL.CFG ([General] NrDiscuri=N, default 3) and
+# UPGRADE.1, a ZIP archive holding README.TXT and, with --upgrade-dll, the stand-in
+# UPGRADE.DLL.
+stage_media() {
+    local withDll=false disks=3
+    while [[ ${1:-} == --* ]]; do
+        case $1 in
+            --upgrade-dll) withDll=true; shift ;;
+            --disks) disks=$2; shift 2 ;;
+            *) fail "stage_media: unknown option $1" ;;
+        esac
+    done
+    local target=${1:-} folder
+    [[ -n $target ]] || target='C:\MEDIA\'
+    folder=$(cpath "$target")
+    requires "$E2E_INSTALLER"
+    mkdir -p "$folder"
+    cp "$E2E_INSTALLER" "$folder/INSTALL.EXE"
+    printf '[General]\r\nNrDiscuri=%s\r\n' "$disks" >"$folder/INSTALL.CFG"
+
+    local content="$E2E_WORK/upgrade-set"
+    rm -rf "$content"
+    mkdir -p "$content"
+    printf 'WinTORVEX: fisierele de actualizare.\r\n' >"$content/README.TXT"
+    if $withDll; then
+        requires "$E2E_UPGRADE_STANDIN"
+        cp "$E2E_UPGRADE_STANDIN" "$content/UPGRADE.DLL"
+    fi
+    rm -f "$folder/UPGRADE.1"
+    (cd "$content" && zip -q -X "$folder/UPGRADE.1" ./*) || fail "zip could not write UPGRADE.1"
+}
+
+# install_engine NAME='C:\PATH' ...: the stand-in engine in its folder, found through
+# the registry value DLLPATH, holding these aliases; each alias folder is created so
+# that its database opens.
+install_engine() {
+    requires "$E2E_ENGINE_STANDIN"
+    local folder
+    folder=$(cpath "$E2E_ENGINE_DIR")
+    mkdir -p "$folder"
+    cp "$E2E_ENGINE_STANDIN" "$folder/IDAPI32.DLL"
+    : >"$folder/IDAPI32.CFG"
+    local alias
+    for alias in "$@"; do
+        [[ $alias == *=* ]] || fail "install_engine: expected NAME=PATH, got $alias"
+        printf '%s\r\n' "$alias" >>"$folder/IDAPI32.CFG"
+        mkdir -p "$(cpath "${alias#*=}")"
+    done
+    set_reg "$E2E_ENGINE_KEY" DLLPATH "$E2E_ENGINE_DIR"
+}
+
+# start_installer NAME [ARGS...]: INSTALL.EXE from the media folder 'C:\MEDIA\', started
+# the way a user starts it there.
+start_installer() {
+    local name=$1
+    shift
+    win_start "$name" --cwd "$(cpath 'C:\MEDIA')" 'C:\MEDIA\INSTALL.EXE' "$@"
+}
