@@ -51,6 +51,13 @@ TEST_F(AliasRoutinesTest, AliasExistsOnlyWhenItsFolderDoesToo) {
     EXPECT_TRUE(BDEAliasExists());
 }
 
+TEST_F(AliasRoutinesTest, EngineFindsTheMachineFromItsOwnPlaceWhenNotTold) {
+    unsetenv("TORVEX_HOST_ROOT");
+    MakeFolders("C:\\WinTorv\\DATA");
+    WriteFile("C:\\BDE\\IDAPI32.CFG", "TORVEX=C:\\WinTorv\\DATA\r\n");
+    EXPECT_TRUE(BDEAliasExists());
+}
+
 TEST_F(AliasRoutinesTest, MissingAliasDoesNotExist) {
     MakeFolders("C:\\OTHER");
     WriteFile("C:\\BDE\\IDAPI32.CFG", "OTHER=C:\\OTHER\r\n");
