@@ -10,6 +10,7 @@
 # Windows paths are written as Windows sees them ('C:\MEDIA\INSTALL.EXE'); cpath turns
 # one into the file in the prefix. Every wait is bounded; none is a bare sleep.
 
+# shellcheck disable=SC2034  # E2E_PROBE, DRIVE_C and WIN_EXIT_CODE are for the scenarios
 E2E_DRIVER="$E2E_BUILD/tests/e2e/driver/TVDRIVER.EXE"
 E2E_PROBE="$E2E_BUILD/tests/e2e/probe/PROBE.EXE"
 DRIVE_C="$WINEPREFIX/drive_c"

@@ -51,7 +51,9 @@ find_wine() {
 }
 
 E2E_WINE=$(find_wine) || die "wine64 not found (scripts/install-prereqs.sh installs it)"
-E2E_WINESERVER=$(command -v wineserver) || die "wineserver not found"
+# The server itself, not the wrapper in /usr/bin, which adds "-p0" to every call.
+E2E_WINESERVER=/usr/lib/wine/wineserver64
+[[ -x $E2E_WINESERVER ]] || E2E_WINESERVER=$(command -v wineserver) || die "wineserver not found"
 for tool in Xvfb convert zip python3 timeout; do
     command -v "$tool" >/dev/null || die "$tool not found (scripts/install-prereqs.sh installs it)"
 done
@@ -120,7 +122,8 @@ start_display() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >"$tmp/xvfb.log" 2>&1 </dev/null &
     xvfb_pid=$!
     await 20 test -s "$number_file" || die "Xvfb did not start: $(tail -3 "$tmp/xvfb.log")"
-    export DISPLAY=":$(tr -d '\n' <"$number_file")"
+    DISPLAY=":$(tr -d '\n' <"$number_file")"
+    export DISPLAY
 }
 
 # One booted prefix per run; scenarios get copies. Mono and Gecko are not wanted (and
@@ -171,6 +174,7 @@ run_scenario() {
     cp -a "$tmp/template" "$work/prefix" || die "cannot copy the prefix"
     prefixes+=("$work/prefix")
     started=$SECONDS
+    # shellcheck disable=SC2016  # expanded by the scenario's own bash
     E2E_REPO=$repo E2E_BUILD=$build E2E_WORK=$work E2E_SCENARIO=$name E2E_SHOTS=$shots \
     E2E_WINE=$E2E_WINE E2E_WINESERVER=$E2E_WINESERVER WINEPREFIX="$work/prefix" \
         timeout -k 10 "$scenario_seconds" \
@@ -194,7 +198,7 @@ run_scenario() {
         reason="exit status $status: $(tail -1 "$work/output.log")"
     fi
     say "FAIL $name (${elapsed}s): $reason"
-    rm -rf "$logs/$name"
+    rm -rf "${logs:?}/$name"
     mkdir -p "$logs/$name"
     find "$work" -maxdepth 1 -type f -exec cp {} "$logs/$name/" \;
     rm -rf "$work/prefix"
