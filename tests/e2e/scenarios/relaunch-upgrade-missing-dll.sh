@@ -1,0 +1,31 @@
+# The installer started from its media relaunches itself from %TEMP% as INSTTORV.EXE;
+# the copy finds the alias TORVEX (an upgrade) but no UPGRADE.DLL in UPGRADE.1, says so
+# in "Program incomplet!" and ends when the user presses Renunt.
+
+install_engine 'TORVEX=C:\TORVDATA\DATA'
+stage_media
+media=$(cpath 'C:\MEDIA')
+temp=$(win_temp_dir)
+
+start_installer media
+drv wait-window "Program incomplet!" 60 >/dev/null
+expect_equal "$(drv owner "Program incomplet!")" INSTTORV.EXE "the program showing the box"
+win_wait_exit media 30   # the media instance ends right after starting its copy
+
+# The working set, as the copy left it when the box came up.
+cmp -s "$media/INSTALL.EXE" "$temp/INSTTORV.EXE" || fail "INSTTORV.EXE is not a copy of INSTALL.EXE"
+cmp -s "$media/INSTALL.CFG" "$temp/INSTTORV.CFG" || fail "INSTTORV.CFG is not a copy of INSTALL.CFG"
+expect_bytes "$temp/INSTTORV.DAT" 'C:\\MEDIA\\\r\n'
+expect_bytes "$temp/README.TXT" 'WinTORVEX: fisierele de actualizare.\r\n'
+expect_no_file "$temp/UPGRADE.ZIP"
+expect_no_file "$temp/UPGRADE.DLL"
+
+shot "Program incomplet!" >/dev/null
+texts=$(drv texts "Program incomplet!")
+expect_contains "$texts" "Nu am putut incarca UPGRADE.DLL"
+expect_contains "$texts" "&Renunt"
+
+drv click "Program incomplet!" "&Renunt"
+drv wait-gone "Program incomplet!" 15
+drv wait-process-gone INSTTORV.EXE 30
+shot "after Renunt: nothing left" >/dev/null
