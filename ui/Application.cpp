@@ -1,0 +1,55 @@
+#include "ui/Application.h"
+
+#include "ui/Backend.h"
+#include "ui/Form.h"
+#include "ui/headless/HeadlessBackend.h"
+
+namespace ui {
+
+namespace {
+std::unique_ptr<Backend>& BackendSlot() {
+    static std::unique_ptr<Backend> backend;
+    return backend;
+}
+TForm* mainForm = nullptr;
+TCursor screenCursor = crDefault;
+}  // namespace
+
+Backend& CurrentBackend() {
+    auto& slot = BackendSlot();
+    if (!slot) slot = std::make_unique<headless::HeadlessBackend>();
+    return *slot;
+}
+
+void SetBackend(std::unique_ptr<Backend> backend) { BackendSlot() = std::move(backend); }
+
+void UseHeadlessBackend() { SetBackend(std::make_unique<headless::HeadlessBackend>()); }
+
+int ScreenWidth() { return CurrentBackend().ScreenWidth(); }
+int ScreenHeight() { return CurrentBackend().ScreenHeight(); }
+int ScreenBitsPerPixel() { return CurrentBackend().ScreenBitsPerPixel(); }
+int ScreenPixelsPerInch() { return CurrentBackend().PixelsPerInch(); }
+void ProcessMessages() { CurrentBackend().ProcessMessages(); }
+bool IsKeyDown(int virtualKey) { return CurrentBackend().IsKeyDown(virtualKey); }
+
+TForm* MainForm() { return mainForm; }
+void SetMainForm(TForm* form) { mainForm = form; }
+
+TCursor ScreenCursor() { return screenCursor; }
+void SetScreenCursor(TCursor cursor) {
+    screenCursor = cursor;
+    CurrentBackend().SetCursorShape(int(cursor));
+}
+
+int StartTimer(int milliseconds, std::function<void()> tick) {
+    return CurrentBackend().StartTimer(milliseconds, std::move(tick));
+}
+void StopTimer(int id) { CurrentBackend().StopTimer(id); }
+
+std::optional<std::vector<uint8_t>> LoadRawResource(const std::string& name) {
+    return CurrentBackend().LoadRawResource(name);
+}
+void* AddPrivateFont(const std::vector<uint8_t>& bytes) { return CurrentBackend().AddPrivateFont(bytes); }
+void RemovePrivateFont(void* handle) { CurrentBackend().RemovePrivateFont(handle); }
+
+}  // namespace ui

@@ -1,0 +1,49 @@
+// The application as a whole: the screen, the message pump, the keyboard, the main form.
+//
+// Backend selection, once at start: a Windows program calls UseWin32Backend(hInstance);
+// tests and native tools call UseHeadlessBackend() (also the default when none was chosen).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class TForm;
+
+int ScreenWidth();
+int ScreenHeight();
+int ScreenBitsPerPixel();
+int ScreenPixelsPerInch();
+// Lets every pending window message run (repaints, timers, clicks on a page's buttons).
+void ProcessMessages();
+// Whether the key is held down at this moment.
+bool IsKeyDown(int virtualKey);
+
+// The application's main window (the backdrop); null before one is set.
+TForm* MainForm();
+void SetMainForm(TForm* form);
+
+// The screen's cursor shape.
+enum TCursor { crDefault = 0, crArrow = -2, crHourGlass = -11 };
+TCursor ScreenCursor();
+void SetScreenCursor(TCursor cursor);
+
+// Timers on the user-interface thread.
+int StartTimer(int milliseconds, std::function<void()> tick);
+void StopTimer(int id);
+
+// A raw-data resource of the program ("HelveticaR"), and fonts for this process only.
+std::optional<std::vector<uint8_t>> LoadRawResource(const std::string& name);
+void* AddPrivateFont(const std::vector<uint8_t>& bytes);
+void RemovePrivateFont(void* handle);
+
+void UseHeadlessBackend();
+#ifdef _WIN32
+void UseWin32Backend(void* hInstance);
+#endif
+
+}  // namespace ui

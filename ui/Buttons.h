@@ -1,0 +1,89 @@
+// The kit's push buttons. A button's ModalResult closes its modal form with that value
+// when pressed, set before the button's own OnClick runs. Kinds give default captions
+// and results (ButtonKinds.h) unless the page set its own.
+#pragma once
+
+#include "ui/Bitmap.h"
+#include "ui/ButtonKinds.h"
+#include "ui/Control.h"
+
+namespace ui {
+
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+class TButtonControl : public TWinControl {
+public:
+    TButtonControl();
+
+    Prop<int> ModalResult{0};
+    // Enter presses the default button when the focus is not on another button; Escape
+    // presses the cancel button.
+    Prop<bool> Default{false};
+    Prop<bool> Cancel{false};
+    Prop<bool> CaptionVisible{true};
+    Prop<TBitmap> Glyph;
+    Prop<int> NumGlyphs{3};
+    Prop<TButtonLayout> ButtonLayout{blGlyphLeft};
+
+    PeerKind Peer() const override { return PeerKind::PushButton; }
+    void Click() override;
+    bool AcceptsAccelerator(bool altHeld) const override;
+    void Accelerate() override;
+
+    // Set by the backend before painting.
+    struct DrawState {
+        bool pressed = false;
+        bool focused = false;
+        bool hot = false;
+    } State;
+
+protected:
+    // Face, glyph (the first of `frames` pictures side by side) and caption.
+    void PaintFace(Canvas& canvas, TColor face, const TBitmap& glyph, int frames);
+};
+
+class TMButton : public TButtonControl {
+public:
+    TMButton();
+    Prop<TMButtonKind> Kind{mkCustom};
+    Prop<int> Margin{-1};
+    Prop<int> Spacing{0};
+    Prop<TColor> ColorOver{clBtnFace};
+    Prop<bool> LightButton{true};
+    Prop<int> Style{0};
+    Prop<int> Delta{0};
+
+    void Paint(Canvas& canvas) override;
+
+private:
+    void ApplyKind();
+    TMButtonKind appliedKind_ = mkCustom;
+    bool modalResultExplicit_ = false;
+};
+
+class TNiceButton : public TButtonControl {
+public:
+    TNiceButton();
+    Prop<TMButtonKind> Kind{mkCustom};
+    Prop<bool> ForcedDown{false};
+    Prop<bool> InsideDraw{false};
+    Prop<bool> Stretch{false};
+    Prop<bool> Buffered{false};
+
+    void Paint(Canvas& canvas) override;
+
+protected:
+    void CaptionChanged() override;
+
+private:
+    void ApplyKind();
+    TMButtonKind appliedKind_ = mkCustom;
+    bool modalResultExplicit_ = false;
+    bool captionExplicit_ = false;
+    bool applying_ = false;
+};
+
+// The picture a kind shows on a button without a glyph of its own (empty for most kinds).
+const TBitmap& KindGlyph(TMButtonKind kind);
+
+}  // namespace ui

@@ -1,0 +1,54 @@
+// The program's one message box: warnings, errors, disk requests, questions. Builds a
+// box in the kit's look sized to the text, centres it, waits for a button and returns
+// that button's result.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "ui/ModalResult.h"
+#include "ui/Types.h"
+
+namespace ui {
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+
+// Slots of the button set, in the order the buttons appear.
+enum TMsgDlgBtn {
+    mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll,
+    mbHelp,
+};
+constexpr int MsgDlgBtnCount = mbHelp + 1;
+
+// Bit n = slot n.
+using TMsgDlgButtons = uint16_t;
+constexpr TMsgDlgButtons Buttons(std::initializer_list<TMsgDlgBtn> slots) {
+    TMsgDlgButtons set = 0;
+    for (TMsgDlgBtn slot : slots) set = TMsgDlgButtons(set | (1u << unsigned(slot)));
+    return set;
+}
+constexpr bool HasButton(TMsgDlgButtons set, TMsgDlgBtn slot) {
+    return (set >> unsigned(slot)) & 1u;
+}
+
+// Shows the box and returns the result of the button that closed it; mrCancel when the
+// quick-close timer closed it, mrIgnore when a press on the picture switched quick close.
+// A set that would give two buttons of one name (mbNo with mbNoToAll, mbAll with
+// mbYesToAll), or that has no button that closes the box, is refused: nothing is shown
+// and the result is mrNone.
+uint16_t ShowMessageBox(const std::string& text, const std::string& title, TMsgDlgType kind,
+                        TAlignment alignment, TMsgDlgButtons buttons, TMsgDlgBtn defaultButton,
+                        int helpContext);
+
+// While not empty, every message is shown as this heading in upper case, a comma, an
+// empty line and then the text. Callers set and clear it.
+extern std::string MessageHeading;
+// Switched only by presses on a box's picture; see the box's quick modes.
+extern bool QuickClose;
+extern bool QuickAnswer;
+
+// A plain notice with one OK button, titled like an information box.
+void ShowMessage(const std::string& text);
+
+}  // namespace ui
