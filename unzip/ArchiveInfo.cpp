@@ -1,0 +1,109 @@
+#include "unzip/ArchiveInfo.h"
+
+#include <cstring>
+
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "unzip/ByteOrder.h"
+#include "unzip/FileSpec.h"
+#include "unzip/ZipCodes.h"
+#include "unzip/ZipDirectory.h"
+
+namespace unzip {
+
+namespace {
+
+// Restores the process's current folder on every path out of a test that changes it.
+class CurrentFolderKeeper {
+public:
+    CurrentFolderKeeper() : saved_(plat::Current().CurrentDirectory()) {}
+    ~CurrentFolderKeeper() { plat::Current().ChangeDirectory(saved_); }
+    CurrentFolderKeeper(const CurrentFolderKeeper&) = delete;
+    CurrentFolderKeeper& operator=(const CurrentFolderKeeper&) = delete;
+
+private:
+    std::string saved_;
+};
+
+bool IsFolder(const std::string& path) {
+    CurrentFolderKeeper keeper;
+    return plat::Current().ChangeDirectory(plat::ExcludeTrailingBackslash(path));
+}
+
+// Sizes are added as the 32-bit fields they are; an overflowing total wraps.
+int32_t AddWrapping(int32_t total, int32_t value) {
+    return int32_t(uint32_t(total) + uint32_t(value));
+}
+
+}  // namespace
+
+bool LooksLikeZip(const std::string& path) {
+    if (path.find('.') == std::string::npos) return false;
+    if (path.find(".exe") != std::string::npos) return false;
+    if (IsFolder(path)) return false;
+    std::unique_ptr<plat::File> file = plat::Current().Open(path, plat::OpenMode::Read);
+    if (!file) return false;
+    uint8_t signature[4];
+    return file->Read(signature, 4) == 4 && Little32(signature) == kLocalHeaderSignature;
+}
+
+int32_t ListArchive(const std::string& archivePath, const std::string& spec,
+                    const ExtractReportProc& proc) {
+    if (archivePath.empty() || !proc) return ZipMissingParameter;
+    if (!LooksLikeZip(archivePath)) return ZipNotArchive;
+
+    ExtractReport& report = TheReport();
+    std::memset(&report, 0, sizeof report);
+    int32_t count = 0, sizeTotal = 0, compressedTotal = 0;
+
+    ZipDirCursor cursor;
+    for (int32_t result = OpenZipDir(archivePath, cursor); result == ZipOk;
+         result = NextZipDirEntry(cursor)) {
+        if (!MatchFileSpec(spec, cursor.FileName)) continue;
+        sizeTotal = AddWrapping(sizeTotal, cursor.Size);
+        compressedTotal = AddWrapping(compressedTotal, cursor.CompressSize);
+        report.Time = int32_t(cursor.Time);
+        report.Size = cursor.Size;
+        report.CompressSize = cursor.CompressSize;
+        SetReportName(report, cursor.FileName);
+        report.PackMethod = cursor.PackMethod;
+        report.Attributes = cursor.Attr;
+        report.Ratio = CompressionRatio(cursor.CompressSize, cursor.Size);
+        ++count;
+        proc(0, &report);
+    }
+
+    report.Time = -1;
+    report.Attributes = -1;
+    report.PackMethod = 0;
+    report.Size = sizeTotal;
+    report.CompressSize = compressedTotal;
+    SetReportName(report, archivePath);
+    report.Ratio = CompressionRatio(compressedTotal, sizeTotal);
+    proc(count, &report);
+    return count;
+}
+
+int32_t MeasureArchive(const std::string& archivePath, int32_t* compressedTotal) {
+    int32_t sizeTotal = 0, packedTotal = 0;
+    if (!archivePath.empty()) {
+        if (std::unique_ptr<plat::File> file =
+                plat::Current().Open(archivePath, plat::OpenMode::Read)) {
+            sizeTotal = packedTotal = int32_t(file->Size());
+            file.reset();
+            if (LooksLikeZip(archivePath)) {
+                sizeTotal = packedTotal = 0;
+                ZipDirCursor cursor;
+                for (int32_t result = OpenZipDir(archivePath, cursor); result == ZipOk;
+                     result = NextZipDirEntry(cursor)) {
+                    sizeTotal = AddWrapping(sizeTotal, cursor.Size);
+                    packedTotal = AddWrapping(packedTotal, cursor.CompressSize);
+                }
+            }
+        }
+    }
+    if (compressedTotal) *compressedTotal = packedTotal;
+    return sizeTotal;
+}
+
+}  // namespace unzip

@@ -1,0 +1,99 @@
+// Two ways for a decoder to take bits, with the same three operations (Need, Peek, Dump)
+// so that one decoding step serves both:
+//  - MemberBits works on the member context and refills input as it goes; it is used
+//    near the end of an input block, where a refill (and with it the message pump and
+//    the progress check) may fall inside a code.
+//  - RegisterBits keeps the bit buffer in registers and loads eight bytes at a time
+//    from the current input block; it is used only while the block holds enough bytes
+//    for a whole step, so it never needs a refill and input is read, and messages are
+//    pumped, at exactly the same points as with MemberBits.
+#pragma once
+
+#include <cstdint>
+
+#include "unzip/ByteOrder.h"
+#include "unzip/DecodeTable.h"
+#include "unzip/MemberContext.h"
+
+namespace unzip {
+
+struct MemberBits {
+    MemberContext& member;
+
+    void Need(uint32_t count) { NeedBits(member, count); }
+    uint32_t Peek() const { return uint32_t(member.bitBuffer); }
+    void Dump(uint32_t count) { DumpBits(member, count); }
+};
+
+struct RegisterBits {
+    explicit RegisterBits(MemberContext& member)
+        : buffer(member.bitBuffer),
+          count(member.bitCount),
+          position(member.inputPosition),
+          last(member.inputLast),
+          input(member.input) {}
+
+    // True while eight more bytes can be loaded without leaving the current block.
+    static bool CanLoad(const MemberContext& member) {
+        return member.inputLast - member.inputPosition + 1 >= 8;
+    }
+    bool CanLoad() const { return last - position + 1 >= 8; }
+
+    // Tops the buffer up to at least 56 bits. Bits above `count` then hold the start of
+    // the next unread byte, exactly what loading that byte later puts there.
+    void Load() {
+        buffer |= Little64(input + position) << count;
+        position += int32_t((63 - count) >> 3);
+        count |= 56;
+    }
+
+    void Need(uint32_t) {}
+    uint32_t Peek() const { return uint32_t(buffer); }
+    void Dump(uint32_t bits) {
+        buffer >>= bits;
+        count -= bits;
+    }
+
+    void StoreInto(MemberContext& member) const {
+        member.bitBuffer = buffer;
+        member.bitCount = count;
+        member.inputPosition = position;
+    }
+
+    uint64_t buffer;
+    uint32_t count;
+    int32_t position;
+    int32_t last;
+    const uint8_t* input;
+};
+
+// Looks up one code; null for bits that no code has. Implode sends its codes with every
+// bit inverted, so its lookups invert the buffer first.
+template <bool Inverted, class Bits>
+inline const DecodeEntry* DecodeCode(Bits& bits, const DecodeEntry* table, uint32_t width) {
+    bits.Need(width);
+    const DecodeEntry* entry =
+        table + ((Inverted ? ~bits.Peek() : bits.Peek()) & kBitMask[width]);
+    uint32_t op = entry->op;
+    while (op > kOpLiteral) {
+        if (op == kOpInvalid) return nullptr;
+        bits.Dump(entry->bits);
+        op -= kOpLiteral;
+        bits.Need(op);
+        entry = entry->next + ((Inverted ? ~bits.Peek() : bits.Peek()) & kBitMask[op]);
+        op = entry->op;
+    }
+    bits.Dump(entry->bits);
+    return entry;
+}
+
+// Takes `count` (at most 16) bits as a number.
+template <class Bits>
+inline uint32_t TakeNumber(Bits& bits, uint32_t count) {
+    bits.Need(count);
+    const uint32_t value = bits.Peek() & kBitMask[count];
+    bits.Dump(count);
+    return value;
+}
+
+}  // namespace unzip

@@ -1,0 +1,255 @@
+// Inflate: RFC 1951 deflate streams, decoded block by block into the output window.
+#include <algorithm>
+#include <cstring>
+
+#include "unzip/BitSources.h"
+#include "unzip/DecodeTable.h"
+#include "unzip/Decoders.h"
+#include "unzip/WindowCopy.h"
+#include "unzip/ZipCodes.h"
+
+namespace unzip {
+
+namespace {
+
+// Lengths of codes 257 to 285, then two entries that make codes 286 and 287 invalid.
+constexpr uint16_t kLengthBase[31] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,
+                                      17, 19, 23, 27, 31, 35, 43, 51, 59,  67,  83,
+                                      99, 115, 131, 163, 195, 227, 258, 0, 0};
+constexpr uint8_t kLengthExtra[31] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2,  2,  2, 2,
+                                      3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0, 99, 99};
+// Distances of codes 0 to 29; a dynamic block may declare 32 distance codes, and the two
+// beyond RFC 1951's thirty decode as invalid.
+constexpr uint16_t kDistanceBase[32] = {1,    2,    3,    4,    5,    7,     9,     13,
+                                        17,   25,   33,   49,   65,   97,    129,   193,
+                                        257,  385,  513,  769,  1025, 1537,  2049,  3073,
+                                        4097, 6145, 8193, 12289, 16385, 24577, 0,   0};
+constexpr uint8_t kDistanceExtra[32] = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,  4,
+                                        4, 5, 5,  6,  6,  7,  7,  8,  8,  9,  9,
+                                        10, 10, 11, 11, 12, 12, 13, 13, 99, 99};
+// The order in which a dynamic block sends its code-length code lengths.
+constexpr uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                          11, 4,  12, 3, 13, 2, 14, 1, 15};
+
+// Lookup widths of the first-level tables.
+constexpr uint32_t kDynamicLiteralWidth = 9;
+constexpr uint32_t kDynamicDistanceWidth = 6;
+constexpr uint32_t kFixedLiteralWidth = 7;
+constexpr uint32_t kFixedDistanceWidth = 5;
+constexpr uint32_t kCodeLengthWidth = 7;
+
+constexpr uint32_t kLiteralLengthCodes = 288;
+constexpr uint32_t kDistanceCodes = 32;
+constexpr uint32_t kFixedDistanceCodes = 30;
+constexpr uint32_t kFirstLengthSymbol = 257;
+constexpr uint32_t kLongestMatch = 258;
+
+constexpr int32_t kEndOfBlock = 1;  // step result: the block's end-of-block code was read
+
+struct BlockTables {
+    const DecodeEntry* literal;
+    uint32_t literalWidth;
+    const DecodeEntry* distance;
+    uint32_t distanceWidth;
+};
+
+// Decodes one literal, match or end of block: 0 to go on, kEndOfBlock, or a failure.
+template <class Bits>
+inline int32_t InflateStep(MemberContext& member, Bits& bits, uint8_t* window, uint32_t& position,
+                           const BlockTables& tables) {
+    const DecodeEntry* code = DecodeCode<false>(bits, tables.literal, tables.literalWidth);
+    if (!code) return ZipDataError;
+    if (code->op == kOpLiteral) {
+        window[position++] = uint8_t(code->value);
+        if (position == kWindowSize) {
+            if (!FlushWindow(member, kWindowSize)) return ZipWriteError;
+            position = 0;
+        }
+        return ZipOk;
+    }
+    if (code->op == kOpEndOfBlock) return kEndOfBlock;
+
+    const uint32_t length = code->value + TakeNumber(bits, code->op);
+    if (!tables.distance) return ZipDataError;
+    const DecodeEntry* far = DecodeCode<false>(bits, tables.distance, tables.distanceWidth);
+    if (!far) return ZipDataError;
+    const uint32_t distance = far->value + TakeNumber(bits, far->op);
+
+    bool noZeroFill = false;
+    if (!CopyMatch(window, position, distance, length, noZeroFill, WindowFull{member}))
+        return ZipWriteError;
+    return ZipOk;
+}
+
+// Decodes codes until the end of the block.
+int32_t DecodeBlockCodes(MemberContext& member, const BlockTables& tables) {
+    if (!tables.literal) return ZipDataError;
+    uint8_t* window = member.window.get();
+    uint32_t position = member.windowPosition;
+    int32_t result = ZipOk;
+    for (;;) {
+        if (member.abort || member.endOfInput) {
+            result = member.abort ? ZipUserAbort : ZipReadError;
+            break;
+        }
+        if (RegisterBits::CanLoad(member) && position <= kWindowSize - kLongestMatch) {
+            // Nothing in here reads input, so the flags cannot change while it runs.
+            RegisterBits bits(member);
+            do {
+                bits.Load();
+                result = InflateStep(member, bits, window, position, tables);
+            } while (result == ZipOk && bits.CanLoad() && position <= kWindowSize - kLongestMatch);
+            bits.StoreInto(member);
+        } else {
+            MemberBits bits{member};
+            result = InflateStep(member, bits, window, position, tables);
+        }
+        if (result != ZipOk) break;
+    }
+    member.windowPosition = position;
+    return result == kEndOfBlock ? ZipOk : result;
+}
+
+int32_t StoredBlock(MemberContext& member) {
+    DumpBits(member, member.bitCount & 7);
+    const uint32_t length = TakeBits(member, 16);
+    const uint32_t check = TakeBits(member, 16);
+    if (length != (~check & 0xFFFF)) return ZipDataError;
+
+    uint8_t* window = member.window.get();
+    uint32_t left = length;
+    while (left > 0) {
+        if (member.abort || member.endOfInput) break;
+        uint32_t& position = member.windowPosition;
+        if (member.bitCount >= 8) {
+            window[position++] = uint8_t(TakeBits(member, 8));
+            --left;
+        } else if (member.inputPosition > member.inputLast) {
+            window[position++] = uint8_t(TakeBits(member, 8));  // refills first
+            --left;
+        } else {
+            // The bit buffer is empty: take bytes straight from the input block.
+            member.bitBuffer = 0;
+            const uint32_t run =
+                std::min({left, uint32_t(member.inputLast - member.inputPosition + 1),
+                          kWindowSize - position});
+            std::memcpy(window + position, member.input + member.inputPosition, run);
+            member.inputPosition += int32_t(run);
+            position += run;
+            left -= run;
+        }
+        if (position == kWindowSize) {
+            if (!FlushWindow(member, kWindowSize)) return ZipWriteError;
+            position = 0;
+        }
+    }
+    if (member.abort) return ZipUserAbort;
+    if (member.endOfInput) return ZipReadError;
+    return ZipOk;
+}
+
+int32_t FixedBlock(MemberContext& member) {
+    uint16_t lengths[kLiteralLengthCodes];
+    std::fill(lengths, lengths + 144, 8);
+    std::fill(lengths + 144, lengths + 256, 9);
+    std::fill(lengths + 256, lengths + 280, 7);
+    std::fill(lengths + 280, lengths + 288, 8);
+    DecodeTable literal;
+    int built = literal.Build(lengths, kLiteralLengthCodes, kFirstLengthSymbol, kLengthBase,
+                              kLengthExtra, kFixedLiteralWidth);
+    if (built != kTableComplete) return built;
+
+    std::fill(lengths, lengths + kFixedDistanceCodes, 5);
+    DecodeTable distance;
+    built = distance.Build(lengths, kFixedDistanceCodes, 0, kDistanceBase, kDistanceExtra,
+                           kFixedDistanceWidth);
+    if (built > kTableIncomplete) return ZipDataError;
+
+    return DecodeBlockCodes(member, {literal.First(), literal.Width(), distance.First(),
+                                     distance.Width()});
+}
+
+int32_t DynamicBlock(MemberContext& member) {
+    const uint32_t literalCount = 257 + TakeBits(member, 5);
+    const uint32_t distanceCount = 1 + TakeBits(member, 5);
+    const uint32_t codeLengthCount = 4 + TakeBits(member, 4);
+    if (literalCount > kLiteralLengthCodes || distanceCount > kDistanceCodes)
+        return ZipBadBlockHeader;
+
+    uint16_t lengths[kLiteralLengthCodes + kDistanceCodes] = {};
+    for (uint32_t i = 0; i < codeLengthCount; ++i)
+        lengths[kCodeLengthOrder[i]] = uint16_t(TakeBits(member, 3));
+    const uint32_t total = literalCount + distanceCount;
+    {
+        DecodeTable codeLengths;
+        if (codeLengths.Build(lengths, 19, 19, nullptr, nullptr, kCodeLengthWidth) !=
+                kTableComplete ||
+            !codeLengths.First())
+            return ZipDataError;
+        std::fill(lengths, lengths + 19, 0);
+
+        MemberBits bits{member};
+        uint16_t previous = 0;
+        uint32_t i = 0;
+        while (i < total) {
+            const DecodeEntry* code = DecodeCode<false>(bits, codeLengths.First(), codeLengths.Width());
+            if (!code) return ZipDataError;
+            const uint32_t symbol = code->value;
+            if (symbol < 16) {
+                lengths[i++] = previous = uint16_t(symbol);
+                continue;
+            }
+            uint32_t repeat;
+            uint16_t fill = 0;
+            if (symbol == 16) {
+                repeat = 3 + TakeBits(member, 2);
+                if (i + repeat > total) return ZipBadBlockHeader;
+                fill = previous;
+            } else if (symbol == 17) {
+                repeat = 3 + TakeBits(member, 3);
+                if (i + repeat > total) return ZipBadBlockHeader;
+            } else {
+                repeat = 11 + TakeBits(member, 7);
+                if (i + repeat > total) return ZipDataError;
+            }
+            std::fill(lengths + i, lengths + i + repeat, fill);
+            i += repeat;
+            previous = fill;
+        }
+    }
+
+    DecodeTable literal;
+    if (literal.Build(lengths, literalCount, kFirstLengthSymbol, kLengthBase, kLengthExtra,
+                      kDynamicLiteralWidth) != kTableComplete)
+        return ZipDataError;
+    DecodeTable distance;
+    if (distance.Build(lengths + literalCount, distanceCount, 0, kDistanceBase, kDistanceExtra,
+                       kDynamicDistanceWidth) > kTableIncomplete)
+        return ZipDataError;
+
+    return DecodeBlockCodes(member, {literal.First(), literal.Width(), distance.First(),
+                                     distance.Width()});
+}
+
+}  // namespace
+
+int32_t Inflate(MemberContext& member) {
+    member.ResetInput();
+    member.windowPosition = 0;
+    for (;;) {
+        const bool last = TakeBits(member, 1) != 0;
+        int32_t result;
+        switch (TakeBits(member, 2)) {
+            case 0: result = StoredBlock(member); break;
+            case 1: result = FixedBlock(member); break;
+            case 2: result = DynamicBlock(member); break;
+            default: result = ZipDataError; break;
+        }
+        if (result != ZipOk) return result;
+        if (last) {
+            return FlushWindow(member, member.windowPosition) ? ZipOk : ZipWriteError;
+        }
+    }
+}
+
+}  // namespace unzip

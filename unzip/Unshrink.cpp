@@ -1,0 +1,144 @@
+// Unshrink: the shrink method's dynamic LZW with code sizes from 9 to 13 bits and partial
+// clearing. Codes 257 to 8,192 are either in use (their parent is the code they extend)
+// or free (their parent entry holds the negated next free code).
+#include <memory>
+
+#include "unzip/Decoders.h"
+#include "unzip/ZipCodes.h"
+
+namespace unzip {
+
+namespace {
+
+constexpr int32_t kFirstCode = 257;
+constexpr int32_t kLastCode = 8192;
+constexpr int32_t kEndOfFreeList = kLastCode + 1;
+constexpr int32_t kControlCode = 256;
+constexpr int32_t kControlGrow = 1;
+constexpr int32_t kControlPartialClear = 2;
+constexpr uint32_t kFirstCodeSize = 9;
+constexpr uint32_t kLargestCodeSize = 13;
+constexpr uint32_t kStackSize = 8193;
+constexpr uint32_t kOutputSize = 767;
+
+class Unshrinker {
+public:
+    explicit Unshrinker(MemberContext& member) : member_(member) {
+        for (int32_t code = kFirstCode; code <= kLastCode; ++code) Parent(code) = -(code + 1);
+        freeHead_ = kFirstCode;
+    }
+
+    int32_t Run() {
+        int64_t budget = member_.compressedSize * 8 - kFirstCodeSize;
+        int32_t previous = int32_t(TakeBits(member_, codeSize_));
+        uint8_t lead = uint8_t(previous);
+        if (!Put(lead)) return ZipWriteError;
+
+        while (!member_.abort && budget >= int64_t(codeSize_)) {
+            // A stream said to be longer than the archive would otherwise run on stale
+            // input for as many codes as its size promises.
+            if (member_.endOfInput) return ZipReadError;
+            const int32_t code = int32_t(TakeBits(member_, codeSize_));
+            budget -= codeSize_;
+
+            if (code == kControlCode) {
+                const int32_t control = int32_t(TakeBits(member_, codeSize_));
+                budget -= codeSize_;
+                if (control == kControlGrow) {
+                    if (++codeSize_ > kLargestCodeSize) return ZipDataError;
+                } else if (control == kControlPartialClear) {
+                    PartialClear();
+                } else {
+                    return ZipDataError;
+                }
+                continue;
+            }
+
+            if (code < kControlCode) {
+                lead = uint8_t(code);
+                if (!Put(lead)) return ZipWriteError;
+            } else {
+                uint32_t depth = 0;
+                int32_t walk = code;
+                if (Parent(code) < 0) {  // not yet defined: previous string + its first byte
+                    stack_[depth++] = lead;
+                    walk = previous;
+                }
+                while (walk > kControlCode) {
+                    if (depth == kStackSize) return ZipDataError;  // a chain with a loop
+                    stack_[depth++] = Suffix(walk);
+                    walk = Parent(walk);
+                }
+                lead = uint8_t(walk);
+                if (!Put(lead)) return ZipWriteError;
+                while (depth > 0)
+                    if (!Put(stack_[--depth])) return ZipWriteError;
+            }
+
+            if (freeHead_ <= kLastCode) {
+                const int32_t added = freeHead_;
+                freeHead_ = -Parent(added);
+                Parent(added) = previous;
+                Suffix(added) = lead;
+            }
+            previous = code;
+        }
+        if (member_.abort) return ZipUserAbort;
+        return WriteOutput(member_, output_, outputCount_) ? ZipOk : ZipWriteError;
+    }
+
+private:
+    int32_t& Parent(int32_t code) { return parent_[code - kFirstCode]; }
+    uint8_t& Suffix(int32_t code) { return suffix_[code - kFirstCode]; }
+
+    bool Put(uint8_t byte) {
+        output_[outputCount_++] = byte;
+        if (outputCount_ < kOutputSize) return true;
+        outputCount_ = 0;
+        return WriteOutput(member_, output_, kOutputSize);
+    }
+
+    // Frees every code up to the last one handed out that no other code extends; the
+    // freed codes (with those already free) become the free list in increasing order.
+    void PartialClear() {
+        const int32_t top = freeHead_ - 1;
+        for (int32_t code = kFirstCode; code <= top; ++code) marked_[code - kFirstCode] = true;
+        for (int32_t code = kFirstCode; code <= top; ++code)
+            if (Parent(code) >= kFirstCode) marked_[Parent(code) - kFirstCode] = false;
+        int32_t last = 0;
+        freeHead_ = kEndOfFreeList;
+        for (int32_t code = kFirstCode; code <= top; ++code) {
+            if (!marked_[code - kFirstCode]) continue;
+            if (last)
+                Parent(last) = -code;
+            else
+                freeHead_ = code;
+            last = code;
+        }
+        if (last) Parent(last) = -(top + 1);
+    }
+
+    MemberContext& member_;
+    uint32_t codeSize_ = kFirstCodeSize;
+    int32_t freeHead_ = kFirstCode;
+    int32_t parent_[kLastCode - kFirstCode + 1];
+    uint8_t suffix_[kLastCode - kFirstCode + 1] = {};
+    bool marked_[kLastCode - kFirstCode + 1] = {};
+    uint8_t stack_[kStackSize];
+    uint8_t output_[kOutputSize];
+    uint32_t outputCount_ = 0;
+};
+
+}  // namespace
+
+int32_t Unshrink(MemberContext& member) {
+    if ((member.flags & kFlagDataDescriptor) && member.compressedSize == kUnknownSize)
+        return ZipUnsupported;
+    member.ResetInput();
+    // An empty stream holds no first code to take.
+    if (member.compressedSize == 0) return ZipOk;
+    auto unshrinker = std::make_unique<Unshrinker>(member);
+    return unshrinker->Run();
+}
+
+}  // namespace unzip
