@@ -77,3 +77,24 @@ start_installer() {
     shift
     win_start "$name" --cwd "$(cpath 'C:\MEDIA')" 'C:\MEDIA\INSTALL.EXE' "$@"
 }
+
+# engine_alias NAME: the folder of a database alias as the stand-in engine keeps it
+# (IDAPI32.CFG beside the library); fails when the alias is not there.
+engine_alias() {
+    local file
+    file="$(cpath "$E2E_ENGINE_DIR")/IDAPI32.CFG"
+    [[ -f $file ]] || return 1
+    awk -v name="$1" 'BEGIN { FS = "="; IGNORECASE = 1 }
+        { sub(/\r$/, "") }
+        tolower($1) == tolower(name) { sub(/^[^=]*=/, ""); print; found = 1; exit }
+        END { exit !found }' "$file"
+}
+
+# program_group_dir NAME: the folder that the Program Manager's CreateGroup made for the
+# group NAME (under a Start Menu's Programs); fails when there is none.
+program_group_dir() {
+    local found
+    found=$(find "$DRIVE_C" -type d -path "*/Start Menu/Programs/$1" -print -quit 2>/dev/null)
+    [[ -n $found ]] || return 1
+    printf '%s\n' "$found"
+}

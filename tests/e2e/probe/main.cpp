@@ -6,7 +6,10 @@
 //                          a clickable label; every click and key it sees is appended to
 //                          the REPORT file, one line each, so a scenario can check them.
 //   PROBE drivetype ROOT   exit code is GetDriveType of ROOT (2 removable, 3 fixed).
+//   PROBE progman COMMAND  sends COMMAND to the Program Manager's DDE service; exit code
+//                          0 done, 1 no service, 2 refused.
 #include <windows.h>
+#include <ddeml.h>
 
 #include <string>
 #include <string_view>
@@ -128,6 +131,29 @@ int RunWindow(const wchar_t* reportPath) {
     return 0;
 }
 
+HDDEDATA CALLBACK IgnoreDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+
+int SendToProgramManager(const wchar_t* command) {
+    DWORD instance = 0;
+    if (DdeInitializeW(&instance, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0) !=
+        DMLERR_NO_ERROR) {
+        return 1;
+    }
+    const HSZ service = DdeCreateStringHandleW(instance, L"PROGMAN", CP_WINUNICODE);
+    const HCONV conversation = DdeConnect(instance, service, service, nullptr);
+    int result = 1;
+    if (conversation != nullptr) {
+        const DWORD bytes = static_cast<DWORD>((wcslen(command) + 1) * sizeof(wchar_t));
+        const HDDEDATA done = DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<wchar_t*>(command)), bytes,
+                                                   conversation, nullptr, 0, XTYP_EXECUTE, 10000, nullptr);
+        result = done != nullptr ? 0 : 2;
+        DdeDisconnect(conversation);
+    }
+    DdeFreeStringHandle(instance, service);
+    DdeUninitialize(instance);
+    return result;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -138,5 +164,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (mode == L"window" && argc >= 3) return RunWindow(argv[2]);
     if (mode == L"drivetype" && argc >= 3) return static_cast<int>(GetDriveTypeW(argv[2]));
+    if (mode == L"progman" && argc >= 3) return SendToProgramManager(argv[2]);
     return 2;
 }
