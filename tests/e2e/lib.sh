@@ -188,12 +188,21 @@ expect_count() {
 
 # ---------------------------------------------------------------- registry, WIN.INI, drives
 
-# reg_value KEY NAME: the data of a registry value (wine's reg query), or failure.
+# reg_value KEY NAME: the data of a registry value as "reg query" shows it; fails when
+# the key or the value is not there.
 reg_value() {
     local output
     output=$(win_output reg query "$1" /v "$2") || return 1
-    output=$(tr -d '\r' <<<"$output" | grep -E "^ +$2 +REG_" | head -1) || return 1
-    sed -E 's/^ +[^ ].* +REG_[A-Z_]+ +//; s/^ +[^ ].* +REG_[A-Z_]+$//' <<<"$output"
+    python3 -c '
+import sys
+name = sys.argv[1]
+for line in sys.stdin.read().splitlines():
+    # "    NAME    REG_TYPE    DATA"
+    parts = line.rstrip("\r").split("    ", 3)
+    if len(parts) >= 3 and parts[0] == "" and parts[1].lower() == name.lower() and parts[2].startswith("REG_"):
+        print(parts[3] if len(parts) == 4 else "")
+        sys.exit(0)
+sys.exit(1)' "$2" <<<"$output"
 }
 
 # set_reg KEY NAME DATA: a string value.

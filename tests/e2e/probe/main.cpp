@@ -8,6 +8,7 @@
 //   PROBE drivetype ROOT   exit code is GetDriveType of ROOT (2 removable, 3 fixed).
 //   PROBE progman COMMAND  sends COMMAND to the Program Manager's DDE service; exit code
 //                          0 done, 1 no service, 2 refused.
+//   PROBE profile SECTION KEY VALUE   WriteProfileString into WIN.INI; exit code 0 done.
 #include <windows.h>
 #include <ddeml.h>
 
@@ -165,5 +166,6 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"window" && argc >= 3) return RunWindow(argv[2]);
     if (mode == L"drivetype" && argc >= 3) return static_cast<int>(GetDriveTypeW(argv[2]));
     if (mode == L"progman" && argc >= 3) return SendToProgramManager(argv[2]);
+    if (mode == L"profile" && argc >= 5) return WriteProfileStringW(argv[2], argv[3], argv[4]) ? 0 : 1;
     return 2;
 }
