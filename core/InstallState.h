@@ -1,0 +1,31 @@
+// The state of one installation: what one page decides and another needs. Pages are
+// created afresh each time they are shown, so nothing lives in a form; it lives here,
+// process-wide, from start to end, on the one user-interface thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+enum InstallKind : uint8_t { InstallNone = 0, InstallLocal = 1, InstallServer = 2, InstallClient = 3 };
+
+struct InstallState {
+    uint8_t InstallType = InstallNone;
+    bool IsUpgrade = false;
+    uint8_t PageNo = 0;
+    std::string WorkDir = "C:\\WinTorv";
+    std::string ProgramDir = "C:\\WinTorv";
+    std::string WorkDataDir = "C:\\WinTorv";
+    std::string DataDir = "C:\\WinTorv";
+    std::string SourceDir;
+    int DiskCount = 1;
+    bool OldEngineFlag = false;
+};
+
+// The one state of this run.
+InstallState& State();
+// Back to the initial values (a new run, or a test).
+void ResetState();
+
+}  // namespace core

@@ -1,0 +1,105 @@
+#include "core/Log.h"
+
+#include <cstdio>
+
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "ui/MessageBox.h"
+
+namespace core {
+
+bool LogEnabled = false;
+int LogDepth = 0;
+std::string LogSessionName;
+
+namespace {
+
+std::string logFileName;
+
+std::string Repeat(const std::string& piece, int times) {
+    std::string result;
+    for (int i = 0; i < times; ++i) result += piece;
+    return result;
+}
+
+std::string Bars(int depth) { return depth == 0 ? std::string() : Repeat(" |", depth < 0 ? 1 : depth + 1); }
+
+std::string NowText() {
+    auto& platform = plat::Current();
+    return platform.FormatDateTime(platform.Now());
+}
+
+}  // namespace
+
+std::string LogTimeTag(int hour, int minute, int second, int millisecond) {
+    char tag[40];
+    std::snprintf(tag, sizeof tag, " <TIMP %02d:%02d:%02d.%03d > ", hour, minute, second, millisecond);
+    return tag;
+}
+
+void InitLogEnabled() {
+    std::string folder = plat::ExtractFilePath(plat::Current().ModuleFileName());
+    LogEnabled = plat::Current().FileExists(plat::JoinPath(folder, "debug.pas"));
+}
+
+void LogWrite(const std::string& text) {
+    auto file = plat::Current().Open(logFileName, plat::OpenMode::Append);
+    if (!file) {
+        LogEnabled = false;
+        LogError("eroare SCRIERE debug", 0);
+        return;
+    }
+    plat::LocalTime now = plat::Current().Now();
+    std::string line = text + LogTimeTag(now.hour, now.minute, now.second, now.millisecond) + "\r\n";
+    if (file->Write(line.data(), static_cast<int64_t>(line.size())) != static_cast<int64_t>(line.size())) {
+        LogEnabled = false;
+        LogError("eroare debug", 0);
+    }
+}
+
+void LogOpen(const std::string& fileName, const std::string& sessionName) {
+    if (!LogEnabled) return;
+    logFileName = fileName;
+    auto& platform = plat::Current();
+    if (!platform.FileExists(fileName) && !platform.Open(fileName, plat::OpenMode::Create)) {
+        // The note of this failure cannot reach the file either: the user sees both boxes.
+        LogError("eroare OPEN debug", 0);
+        LogEnabled = false;
+        return;
+    }
+    LogDepth = 0;
+    LogWrite("");
+    LogWrite("Begin debug session: " + sessionName + " - " + NowText());
+    LogSessionName = sessionName;
+}
+
+void LogClose() {
+    if (LogEnabled) LogWrite("End debug session: " + LogSessionName + " - " + NowText());
+    LogEnabled = false;
+}
+
+void LogBegin(const std::string& text) {
+    if (!LogEnabled) return;
+    LogWrite(Bars(LogDepth) + "BEGIN => " + text);
+    ++LogDepth;
+}
+
+void LogEnd(const std::string& text) {
+    if (!LogEnabled) return;
+    --LogDepth;
+    LogWrite(Bars(LogDepth) + "END <- " + text);
+}
+
+void LogNote(const std::string& text) {
+    if (!LogEnabled) return;
+    LogWrite(Repeat("  ", LogDepth < 0 ? 1 : LogDepth + 1) + "*       " + text);
+}
+
+void LogError(const std::string& message, int code) {
+    std::string codeText = std::to_string(code);
+    ui::ShowMessageBox(codeText + "\r" + message, "", ui::mtWarning, ui::taCenter, ui::Buttons({ui::mbOK}),
+                       ui::mbOK, 0);
+    if (LogEnabled) LogNote(codeText + " / " + message);
+}
+
+}  // namespace core

@@ -1,0 +1,31 @@
+// The run log: a plain text file, CR LF lines, each ended by the time of day to the
+// millisecond. Steps nest (BEGIN/END lines indent what lies between them). Every line
+// opens, appends and closes the file, so all that was written is on disk even when the
+// program stops abruptly. Off unless asked for ("-log", or "debug.pas" beside the program).
+#pragma once
+
+#include <string>
+
+namespace core {
+
+extern bool LogEnabled;
+extern int LogDepth;
+extern std::string LogSessionName;
+
+// Sets LogEnabled from the presence of "debug.pas" in the running program's folder.
+void InitLogEnabled();
+
+void LogOpen(const std::string& fileName, const std::string& sessionName);
+void LogClose();
+void LogBegin(const std::string& text);
+void LogEnd(const std::string& text);
+void LogNote(const std::string& text);
+// Shows the message in a warning box (always) and notes it in the log (when on).
+void LogError(const std::string& message, int code);
+// Appends text + time tag as one line; does not look at LogEnabled itself.
+void LogWrite(const std::string& text);
+
+// " <TIMP hh:mm:ss.mmm > " for the given time of day.
+std::string LogTimeTag(int hour, int minute, int second, int millisecond);
+
+}  // namespace core

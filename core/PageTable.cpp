@@ -1,0 +1,23 @@
+#include "core/Wizard.h"
+
+namespace core {
+
+// Page numbers 5 (the end) and 9 (after the upgrade, turned into 4) have no page.
+// A page joins the wizard by putting its form class here.
+const PageTableType& PageTable() {
+    static const PageTableType table = {{
+        {"TIType", nullptr},
+        {"TDirs", nullptr},
+        {"TCopy", nullptr},
+        {"TConfig", nullptr},
+        {"TEndScreen", nullptr},
+        {"PageEnd", nullptr},
+        {"TFindApp", nullptr},
+        {"TUpgCopy", nullptr},
+        {"TUpgData", nullptr},
+        {"PageAfterUpgrade", nullptr},
+    }};
+    return table;
+}
+
+}  // namespace core

@@ -1,0 +1,164 @@
+#include "core/Startup.h"
+
+#include <exception>
+
+#include "core/Backdrop.h"
+#include "core/InstallState.h"
+#include "core/Log.h"
+#include "core/Services.h"
+#include "core/Shutdown.h"
+#include "core/Wizard.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
+#include "ui/MessageBox.h"
+
+namespace core {
+
+namespace {
+
+constexpr int kShowNormal = 5;  // SW_SHOW
+
+void ReportFatal(const std::string& text) {
+    ui::ShowMessageBox(text, "", ui::mtError, ui::taCenter, ui::Buttons({ui::mbCancel}), ui::mbCancel, 0);
+}
+
+// A folder with a blank must be quoted, or the system may start a different program
+// ("C:\Documents and Settings\..." would first try "C:\Documents").
+std::string QuotedIfBlank(const std::string& path) {
+    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
+}  // namespace
+
+bool LogRequested(const std::vector<std::string>& arguments) {
+    return arguments.size() >= 2 && arguments[0] == "-log";
+}
+
+std::string GetWorkCopyDir() {
+    auto& platform = plat::Current();
+    std::string folder = platform.Environment("TEMP").value_or("");
+    if (folder.empty()) folder = platform.WindowsDirectory();
+    return plat::IncludeTrailingBackslash(folder);
+}
+
+std::optional<std::string> ReadMarker(const std::string& markerPath) {
+    auto file = plat::Current().Open(markerPath, plat::OpenMode::Read);
+    if (!file) return std::nullopt;
+    std::string line;
+    char chunk[512];
+    for (;;) {
+        int64_t got = file->Read(chunk, sizeof chunk);
+        if (got < 0) return std::nullopt;
+        for (int64_t i = 0; i < got; ++i) {
+            if (chunk[i] == '\r' || chunk[i] == '\n') return line;
+            line += chunk[i];
+        }
+        if (got < static_cast<int64_t>(sizeof chunk)) return line;
+    }
+}
+
+bool CopySetFile(const std::string& source, const std::string& target, std::vector<char>& buffer,
+                 std::string* failure) {
+    auto& platform = plat::Current();
+    auto in = platform.Open(source, plat::OpenMode::Read);
+    if (!in) {
+        *failure = "Nu gasesc fisierul\r" + source;
+        return false;
+    }
+    auto out = platform.Open(target, plat::OpenMode::Create);
+    if (!out) {
+        *failure = "Nu pot crea fisierul\r" + target;
+        return false;
+    }
+    const auto chunk = static_cast<int64_t>(buffer.size());
+    for (;;) {
+        int64_t got = in->Read(buffer.data(), chunk);
+        if (got < 0) {
+            *failure = "Eroare la citirea fisierului\r" + source;
+            break;
+        }
+        if (got > 0 && out->Write(buffer.data(), got) != got) {
+            *failure = "Eroare la scrierea fisierului\r" + target + "\r(disc plin sau fara drept de scriere)";
+            break;
+        }
+        if (got < chunk) return true;
+    }
+    out.reset();
+    platform.RemoveFile(target);
+    return false;
+}
+
+bool PrepareWorkingCopy(const std::string& installerDir, const std::string& workCopyDir, std::string* failure) {
+    std::vector<char> buffer(CopyBufferSize);
+    for (const InstallerSetFile& file : InstallerSet) {
+        if (!CopySetFile(installerDir + file.onMedia, workCopyDir + file.inWorkFolder, buffer, failure))
+            return false;
+    }
+    std::string marker = workCopyDir + MarkerFileName;
+    auto out = plat::Current().Open(marker, plat::OpenMode::Create);
+    std::string line = installerDir + "\r\n";
+    if (!out || out->Write(line.data(), static_cast<int64_t>(line.size())) != static_cast<int64_t>(line.size())) {
+        out.reset();
+        plat::Current().RemoveFile(marker);
+        *failure = "Nu pot scrie fisierul\r" + marker;
+        return false;
+    }
+    return true;
+}
+
+std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled) {
+    return QuotedIfBlank(workCopyDir + WorkCopyProgram) + (logEnabled ? " -log -log -log -log" : "");
+}
+
+namespace {
+
+void RunMediaInstance() {
+    std::string installerDir = ProgramFolder();
+    std::string workCopyDir = GetWorkCopyDir();
+    std::string failure;
+    if (!PrepareWorkingCopy(installerDir, workCopyDir, &failure)) {
+        LogNote(failure);
+        ReportFatal(failure);
+        return;
+    }
+    // Whether the copy started is not examined: there is nobody left to tell.
+    plat::Current().StartProgram(WorkCopyCommandLine(workCopyDir, LogEnabled), kShowNormal);
+}
+
+void RunWorkingCopy(const PageTableType& pages) {
+    auto backdrop = std::make_unique<TInstaller>();
+    ui::SetMainForm(backdrop.get());
+    backdrop->Show();
+    try {
+        RunWizard(pages);
+    } catch (const std::exception& failure) {
+        LogNote(std::string("Eroare: ") + failure.what());
+        ReportFatal(failure.what());
+    }
+    ui::SetMainForm(nullptr);
+    backdrop.reset();
+    ReleaseOutsideComponents();
+    LogClose();
+}
+
+}  // namespace
+
+int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages) {
+    bool logSwitch = LogRequested(arguments);
+    LogEnabled = LogEnabled || logSwitch;
+    LogOpen(LogFileName, "INSTALL");
+
+    std::string programFolder = plat::ExcludeTrailingBackslash(ProgramFolder());
+    auto marker = ReadMarker(programFolder + "\\" + MarkerFileName);
+    if (!marker) {
+        State().SourceDir = programFolder;
+        RunMediaInstance();  // its part of the log has no end line: the copy goes on
+        return 0;
+    }
+    State().SourceDir = *marker;
+    RunWorkingCopy(pages);
+    return 0;
+}
+
+}  // namespace core

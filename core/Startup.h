@@ -1,0 +1,58 @@
+// The program entry. One program file plays two roles, decided at every start by one
+// test: can the marker file INSTTORV.DAT be read from the program's own folder?
+//  - No: this is the media instance. It copies the installer set into the working
+//    folder, writes the marker there naming the media folder, starts the copy and ends.
+//  - Yes: this is the working copy. It runs the wizard over the backdrop.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Wizard.h"
+
+namespace core {
+
+// The installer set: copied from the media under its working names, in this order.
+struct InstallerSetFile {
+    const char* onMedia;
+    const char* inWorkFolder;
+};
+inline constexpr InstallerSetFile InstallerSet[] = {
+    {"INSTALL.EXE", "INSTTORV.EXE"},
+    {"UPGRADE.1", "UPGRADE.ZIP"},
+    {"INSTALL.CFG", "INSTTORV.CFG"},
+};
+inline constexpr const char* MarkerFileName = "INSTTORV.DAT";
+inline constexpr const char* WorkCopyProgram = "INSTTORV.EXE";
+inline constexpr const char* LogFileName = "c:\\torvinst.log";
+inline constexpr size_t CopyBufferSize = 2'500'000;
+
+// Run log on the command line: at least two arguments, the first exactly "-log".
+bool LogRequested(const std::vector<std::string>& arguments);
+
+// The working folder: TEMP, or the Windows folder when TEMP is unset or empty; always
+// with a trailing backslash.
+std::string GetWorkCopyDir();
+
+// The first line of the marker file, or nothing when it cannot be read.
+std::optional<std::string> ReadMarker(const std::string& markerPath);
+
+// Copies `source` to `target` in chunks of CopyBufferSize through `buffer`. On failure
+// the partly written target is removed and `failure` names what went wrong.
+bool CopySetFile(const std::string& source, const std::string& target, std::vector<char>& buffer,
+                 std::string* failure);
+
+// Copies the installer set from `installerDir` into `workCopyDir` and writes the marker.
+// On failure nothing is started; `failure` holds the text for the user.
+bool PrepareWorkingCopy(const std::string& installerDir, const std::string& workCopyDir,
+                        std::string* failure);
+
+// The command that starts the working copy.
+std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled);
+
+// The whole program: both roles. `arguments` excludes the program's own name; `pages`
+// is the wizard's page table (the product's own unless a test brings its pages).
+int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages = PageTable());
+
+}  // namespace core

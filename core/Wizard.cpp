@@ -1,0 +1,106 @@
+#include "core/Wizard.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "core/InstallState.h"
+#include "core/Log.h"
+#include "core/Services.h"
+#include "dbengine/DatabaseEngine.h"
+#include "ui/Application.h"
+#include "ui/MessageBox.h"
+#include "ui/ModalResult.h"
+#include "upgrade/UpgradeLibrary.h"
+
+namespace core {
+
+namespace {
+
+constexpr char kContinueHeading[] = "PENTRU CONTINUARE";
+
+std::string ServerUpgradeQuestion() {
+    const std::string lines[] = {
+        "Baza de date se afla la distanta, pe SERVER.",
+        std::string(46, '_'),
+        "",
+        "Daca nu aveti acces la SERVER pentru a lansa UPGRADE,",
+        "",
+        "aveti acum ocazia sa o faceti de pe acest calculator.",
+        "",
+        "-Acest mesaj va apare la fiecare instalare de tip CLIENT.",
+        "Nu este nevoie sa lansati UPGRADE la SERVER decat o singura data.",
+        std::string(48, '_'),
+        "",
+        "Fac UPGRADE la baza de date de pe SERVER?",
+    };
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r";
+    return text;
+}
+
+// The fixed rules that run after every pass, whichever result moved the number.
+int ApplyFixedRules(int pageNo) {
+    if (pageNo == PageUpgradeCopy && ConfirmServerUpgrade()) State().InstallType = InstallServer;
+    if (pageNo == PageDatabaseUpgrade && State().InstallType == InstallClient) pageNo = PageEndScreen;
+    if (pageNo == PageAfterUpgrade) pageNo = PageEndScreen;
+    return pageNo;
+}
+
+void ShowOnePage(const PageTableType& pages) {
+    const PageTableEntry& entry = pages[State().PageNo];
+    if (!entry.create)
+        throw std::runtime_error("Pagina " + std::to_string(State().PageNo) + " lipseste din program");
+    std::unique_ptr<ui::TForm> page = entry.create();
+    PagePlacement at = PlacePage(ui::ScreenWidth(), ui::ScreenHeight(), page->Width, page->Height);
+    page->Left = at.left;
+    page->Top = at.top;
+    int next = PageAfterResult(State().PageNo, page->ShowModal());
+    if (next < 0 || next > PageAfterUpgrade)
+        throw std::out_of_range("Numar de pagina in afara domeniului: " + std::to_string(next));
+    State().PageNo = static_cast<uint8_t>(ApplyFixedRules(next));
+}
+
+}  // namespace
+
+int PageAfterResult(int pageNo, int modalResult) {
+    switch (modalResult) {
+        case ui::mrOk: return pageNo + 1;
+        case ui::mrCancel: return PageEnd;
+        case ui::mrRetry: return pageNo - 1;
+        default: return pageNo;
+    }
+}
+
+PagePlacement PlacePage(int screenWidth, int screenHeight, int formWidth, int formHeight) {
+    return {(screenWidth - formWidth) / 2, ((screenHeight - formHeight) / 9) * 8};
+}
+
+bool ConfirmServerUpgrade() {
+    if (State().InstallType != InstallClient) return true;
+    ui::MessageHeading.clear();
+    uint16_t answer = ui::ShowMessageBox(ServerUpgradeQuestion(), "UPGRADE baza de date SERVER ?",
+                                         ui::mtConfirmation, ui::taCenter, ui::Buttons({ui::mbYes, ui::mbNo}),
+                                         ui::mbNo, 0);
+    ui::MessageHeading = kContinueHeading;
+    return answer != ui::mrNo;
+}
+
+void RunWizard(const PageTableType& pages) {
+    State().IsUpgrade = BDEAliasExists();
+    ui::ProcessMessages();
+    PrepareUpgradeArchive();
+    ReadDiskCount();
+    if (State().IsUpgrade) {
+        State().PageNo = PageFirstUpgrade;
+        if (!LoadUpgradeDll()) {
+            State().PageNo = PageEnd;
+            ui::ShowMessageBox("Nu am putut incarca UPGRADE.DLL", "Program incomplet!", ui::mtError, ui::taCenter,
+                               ui::Buttons({ui::mbCancel}), ui::mbCancel, 0);
+        }
+    }
+    while (State().PageNo != PageEnd) ShowOnePage(pages);
+}
+
+void RunWizard() { RunWizard(PageTable()); }
+
+}  // namespace core

@@ -1,0 +1,51 @@
+// The wizard driver: decides between a fresh installation and an upgrade, then shows one
+// page at a time, modally, low on the screen, until the page number reaches PageEnd.
+// Pages never call each other: a page ends with a modal result (1 Continue, 2 Abandon,
+// 4 Back) and the driver turns it into the next page number.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "ui/Form.h"
+
+namespace core {
+
+inline constexpr int PageEnd = 5;
+inline constexpr int PageAfterUpgrade = 9;
+inline constexpr int PageUpgradeCopy = 7;
+inline constexpr int PageDatabaseUpgrade = 8;
+inline constexpr int PageFirstUpgrade = 6;
+inline constexpr int PageEndScreen = 4;
+
+// A page form class: creates a new instance (its creation handler runs in it).
+using PageFactory = std::unique_ptr<ui::TForm> (*)();
+
+struct PageTableEntry {
+    const char* name;      // what the page is, for the run log and reports
+    PageFactory create;    // null for the two numbers that have no page
+};
+
+using PageTableType = std::array<PageTableEntry, 10>;
+
+// The product's pages, indexed by PageNo.
+const PageTableType& PageTable();
+
+// The page number after a page ended with `modalResult` (before the fixed rules).
+int PageAfterResult(int pageNo, int modalResult);
+
+// Where a page of outer size width x height goes on a screen of the given size.
+struct PagePlacement {
+    int left;
+    int top;
+};
+PagePlacement PlacePage(int screenWidth, int screenHeight, int formWidth, int formHeight);
+
+// The whole wizard over the given page table; returns when PageNo is PageEnd.
+void RunWizard(const PageTableType& pages);
+void RunWizard();
+
+// The CLIENT question before the upgrade copy page: true to upgrade the server's database.
+bool ConfirmServerUpgrade();
+
+}  // namespace core

@@ -1,0 +1,143 @@
+#include "tests/support/oldzip/ShrinkEncoder.h"
+
+#include <unordered_map>
+#include <vector>
+
+#include "tests/support/oldzip/BitWriter.h"
+
+namespace oldzip {
+
+namespace {
+
+constexpr int kFirstCode = 257;
+constexpr int kLastCode = 8192;
+constexpr int kControl = 256;
+
+class ShrinkModel {
+public:
+    ShrinkModel() : parent_(kLastCode + 2, 0), suffix_(kLastCode + 2, 0) {
+        for (int code = kFirstCode; code <= kLastCode; ++code) parent_[code] = -(code + 1);
+    }
+
+    // The longest string at `position` that a used code stands for; returns its code and
+    // sets `length`. Code 8192 is never sent: it would need 14 bits.
+    int LongestMatch(const std::string& data, size_t position, size_t& length) const {
+        int code = uint8_t(data[position]);
+        length = 1;
+        while (position + length < data.size()) {
+            auto found = children_.find(Key(code, uint8_t(data[position + length])));
+            if (found == children_.end() || found->second == kLastCode) break;
+            code = found->second;
+            ++length;
+        }
+        return code;
+    }
+
+    // What the decoder does after it has output a string: the next free code extends
+    // the previous code with the first byte of this string.
+    void AddAfter(int previous, uint8_t firstByte) {
+        if (freeHead_ > kLastCode) return;
+        const int added = freeHead_;
+        freeHead_ = -parent_[added];
+        parent_[added] = previous;
+        suffix_[added] = firstByte;
+        children_.emplace(Key(previous, firstByte), added);
+    }
+
+    bool Full() const { return freeHead_ > kLastCode; }
+
+    void PartialClear() {
+        const int top = freeHead_ - 1;
+        std::vector<bool> marked(kLastCode + 2, false);
+        for (int code = kFirstCode; code <= top; ++code) marked[code] = true;
+        for (int code = kFirstCode; code <= top; ++code)
+            if (parent_[code] >= kFirstCode) marked[parent_[code]] = false;
+        int last = 0;
+        freeHead_ = kLastCode + 1;
+        for (int code = kFirstCode; code <= top; ++code) {
+            if (!marked[code]) continue;
+            if (parent_[code] >= 0) {  // a used leaf: forget its string
+                auto found = children_.find(Key(parent_[code], suffix_[code]));
+                if (found != children_.end() && found->second == code) children_.erase(found);
+            }
+            if (last)
+                parent_[last] = -code;
+            else
+                freeHead_ = code;
+            last = code;
+        }
+        if (last) parent_[last] = -(top + 1);
+    }
+
+private:
+    static uint32_t Key(int code, uint8_t byte) { return uint32_t(code) << 8 | byte; }
+
+    std::vector<int> parent_;
+    std::vector<uint8_t> suffix_;
+    std::unordered_map<uint32_t, int> children_;
+    int freeHead_ = kFirstCode;
+};
+
+class CodeSender {
+public:
+    explicit CodeSender(ShrinkResult& result) : result_(result) {}
+
+    void Send(int code) {
+        while (code >= (1 << codeSize_)) Grow();
+        bits_.Put(uint32_t(code), uint32_t(codeSize_));
+    }
+    void Grow() {
+        bits_.Put(kControl, uint32_t(codeSize_));
+        bits_.Put(1, uint32_t(codeSize_));
+        ++codeSize_;
+        if (codeSize_ > result_.largestCodeSize) result_.largestCodeSize = codeSize_;
+    }
+    void PartialClear() {
+        bits_.Put(kControl, uint32_t(codeSize_));
+        bits_.Put(2, uint32_t(codeSize_));
+        ++result_.partialClears;
+    }
+    int CodeSize() const { return codeSize_; }
+    std::string Bytes() const { return bits_.Bytes(); }
+
+private:
+    ShrinkResult& result_;
+    BitWriter bits_;
+    int codeSize_ = 9;
+};
+
+}  // namespace
+
+ShrinkResult Shrink(const std::string& data, const ShrinkOptions& options) {
+    ShrinkResult result;
+    if (data.empty()) return result;
+    ShrinkModel model;
+    CodeSender sender(result);
+    bool askedForFourteen = false;
+
+    int previous = uint8_t(data[0]);
+    sender.Send(previous);
+    size_t position = 1;
+    while (position < data.size()) {
+        size_t length = 0;
+        const int code = model.LongestMatch(data, position, length);
+        sender.Send(code);
+        model.AddAfter(previous, uint8_t(data[position]));
+        previous = code;
+        position += length;
+
+        if (options.askForFourteenBits && !askedForFourteen && sender.CodeSize() == 13) {
+            sender.Grow();
+            askedForFourteen = true;
+        }
+        // Clearing right after a literal keeps the code the decoder extends next in use.
+        if (options.partialClearWhenFull && model.Full() && code < kControl) {
+            sender.PartialClear();
+            model.PartialClear();
+        }
+    }
+    result.compressed = sender.Bytes();
+    return result;
+}
+
+}  // namespace oldzip

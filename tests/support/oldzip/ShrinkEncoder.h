@@ -1,0 +1,26 @@
+// A shrink (method 1) encoder written from the ZIP application note, for tests only:
+// LZW with codes of 9 to 13 bits, raised by the control sequence 256,1, and the partial
+// clear 256,2 that frees every code no other code extends. The encoder keeps a model of
+// the decoder's table and only sends codes that model already holds.
+#pragma once
+
+#include <string>
+
+namespace oldzip {
+
+struct ShrinkOptions {
+    // Send a partial clear whenever the table is full (after the next literal code).
+    bool partialClearWhenFull = true;
+    // After the code size reached 13 bits, ask for one more size (a broken stream).
+    bool askForFourteenBits = false;
+};
+
+struct ShrinkResult {
+    std::string compressed;
+    int largestCodeSize = 9;
+    int partialClears = 0;
+};
+
+ShrinkResult Shrink(const std::string& data, const ShrinkOptions& options = {});
+
+}  // namespace oldzip

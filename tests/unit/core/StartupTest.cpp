@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "core/Startup.h"
+#include "tests/support/VirtualMachine.h"
+
+using namespace core;
+
+TEST(LogSwitch, OnlyMinusLogFollowedByAnotherArgument) {
+    EXPECT_FALSE(LogRequested({}));
+    EXPECT_FALSE(LogRequested({"-log"}));
+    EXPECT_TRUE(LogRequested({"-log", "x"}));
+    EXPECT_TRUE(LogRequested({"-log", "-log", "-log", "-log"}));
+    EXPECT_FALSE(LogRequested({"-LOG", "x"}));
+    EXPECT_FALSE(LogRequested({"x", "-log"}));
+}
+
+TEST(WorkCopyCommand, CarriesTheLogSwitchAndQuotesAFolderWithBlanks) {
+    EXPECT_EQ(WorkCopyCommandLine("C:\\TEMP\\", false), "C:\\TEMP\\INSTTORV.EXE");
+    EXPECT_EQ(WorkCopyCommandLine("C:\\TEMP\\", true), "C:\\TEMP\\INSTTORV.EXE -log -log -log -log");
+    EXPECT_EQ(WorkCopyCommandLine("C:\\Documents and Settings\\Temp\\", false),
+              "\"C:\\Documents and Settings\\Temp\\INSTTORV.EXE\"");
+}
+
+class StartupTest : public testing_support::VirtualMachineTest {};
+
+TEST_F(StartupTest, WorkFolderIsTempOrTheWindowsFolderAlwaysWithABackslash) {
+    Machine().SetEnvironment("TEMP", "C:\\Users\\Temp");
+    EXPECT_EQ(GetWorkCopyDir(), "C:\\Users\\Temp\\");
+    Machine().SetEnvironment("TEMP", "C:\\T\\");
+    EXPECT_EQ(GetWorkCopyDir(), "C:\\T\\");
+    Machine().SetEnvironment("TEMP", "");
+    EXPECT_EQ(GetWorkCopyDir(), "C:\\WINDOWS\\");
+    Machine().UnsetEnvironment("TEMP");
+    EXPECT_EQ(GetWorkCopyDir(), "C:\\WINDOWS\\");
+}
+
+TEST_F(StartupTest, MarkerGivesItsFirstLineUnchanged) {
+    WriteFile("C:\\M1.DAT", "A:\\\r\nsecond line\r\n");
+    EXPECT_EQ(ReadMarker("C:\\M1.DAT"), "A:\\");
+    WriteFile("C:\\M2.DAT", "");
+    EXPECT_EQ(ReadMarker("C:\\M2.DAT"), "") << "an empty marker is no failure";
+    WriteFile("C:\\M3.DAT", "D:\\KIT\\");
+    EXPECT_EQ(ReadMarker("C:\\M3.DAT"), "D:\\KIT\\");
+    EXPECT_EQ(ReadMarker("C:\\MISSING.DAT"), std::nullopt);
+}
+
+TEST_F(StartupTest, CopyOfExactMultiplesOfTheBufferAndOfEmptyFiles) {
+    std::vector<char> buffer(CopyBufferSize);
+    std::string failure;
+    for (size_t size : {size_t{0}, CopyBufferSize, 2 * CopyBufferSize, CopyBufferSize + 1}) {
+        std::string content(size, '\0');
+        for (size_t i = 0; i < size; ++i) content[i] = static_cast<char>(i * 7 + i / 4096);
+        WriteFile("C:\\SRC.BIN", content);
+        ASSERT_TRUE(CopySetFile("C:\\SRC.BIN", "C:\\DST.BIN", buffer, &failure)) << size << failure;
+        EXPECT_EQ(ReadFile("C:\\DST.BIN"), content) << size;
+    }
+}
+
+TEST_F(StartupTest, FailedCopyNamesTheFileAndLeavesNoPartialTarget) {
+    std::vector<char> buffer(CopyBufferSize);
+    std::string failure;
+    EXPECT_FALSE(CopySetFile("A:\\UPGRADE.1", "C:\\TEMP\\UPGRADE.ZIP", buffer, &failure));
+    EXPECT_NE(failure.find("A:\\UPGRADE.1"), std::string::npos);
+
+    WriteFile("C:\\BIG.BIN", std::string(3'000'000, 'x'));
+    Machine().FailWritesAfter("COPY.BIN", 1'000'000);
+    EXPECT_FALSE(CopySetFile("C:\\BIG.BIN", "C:\\TEMP\\COPY.BIN", buffer, &failure));
+    EXPECT_NE(failure.find("C:\\TEMP\\COPY.BIN"), std::string::npos);
+    EXPECT_FALSE(Machine().FileExists("C:\\TEMP\\COPY.BIN"));
+}
+
+TEST_F(StartupTest, WorkingCopyHoldsTheSetUnderNewNamesAndTheMarker) {
+    MakeFolders("C:\\MEDIA");
+    WriteFile("C:\\MEDIA\\INSTALL.EXE", "exe");
+    WriteFile("C:\\MEDIA\\UPGRADE.1", "zip");
+    WriteFile("C:\\MEDIA\\INSTALL.CFG", "cfg");
+    std::string failure;
+    ASSERT_TRUE(PrepareWorkingCopy("C:\\MEDIA\\", "C:\\TEMP\\", &failure)) << failure;
+    EXPECT_EQ(ReadFile("C:\\TEMP\\INSTTORV.EXE"), "exe");
+    EXPECT_EQ(ReadFile("C:\\TEMP\\UPGRADE.ZIP"), "zip");
+    EXPECT_EQ(ReadFile("C:\\TEMP\\INSTTORV.CFG"), "cfg");
+    EXPECT_EQ(ReadFile("C:\\TEMP\\INSTTORV.DAT"), "C:\\MEDIA\\\r\n");
+}
+
+TEST_F(StartupTest, MissingSetFileStopsBeforeTheMarkerIsWritten) {
+    MakeFolders("C:\\MEDIA");
+    WriteFile("C:\\MEDIA\\INSTALL.EXE", "exe");
+    WriteFile("C:\\MEDIA\\INSTALL.CFG", "cfg");
+    std::string failure;
+    EXPECT_FALSE(PrepareWorkingCopy("C:\\MEDIA\\", "C:\\TEMP\\", &failure));
+    EXPECT_NE(failure.find("UPGRADE.1"), std::string::npos);
+    EXPECT_FALSE(Machine().FileExists("C:\\TEMP\\INSTTORV.DAT"));
+}
