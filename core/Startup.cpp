@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/Backdrop.h"
+#include "core/EngineHooks.h"
 #include "core/InstallState.h"
 #include "core/Log.h"
 #include "core/Services.h"
@@ -145,6 +146,7 @@ void RunWorkingCopy(const PageTableType& pages) {
 }  // namespace
 
 int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages) {
+    ConnectArchiveEngineToInterface();
     bool logSwitch = LogRequested(arguments);
     LogEnabled = LogEnabled || logSwitch;
     LogOpen(LogFileName, "INSTALL");
