@@ -120,6 +120,8 @@ void TControl::FontChanged() { Changed(); }
 TWinControl::TWinControl() = default;
 
 TWinControl::~TWinControl() {
+    // The window goes while this is still a container, taking its children's with it.
+    if (Handle) CurrentBackend().ControlDestroyed(*this);
     // Children go first, newest first, while this container still exists.
     while (!children_.empty()) children_.pop_back();
 }

@@ -85,6 +85,8 @@ public:
     // does then (buttons press, labels move the focus to their edit box).
     virtual bool AcceptsAccelerator(bool /*altHeld*/) const { return false; }
     virtual void Accelerate() {}
+    // The text the platform window carries (its window text): the caption by default.
+    virtual std::string PeerText() const { return Caption; }
     // The platform says the control's text changed under the user's hands.
     virtual void TextChangedByUser(const std::string& text);
 

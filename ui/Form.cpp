@@ -27,6 +27,7 @@ TForm::TForm(std::string className) : className_(std::move(className)) {
 
 TForm::~TForm() {
     if (MainForm() == this) SetMainForm(nullptr);
+    if (Handle) CurrentBackend().ControlDestroyed(*this);
 }
 
 int TForm::ClientWidth() const {

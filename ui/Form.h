@@ -56,6 +56,8 @@ public:
     virtual void FormShow() {}
     virtual void FormActivate() {}
     virtual void FormResize() {}
+    // Not called by the kit: a form's destructor calls its own (C++ cannot reach the
+    // derived handler from the base destructor).
     virtual void FormDestroy() {}
     // With KeyPreview on, every key pressed in the form comes here first; setting `key`
     // to 0 stops it.

@@ -182,6 +182,16 @@ void TFmtLabel::FontChanged() {
     TGraphicControl::FontChanged();
 }
 
+std::string TFmtLabel::PeerText() const {
+    std::string text;
+    std::vector<FmtLine> lines = ParseFmtCaption(Caption, Font.Spec());
+    for (size_t l = 0; l < lines.size(); ++l) {
+        if (l) text += "\r\n";
+        for (const FmtSegment& segment : lines[l]) text += segment.text;
+    }
+    return text;
+}
+
 void TFmtLabel::Paint(Canvas& canvas) {
     ReleaseBlinkList();
     lines_ = ParseFmtCaption(Caption, EffectiveFont());

@@ -59,6 +59,8 @@ public:
     // The lines as last parsed for drawing.
     const std::vector<FmtLine>& ParsedLines() const { return lines_; }
     size_t BlinkCount() const { return blinkTimers_.size(); }
+    // The visible text without codes, lines joined by CR LF.
+    std::string PeerText() const override;
 
 protected:
     void CaptionChanged() override;

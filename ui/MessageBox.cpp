@@ -204,7 +204,10 @@ void BuildMessageForm(TMessageForm& form, const std::string& text, const std::st
     for (const std::string& line : lines) textWidth = std::max(textWidth, canvas->TextExtent(line).cx);
     const int textHeight = canvas->TextExtent("Xg").cy * int(lines.size());
     std::string shown;
-    for (size_t i = 0; i < lines.size(); ++i) shown += (i ? "\r" : "") + EscapeFmtText(lines[i]);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i) shown += '\r';
+        shown += EscapeFmtText(lines[i]);
+    }
 
     const TBitmap& picture = MessagePicture(kind);
     form.Image = &form.Panel->Add<TTransImage>("Image");
