@@ -1,0 +1,33 @@
+// INSTALL.EXE: wires the real platform and the real user interface to the installer core.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "core/Log.h"
+#include "core/Startup.h"
+#include "platform/win32/Win32Platform.h"
+#include "ui/Application.h"
+
+namespace {
+
+std::vector<std::string> Arguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!words) return arguments;
+    for (int i = 1; i < count; ++i) arguments.push_back(plat::Narrow(words[i]));
+    LocalFree(words);
+    return arguments;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    static plat::Win32Platform platform;
+    plat::SetCurrent(&platform);
+    core::InitLogEnabled();
+    ui::UseWin32Backend(instance);
+    return core::RunInstaller(Arguments());
+}
