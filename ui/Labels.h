@@ -56,6 +56,8 @@ public:
     void Paint(Canvas& canvas) override;
     // Measures the caption, grows to it and places itself by Align.
     void AdjustToText(Canvas& canvas);
+    // The same with a measuring canvas, e.g. after the parent was resized.
+    void UpdatePlacement() { AdjustNow(); }
     // The lines as last parsed for drawing.
     const std::vector<FmtLine>& ParsedLines() const { return lines_; }
     size_t BlinkCount() const { return blinkTimers_.size(); }

@@ -130,7 +130,8 @@ void DressSystemMenu(TForm& form, HWND window) {
     if (!form.CloseCommandEnabled()) EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 }
 
-// What lies under a transparent control: its containers' own painting.
+// What lies under a transparent control: its containers' own painting and the painted
+// (windowless in spirit) siblings created before it, as a form designer draws them.
 void PaintUnder(TControl& control, GdiCanvas& canvas, POINT origin) {
     TWinControl* parent = control.Parent();
     if (!parent) return;
@@ -138,6 +139,16 @@ void PaintUnder(TControl& control, GdiCanvas& canvas, POINT origin) {
     if (parent->Transparent) PaintUnder(*parent, canvas, under);
     SetViewportOrgEx(canvas.Dc(), under.x, under.y, nullptr);
     parent->Paint(canvas);
+    const TRect mine = control.BoundsRect();
+    for (const auto& sibling : parent->Controls()) {
+        if (sibling.get() == &control) break;
+        const TRect theirs = sibling->BoundsRect();
+        const bool overlaps = theirs.Left < mine.Right && mine.Left < theirs.Right && theirs.Top < mine.Bottom &&
+                              mine.Top < theirs.Bottom;
+        if (!overlaps || !sibling->Visible || sibling->Peer() != PeerKind::Painted) continue;
+        SetViewportOrgEx(canvas.Dc(), under.x + sibling->Left, under.y + sibling->Top, nullptr);
+        sibling->Paint(canvas);
+    }
     SetViewportOrgEx(canvas.Dc(), origin.x, origin.y, nullptr);
 }
 
@@ -149,7 +160,10 @@ void PaintBuffered(TControl& control, HDC target, int width, int height) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     {
         GdiCanvas canvas(memory);
-        if (control.Transparent) PaintUnder(control, canvas, {0, 0});
+        if (control.Transparent)
+            PaintUnder(control, canvas, {0, 0});
+        else
+            canvas.FillRect({0, 0, width, height}, control.EffectiveColor());
         Guarded([&] { control.Paint(canvas); });
     }
     BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
@@ -417,6 +431,8 @@ void Win32Backend::CreatePeer(TControl& control) {
     if (!window) return;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
     control.Handle = window;
+    // Controls made later lie above the earlier ones.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (control.Peer() == PeerKind::Edit || control.Peer() == PeerKind::Memo) {
         originalProcOf[window] = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
