@@ -37,7 +37,6 @@ std::vector<DeflateToken> LiteralTokens(const std::string& text) {
 DeflateSymbol LengthSymbol(uint32_t length) {
     uint32_t i = 28;
     while (kLengthBase[i] > length) --i;
-    if (length == 258) i = 28;
     return {257 + i, kLengthExtra[i], length - kLengthBase[i]};
 }
 

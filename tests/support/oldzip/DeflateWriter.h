@@ -13,7 +13,6 @@ namespace oldzip {
 struct DeflateToken {
     static DeflateToken Literal(uint8_t byte) { return {byte, 0, 0}; }
     static DeflateToken Match(uint32_t length, uint32_t distance) { return {0, length, distance}; }
-    static DeflateToken Literals(const std::string&) = delete;
     uint8_t byte;
     uint32_t length;  // 0 for a literal
     uint32_t distance;

@@ -10,7 +10,10 @@ namespace oldzip {
 namespace {
 
 constexpr int kFirstCode = 257;
-constexpr int kLastCode = 8192;
+// The decoder's table reaches code 8,192, but Info-ZIP's stops at 8,191 and refuses a
+// stream that needs an entry when its table is full. Keeping to 8,191 and clearing the
+// moment the last code is handed out makes streams that both read the same way.
+constexpr int kLastCode = 8191;
 constexpr int kControl = 256;
 
 class ShrinkModel {
@@ -20,13 +23,13 @@ public:
     }
 
     // The longest string at `position` that a used code stands for; returns its code and
-    // sets `length`. Code 8192 is never sent: it would need 14 bits.
+    // sets `length`.
     int LongestMatch(const std::string& data, size_t position, size_t& length) const {
         int code = uint8_t(data[position]);
         length = 1;
         while (position + length < data.size()) {
             auto found = children_.find(Key(code, uint8_t(data[position + length])));
-            if (found == children_.end() || found->second == kLastCode) break;
+            if (found == children_.end()) break;
             code = found->second;
             ++length;
         }
@@ -45,6 +48,8 @@ public:
     }
 
     bool Full() const { return freeHead_ > kLastCode; }
+    // One free code left: the next code sent fills the table.
+    bool LastFreeCode() const { return !Full() && -parent_[freeHead_] > kLastCode; }
 
     void PartialClear() {
         const int top = freeHead_ - 1;
@@ -119,8 +124,12 @@ ShrinkResult Shrink(const std::string& data, const ShrinkOptions& options) {
     sender.Send(previous);
     size_t position = 1;
     while (position < data.size()) {
-        size_t length = 0;
-        const int code = model.LongestMatch(data, position, length);
+        size_t length = 1;
+        // The code sent just before a partial clear is extended by the decoder right
+        // after the clear; a literal cannot have been freed by it.
+        const bool fillsTable = options.partialClearWhenFull && model.LastFreeCode();
+        const int code = fillsTable ? uint8_t(data[position])
+                                    : model.LongestMatch(data, position, length);
         sender.Send(code);
         model.AddAfter(previous, uint8_t(data[position]));
         previous = code;
@@ -130,8 +139,7 @@ ShrinkResult Shrink(const std::string& data, const ShrinkOptions& options) {
             sender.Grow();
             askedForFourteen = true;
         }
-        // Clearing right after a literal keeps the code the decoder extends next in use.
-        if (options.partialClearWhenFull && model.Full() && code < kControl) {
+        if (options.partialClearWhenFull && model.Full()) {
             sender.PartialClear();
             model.PartialClear();
         }

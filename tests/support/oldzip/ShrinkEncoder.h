@@ -9,7 +9,8 @@
 namespace oldzip {
 
 struct ShrinkOptions {
-    // Send a partial clear whenever the table is full (after the next literal code).
+    // Send a partial clear as soon as the table is full. Without it a long member fills
+    // the table, which the engine accepts and Info-ZIP does not.
     bool partialClearWhenFull = true;
     // After the code size reached 13 bits, ask for one more size (a broken stream).
     bool askForFourteenBits = false;

@@ -1,0 +1,99 @@
+// Archives written by other programs (PKZIP's shrink and implode among them), read from the
+// shared test data folder; their members' CRCs come from members.json.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "tests/support/oldzip/ReferenceCrc.h"
+#include "tests/unit/unzip/UnzipFixture.h"
+#include "unzip/Extraction.h"
+#include "unzip/ZipCodes.h"
+
+#ifndef TORVEX_SHARED_TESTDATA
+#define TORVEX_SHARED_TESTDATA "/work/shared/testdata"
+#endif
+
+namespace {
+
+struct KnownMember {
+    std::string archive, name;
+    uint32_t crc;
+    size_t size;
+};
+
+// The archives and members listed in members.json ("file", then "name", "usize", "crc32").
+std::vector<KnownMember> ReadCatalogue() {
+    std::ifstream in(std::string(TORVEX_SHARED_TESTDATA) + "/members.json");
+    const std::string json((std::istreambuf_iterator<char>(in)), {});
+    std::vector<KnownMember> members;
+    const std::regex field("\"(file|name|usize|crc32)\":\\s*(\"([^\"]*)\"|(\\d+))");
+    std::string archive;
+    KnownMember current;
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), field); it != std::sregex_iterator(); ++it) {
+        const std::string key = (*it)[1], text = (*it)[3], number = (*it)[4];
+        if (key == "file") archive = text;
+        if (key == "name") current = {archive, text, 0, 0};
+        if (key == "usize") current.size = std::stoul(number);
+        if (key == "crc32") {
+            current.crc = uint32_t(std::stoul(text, nullptr, 16));
+            members.push_back(current);
+        }
+    }
+    return members;
+}
+
+std::string Unescaped(const std::string& jsonName) {
+    // Names in the catalogue may carry \uXXXX escapes; turn them into UTF-8.
+    std::string out;
+    for (size_t i = 0; i < jsonName.size(); ++i) {
+        if (jsonName.compare(i, 2, "\\u") == 0 && i + 6 <= jsonName.size()) {
+            const unsigned code = unsigned(std::stoul(jsonName.substr(i + 2, 4), nullptr, 16));
+            if (code < 0x80) {
+                out += char(code);
+            } else if (code < 0x800) {
+                out += char(0xC0 | (code >> 6));
+                out += char(0x80 | (code & 0x3F));
+            } else {
+                out += char(0xE0 | (code >> 12));
+                out += char(0x80 | ((code >> 6) & 0x3F));
+                out += char(0x80 | (code & 0x3F));
+            }
+            i += 5;
+        } else {
+            out += jsonName[i];
+        }
+    }
+    return out;
+}
+
+class RealArchives : public unzip_test::UnzipTest {};
+
+TEST_F(RealArchives, EveryMemberExtractsWithItsKnownCrc) {
+    const std::vector<KnownMember> members = ReadCatalogue();
+    if (members.empty()) GTEST_SKIP() << "no shared test data at " << TORVEX_SHARED_TESTDATA;
+    ASSERT_EQ(members.size(), 8u);
+    std::set<std::string> archives;
+    for (const KnownMember& m : members) archives.insert(m.archive);
+    for (const std::string& archive : archives) {
+        const std::string path = plat::HostPlatform::WindowsPathOfHost(
+            std::string(TORVEX_SHARED_TESTDATA) + "/" + archive);
+        std::vector<unzip_test::ReportCall> calls;
+        const std::string folder = "C:\\OUT\\" + archive;
+        size_t expected = 0;
+        for (const KnownMember& m : members) expected += m.archive == archive;
+        EXPECT_EQ(unzip::ExtractArchive(path, folder, "", Recorder(calls), nullptr), int32_t(expected))
+            << archive;
+        for (const KnownMember& m : members) {
+            if (m.archive != archive) continue;
+            std::string name = Unescaped(m.name);
+            std::replace(name.begin(), name.end(), '/', '\\');
+            const std::string content = ReadFile(folder + "\\" + name);
+            EXPECT_EQ(content.size(), m.size) << archive << " " << name;
+            EXPECT_EQ(oldzip::ReferenceCrc32(content), m.crc) << archive << " " << name;
+        }
+    }
+}
+
+}  // namespace
