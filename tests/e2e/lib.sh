@@ -21,7 +21,6 @@ E2E_COMMAND_SECONDS=${E2E_COMMAND_SECONDS:-60}
 E2E_POLL_SECONDS=0.1
 
 declare -A E2E_PIDS=()
-E2E_SHOT_COUNT=0
 WIN_EXIT_CODE=
 
 # ---------------------------------------------------------------- failing and waiting
@@ -143,15 +142,24 @@ drv_try() {
 }
 
 # shot [LABEL]: the whole screen into $E2E_SHOTS/<scenario>-<n>.png; prints the file.
+# The count is kept in a file, as shot usually runs in a command substitution.
 shot() {
-    E2E_SHOT_COUNT=$((E2E_SHOT_COUNT + 1))
-    local bmp="$E2E_WORK/shot-$E2E_SHOT_COUNT.bmp"
-    local png="$E2E_SHOTS/$E2E_SCENARIO-$E2E_SHOT_COUNT.png"
+    local count=0
+    [[ -f $E2E_WORK/shot-count ]] && count=$(<"$E2E_WORK/shot-count")
+    count=$((count + 1))
+    printf '%s\n' "$count" >"$E2E_WORK/shot-count"
+    local bmp="$E2E_WORK/shot-$count.bmp"
+    local png="$E2E_SHOTS/$E2E_SCENARIO-$count.png"
     drv screenshot "$(winpath "$bmp")" >/dev/null
     convert "$bmp" "$png" || fail "cannot convert $bmp to PNG"
     rm -f "$bmp"
     [[ -z ${1:-} ]] || printf '%s\t%s\n' "$(basename "$png")" "$1" >>"$E2E_SHOTS/index.txt"
     printf '%s\n' "$png"
+}
+
+# pixel PNG X Y: the colour of one pixel as RRGGBB (upper-case hexadecimal).
+pixel() {
+    convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6
 }
 
 # ---------------------------------------------------------------- expectations

@@ -30,6 +30,7 @@ selected=("$@")
 
 scenario_seconds=${E2E_SCENARIO_SECONDS:-300}
 boot_seconds=180
+wine_fonts=/usr/share/wine/fonts
 
 say() { printf '%s\n' "$*"; }
 die() {
@@ -139,6 +140,11 @@ make_template() {
             >"$tmp/desktop.reg"
         timeout -k 5 60 "$E2E_WINE" regedit /s "Z:${tmp//\//\\}\\desktop.reg" || exit 1
         timeout -k 5 "$boot_seconds" "$E2E_WINESERVER" -w
+        # Debian's wine64 does not find the fonts it ships (Marlett draws the caption
+        # buttons, Tahoma and MS Sans Serif the dialogs); in the prefix's Fonts it does.
+        if [[ -d $wine_fonts ]]; then
+            cp "$wine_fonts"/*.ttf "$prefix/drive_c/windows/Fonts/"
+        fi
     ) >"$tmp/boot.log" 2>&1 </dev/null || die "the Wine prefix could not be made: $(tail -5 "$tmp/boot.log")"
 }
 
@@ -171,6 +177,11 @@ run_scenario() {
     work="$tmp/$name"
     mkdir -p "$work"
     rm -f "$shots/$name"-*.png
+    rm -rf "${logs:?}/$name"
+    if [[ -f $shots/index.txt ]]; then
+        grep -v "^$name-[0-9]*\.png" "$shots/index.txt" >"$tmp/index.txt" || true
+        mv "$tmp/index.txt" "$shots/index.txt"
+    fi
     cp -a "$tmp/template" "$work/prefix" || die "cannot copy the prefix"
     prefixes+=("$work/prefix")
     started=$SECONDS
@@ -198,7 +209,6 @@ run_scenario() {
         reason="exit status $status: $(tail -1 "$work/output.log")"
     fi
     say "FAIL $name (${elapsed}s): $reason"
-    rm -rf "${logs:?}/$name"
     mkdir -p "$logs/$name"
     find "$work" -maxdepth 1 -type f -exec cp {} "$logs/$name/" \;
     rm -rf "$work/prefix"

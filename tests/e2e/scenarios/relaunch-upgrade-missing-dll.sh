@@ -20,7 +20,11 @@ expect_bytes "$temp/README.TXT" 'WinTORVEX: fisierele de actualizare.\r\n'
 expect_no_file "$temp/UPGRADE.ZIP"
 expect_no_file "$temp/UPGRADE.DLL"
 
-shot "Program incomplet!" >/dev/null
+# The copy shows the box over its backdrop (RGB 8, 74, 140) and nothing else.
+png=$(shot "Program incomplet!")
+expect_equal "$(pixel "$png" 8 8)" 084A8C "the backdrop's colour in the top left corner"
+windows=$(drv list)
+expect_equal "$(wc -l <<<"$windows")" 2 "visible windows (the box and the backdrop): $windows"
 texts=$(drv texts "Program incomplet!")
 expect_contains "$texts" "Nu am putut incarca UPGRADE.DLL"
 expect_contains "$texts" "&Renunt"
@@ -28,4 +32,5 @@ expect_contains "$texts" "&Renunt"
 drv click "Program incomplet!" "&Renunt"
 drv wait-gone "Program incomplet!" 15
 drv wait-process-gone INSTTORV.EXE 30
-shot "after Renunt: nothing left" >/dev/null
+png=$(shot "after Renunt: nothing left")
+[[ $(pixel "$png" 8 8) != 084A8C ]] || fail "the backdrop is still on the screen"
