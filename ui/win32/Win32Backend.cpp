@@ -331,6 +331,12 @@ LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return result;
 }
 
+BOOL CALLBACK CollectEnabledWindow(HWND other, LPARAM data) {
+    auto* list = reinterpret_cast<std::vector<HWND>*>(data);
+    if (IsWindowVisible(other) && IsWindowEnabled(other)) list->push_back(other);
+    return TRUE;
+}
+
 VOID CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     if (backend) backend->TimerFired(id);
 }
@@ -553,14 +559,7 @@ int Win32Backend::RunModal(TForm& form) {
     HWND window = static_cast<HWND>(form.Handle);
     // The other windows of the program wait while the form is up.
     std::vector<HWND> disabled;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND other, LPARAM data) -> BOOL {
-            auto* list = reinterpret_cast<std::vector<HWND>*>(data);
-            if (IsWindowVisible(other) && IsWindowEnabled(other)) list->push_back(other);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&disabled));
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
     std::erase(disabled, window);
     for (HWND other : disabled) EnableWindow(other, FALSE);
 
