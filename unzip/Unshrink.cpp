@@ -1,8 +1,10 @@
 // Unshrink: the shrink method's dynamic LZW with code sizes from 9 to 13 bits and partial
 // clearing. Codes 257 to 8,192 are either in use (their parent is the code they extend)
 // or free (their parent entry holds the negated next free code).
+#include <algorithm>
 #include <memory>
 
+#include "unzip/BitSources.h"
 #include "unzip/Decoders.h"
 #include "unzip/ZipCodes.h"
 
@@ -38,11 +40,11 @@ public:
             // A stream said to be longer than the archive would otherwise run on stale
             // input for as many codes as its size promises.
             if (member_.endOfInput) return ZipReadError;
-            const int32_t code = int32_t(TakeBits(member_, codeSize_));
+            const int32_t code = TakeCode();
             budget -= codeSize_;
 
             if (code == kControlCode) {
-                const int32_t control = int32_t(TakeBits(member_, codeSize_));
+                const int32_t control = TakeCode();
                 budget -= codeSize_;
                 if (control == kControlGrow) {
                     if (++codeSize_ > kLargestCodeSize) return ZipDataError;
@@ -70,9 +72,7 @@ public:
                     walk = Parent(walk);
                 }
                 lead = uint8_t(walk);
-                if (!Put(lead)) return ZipWriteError;
-                while (depth > 0)
-                    if (!Put(stack_[--depth])) return ZipWriteError;
+                if (!Put(lead) || !PutReversed(depth)) return ZipWriteError;
             }
 
             if (freeHead_ <= kLastCode) {
@@ -90,6 +90,32 @@ public:
 private:
     int32_t& Parent(int32_t code) { return parent_[code - kFirstCode]; }
     uint8_t& Suffix(int32_t code) { return suffix_[code - kFirstCode]; }
+
+    // A code of the current size; whole bytes of the input block are loaded at once while
+    // the block has them, so input is read at the same points as byte by byte.
+    int32_t TakeCode() {
+        if (!RegisterBits::CanLoad(member_)) return int32_t(TakeBits(member_, codeSize_));
+        RegisterBits bits(member_);
+        bits.Load();
+        const int32_t code = int32_t(TakeNumber(bits, codeSize_));
+        bits.StoreInto(member_);
+        return code;
+    }
+
+    // Puts the stack's bytes, the most recently pushed first, and empties it.
+    bool PutReversed(uint32_t depth) {
+        while (depth > 0) {
+            const uint32_t run = std::min(depth, kOutputSize - outputCount_);
+            for (uint32_t i = 0; i < run; ++i) output_[outputCount_ + i] = stack_[depth - 1 - i];
+            outputCount_ += run;
+            depth -= run;
+            if (outputCount_ == kOutputSize) {
+                outputCount_ = 0;
+                if (!WriteOutput(member_, output_, kOutputSize)) return false;
+            }
+        }
+        return true;
+    }
 
     bool Put(uint8_t byte) {
         output_[outputCount_++] = byte;

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The archive engine's speed against Info-ZIP's unzip, and joining pieces against cat,
+# side by side in one run (alternating, several runs, medians; peak memory from
+# /usr/bin/time). Targets: deflate time ratio <= 0.8; imploded and shrunk members no
+# slower than unzip; peak memory that does not grow with the archive; joining within 10%
+# of cat.
+#   bench/run.sh [runs]            default 5
+# BENCH_DIR       data set and outputs (default /tmp/torvex-bench, about 700 MB)
+# BENCH_BUILD_DIR Release build folder (default build/bench)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-5}
+work=${BENCH_DIR:-/tmp/torvex-bench}
+build=${BENCH_BUILD_DIR:-build/bench}
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target qunzip oldzip joinpieces >/dev/null
+bin=$(cd "$build" && pwd)
+qunzip="$bin/tools/qunzip/qunzip"
+oldzip="$bin/tests/support/oldzip/oldzip"
+joinpieces="$bin/bench/joinpieces"
+compare="$(pwd)/bench/compare.py"
+
+mkdir -p "$work"
+cd "$work"
+
+# --- The data set: machine code, text and already-compressed bytes, over 100 MB. ---
+if [ ! -f set.done ]; then
+  rm -rf set && mkdir -p set/bin set/text set/packed
+  total=0
+  for f in /usr/bin/*; do
+    [ -f "$f" ] && [ ! -L "$f" ] || continue
+    size=$(stat -c %s "$f")
+    [ "$size" -lt 20000000 ] || continue
+    cp "$f" set/bin/
+    total=$((total + size))
+    [ "$total" -lt 45000000 ] || break
+  done
+  python3 - <<'PY'
+import random
+rng = random.Random(1995)
+words = ("contabilitate factura client furnizor sold debit credit jurnal balanta cont TVA plata "
+         "incasare data suma total registru casa banca stoc marfa intrare iesire gestiune "
+         "amortizare salariu impozit declaratie").split()
+for part in range(4):
+    lines = []
+    size = 0
+    while size < 10_000_000:
+        line = " ".join(rng.choice(words) for _ in range(rng.randint(4, 14)))
+        line += f" {rng.randint(1, 999999)}.{rng.randint(0, 99):02d} RON\r\n"
+        lines.append(line)
+        size += len(line)
+    open(f"set/text/registru-{part}.txt", "w").write("".join(lines))
+PY
+  for f in set/bin/*; do gzip -9 -c "$f" > "set/packed/$(basename "$f").gz"; done
+  head -c 10000000 /dev/urandom > set/packed/noise.bin
+  rm -f set.zip && zip -q -r set.zip set
+  # The old methods on a smaller mix (the test encoders are slow, not the decoders).
+  mkdir -p old && rm -f old/*.zip
+  small=(set/text/registru-0.txt $(ls set/bin/* | head -n 60))
+  "$oldzip" implode8k-literals old/implode8k-literals.zip "${small[@]}"
+  "$oldzip" implode4k old/implode4k.zip "${small[@]}"
+  "$oldzip" shrink old/shrink.zip "${small[@]}"
+  head -c 1000000 set/text/registru-1.txt > tiny.txt && rm -f tiny.zip && zip -q tiny.zip tiny.txt
+  touch set.done
+fi
+
+echo "data set: $(du -sh set | cut -f1) in $(find set -type f | wc -l) files; archive $(du -h set.zip | cut -f1)"
+echo
+echo "Deflated archive (zip -r, level 6): qunzip x against unzip -o"
+python3 "$compare" "$runs" "qunzip" "rm -rf out-q" "$qunzip x set.zip out-q" \
+                           "unzip" "rm -rf out-u" "unzip -o -qq set.zip -d out-u"
+diff -r out-q out-u >/dev/null && echo "  outputs are identical"
+
+for archive in old/implode8k-literals.zip old/implode4k.zip old/shrink.zip; do
+  echo
+  echo "$(basename "$archive" .zip) ($(du -h "$archive" | cut -f1)): qunzip x against unzip -o"
+  python3 "$compare" "$runs" "qunzip" "rm -rf out-q" "$qunzip x $archive out-q" \
+                             "unzip" "rm -rf out-u" "unzip -o -qq $archive -d out-u"
+  diff -r out-q out-u >/dev/null && echo "  outputs are identical"
+done
+
+echo
+echo "Peak memory against archive size (qunzip x)"
+for archive in tiny.zip set.zip; do
+  rm -rf out-q
+  /usr/bin/time -f "  $archive ($(du -h $archive | cut -f1)): peak %M KB, %e s" "$qunzip" x "$archive" out-q >/dev/null
+done
+
+echo
+# Joining is bound by copying; a bigger file than the archive makes the times measurable.
+if [ ! -d pieces ]; then
+  mkdir pieces
+  for i in 1 2 3 4 5 6; do cat set.zip; done | split -b 1400000 -d -a 4 - pieces/SET.
+fi
+echo "Joining $(ls pieces | wc -l) pieces of 1,400,000 bytes ($(du -sh pieces | cut -f1)): joinpieces against cat"
+python3 "$compare" "$runs" "joinpieces" "rm -f joined-j.zip" "$joinpieces joined-j.zip pieces/SET.*" \
+                           "cat" "rm -f joined-c.zip" "cat pieces/SET.* > joined-c.zip"
+cmp -s joined-j.zip joined-c.zip && echo "  joined files are identical"
+rm -rf out-q out-u joined-j.zip joined-c.zip
