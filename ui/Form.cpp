@@ -1,10 +1,12 @@
 #include "ui/Form.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "ui/Application.h"
 #include "ui/Backend.h"
 #include "ui/Buttons.h"
+#include "ui/StdControls.h"
 #include "ui/TitleBar.h"
 
 namespace ui {
@@ -154,6 +156,22 @@ bool TForm::PressAccelerator(char letter, bool altHeld) {
     return true;
 }
 
+// Arrow keys move the check among radio buttons of one container, as in a dialog.
+bool TForm::MoveInRadioGroup(bool forward) {
+    auto* current = dynamic_cast<TRadioButton*>(ActiveControl);
+    if (!current || !current->Parent()) return false;
+    std::vector<TRadioButton*> group;
+    for (const auto& sibling : current->Parent()->Controls())
+        if (auto* radio = dynamic_cast<TRadioButton*>(sibling.get()); radio && radio->CanFocus()) group.push_back(radio);
+    auto at = std::find(group.begin(), group.end(), current);
+    if (group.size() < 2 || at == group.end()) return false;
+    size_t index = size_t(at - group.begin());
+    TRadioButton* next = group[(index + (forward ? 1 : group.size() - 1)) % group.size()];
+    next->SetFocus();
+    next->Click();
+    return true;
+}
+
 TButtonControl* TForm::DefaultButton() const {
     TButtonControl* found = nullptr;
     ForEachControl([&](TControl& control) {
@@ -201,6 +219,8 @@ bool TForm::DispatchKey(int key, TShiftState shift) {
         }
         return false;
     }
+    if (key == vk::Up || key == vk::Down || key == vk::Left || key == vk::Right)
+        return MoveInRadioGroup(key == vk::Down || key == vk::Right);
     const bool letter = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
     if (letter && !ctrl && (alt || !TakesTextKeys(ActiveControl)))
         return PressAccelerator(char(key), alt);
@@ -209,7 +229,11 @@ bool TForm::DispatchKey(int key, TShiftState shift) {
 
 // --- the kit's base forms ---
 
-TMForm::TMForm(std::string className) : TForm(std::move(className)) {}
+TMForm::TMForm(std::string className) : TForm(std::move(className)) {
+    // Pages and message boxes are fixed dialogs.
+    BorderStyle.SetQuietly(bsDialog);
+    BorderIcons.SetQuietly(biSystemMenu);
+}
 
 void TPaintedForm::Paint(Canvas& canvas) {
     TForm::Paint(canvas);

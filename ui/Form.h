@@ -91,6 +91,7 @@ private:
     friend class Backend;
     bool FocusNext(bool backwards);
     bool PressAccelerator(char letter, bool altHeld);
+    bool MoveInRadioGroup(bool forward);
     std::string className_;
     bool modal_ = false;
 };

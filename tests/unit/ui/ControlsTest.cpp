@@ -140,6 +140,13 @@ TEST_F(ControlsTest, RadioGroupSelectionAndAccelerators) {
     EXPECT_EQ(changes, 2);
     headless::PressKey(form, 'M', ssAlt);  // no such accelerator
     EXPECT_EQ(group.ItemIndex, 0);
+    // Arrow keys move the choice round the group.
+    headless::PressKey(form, vk::Down);
+    EXPECT_EQ(group.ItemIndex, 1);
+    headless::PressKey(form, vk::Up);
+    headless::PressKey(form, vk::Up);
+    EXPECT_EQ(group.ItemIndex, 2);
+    EXPECT_EQ(changes, 5);
 }
 
 TEST_F(ControlsTest, CheckBoxTogglesOnClick) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "ui/Application.h"
 #include "ui/FmtParser.h"
+#include "ui/headless/HeadlessBackend.h"
 #include "ui/Labels.h"
 #include "ui/Panels.h"
 #include "ui/headless/RecordingCanvas.h"
@@ -120,6 +122,31 @@ TEST(FmtLabel, DrawsShadowThenTextAndGrows) {
     EXPECT_EQ(label.Height, 15);
     label.Caption = "x";             // never shrinks
     EXPECT_EQ(label.Width, 42);
+}
+
+TEST(FmtLabel, EachBlinkingSegmentBlinksEvery300Milliseconds) {
+    UseHeadlessBackend();
+    TPanel parent;
+    auto& label = parent.Add<TFmtLabel>("Lk1");
+    label.Font = Base();
+    label.Caption = "~a~b~c";
+    headless::RecordingCanvas first;
+    label.Paint(first);
+    EXPECT_EQ(label.BlinkCount(), 2u);
+    EXPECT_EQ(first.Texts(), (std::vector<std::string>{"a", "b", "c"}));
+    headless::Current().AdvanceTime(299);
+    headless::RecordingCanvas still;
+    label.Paint(still);  // a new drawing: the blink list is made anew
+    EXPECT_EQ(label.BlinkCount(), 2u);
+    EXPECT_EQ(headless::Current().ActiveTimers(), 2u);
+    headless::Current().AdvanceTime(300);
+    headless::RecordingCanvas hidden;
+    label.Paint(hidden);
+    EXPECT_EQ(hidden.Texts(), std::vector<std::string>{"b"});
+    headless::Current().AdvanceTime(300);
+    headless::RecordingCanvas shown;
+    label.Paint(shown);
+    EXPECT_EQ(shown.Texts(), (std::vector<std::string>{"a", "b", "c"}));
 }
 
 TEST(FmtLabel, PlacesItselfByAlign) {

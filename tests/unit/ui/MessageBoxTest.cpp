@@ -191,6 +191,28 @@ TEST_F(MessageBoxTest, BoxIsBuiltToTheLayoutAndCentred) {
     EXPECT_NE(box.Find<TNiceButton>("BtnOK"), nullptr);
 }
 
+TEST_F(MessageBoxTest, BoxScalesWithTheScreensPixelsPerInch) {
+    headless::Current().SetScreen(1024, 768, 32, 120);
+    TMessageForm box;
+    BuildMessageForm(box, std::string(16, 'x'), "T", mtWarning, taCenter, Buttons({mbOK}), mbOK, 0);
+    MessageLayout l = LayoutMessageBox({112, 13, 42, 64, 1, 25});
+    EXPECT_EQ(box.ClientWidth(), l.client.cx * 120 / 96);
+    EXPECT_EQ(box.ClientHeight(), l.client.cy * 120 / 96);
+    EXPECT_EQ(box.Panel->Left, l.panel.Left * 120 / 96);
+    EXPECT_EQ(box.ButtonOf(mbOK)->Width, 125);
+    EXPECT_EQ(box.Left, 1024 / 2 - box.Width / 2);
+}
+
+TEST_F(MessageBoxTest, LongTextWrapsAtHalfTheScreen) {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "cuvant ";
+    TMessageForm box;
+    BuildMessageForm(box, text, "", mtInformation, taCenter, Buttons({mbOK}), mbOK, 0);
+    EXPECT_LE(box.MessageLabel->Width, 512);
+    EXPECT_GT(box.MessageLabel->Height, 13);
+    EXPECT_EQ(box.MessageLabel->Height % 13, 0);  // whole lines of 13 pixels
+}
+
 TEST_F(MessageBoxTest, ModalBoxWithoutAScriptFailsLoudly) {
     EXPECT_THROW(ShowMessageBox("x", "", mtWarning, taCenter, Buttons({mbOK}), mbOK, 0), headless::ScriptError);
     Script script;  // a script with no step left also fails
