@@ -9,6 +9,9 @@
 //   PROBE progman COMMAND  sends COMMAND to the Program Manager's DDE service; exit code
 //                          0 done, 1 no service, 2 refused.
 //   PROBE profile SECTION KEY VALUE   WriteProfileString into WIN.INI; exit code 0 done.
+//   PROBE winexec COMMAND  WinExec(COMMAND, SW_SHOW); exit code 0 when it started.
+// Started any other way (as a trap under another name, say) it appends its command
+// line to C:\PROBE-RAN.TXT and exits with 2.
 #include <windows.h>
 #include <ddeml.h>
 
@@ -155,6 +158,26 @@ int SendToProgramManager(const wchar_t* command) {
     return result;
 }
 
+std::string Encoded(UINT codePage, std::wstring_view text) {
+    const int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string result(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr,
+                        nullptr);
+    return result;
+}
+
+int RecordUnexpectedStart() {
+    g_reportPath = L"C:\\PROBE-RAN.TXT";
+    Report(Encoded(CP_UTF8, GetCommandLineW()));
+    return 2;
+}
+
+// WinExec takes the command in the ANSI code page, as the installer passes it.
+int StartWithWinExec(const wchar_t* command) {
+    return WinExec(Encoded(CP_ACP, command).c_str(), SW_SHOW) > 31 ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -167,5 +190,6 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"drivetype" && argc >= 3) return static_cast<int>(GetDriveTypeW(argv[2]));
     if (mode == L"progman" && argc >= 3) return SendToProgramManager(argv[2]);
     if (mode == L"profile" && argc >= 5) return WriteProfileStringW(argv[2], argv[3], argv[4]) ? 0 : 1;
-    return 2;
+    if (mode == L"winexec" && argc >= 3) return StartWithWinExec(argv[2]);
+    return RecordUnexpectedStart();
 }
