@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Times two commands side by side: runs them alternately, each after its own set-up
-command, several times, and prints the medians of elapsed time and peak memory and the
-ratio of the median times (first / second).
+command, several times, and prints the medians of elapsed time, processor time (user +
+system, steadier on a busy machine) and peak memory, and the ratios of the medians
+(first / second).
 
 usage: compare.py RUNS LABEL_A SETUP_A COMMAND_A LABEL_B SETUP_B COMMAND_B
 """
@@ -13,33 +14,38 @@ import time
 
 
 def timed(command):
-    """Wall time (measured here, finer than time's 10 ms) and peak resident memory."""
+    """Wall time (measured here, finer than time's 10 ms), processor time and peak memory."""
     with tempfile.NamedTemporaryFile(mode="r") as report:
         start = time.perf_counter()
-        subprocess.run(["/usr/bin/time", "-f", "%M", "-o", report.name, "sh", "-c", command],
+        subprocess.run(["/usr/bin/time", "-f", "%M %U %S", "-o", report.name, "sh", "-c", command],
                        check=True, stdout=subprocess.DEVNULL)
         elapsed = time.perf_counter() - start
-        return elapsed, int(report.read().split()[-1])
+        peak, user, system = report.read().split()[-3:]
+        return elapsed, float(user) + float(system), int(peak)
 
 
 def main():
     runs = int(sys.argv[1])
     sides = [sys.argv[2:5], sys.argv[5:8]]
-    results = {label: ([], []) for label, _, _ in sides}
+    results = {label: ([], [], []) for label, _, _ in sides}
     for _ in range(runs):
         for label, setup, command in sides:
             subprocess.run(["sh", "-c", setup], check=True)
-            seconds, peak = timed(command)
-            results[label][0].append(seconds)
-            results[label][1].append(peak)
-    medians = {}
-    for label, (times, peaks) in results.items():
-        medians[label] = statistics.median(times)
-        print(f"  {label:<28} median {medians[label]:7.3f} s   peak {statistics.median(peaks) / 1024:7.1f} MB"
-              f"   runs {' '.join(f'{t:.3f}' for t in times)}")
+            for series, value in zip(results[label], timed(command)):
+                series.append(value)
+    wall, cpu = {}, {}
+    for label, (times, cpus, peaks) in results.items():
+        wall[label] = statistics.median(times)
+        cpu[label] = statistics.median(cpus)
+        print(f"  {label:<12} median {wall[label]:7.3f} s  cpu {cpu[label]:7.3f} s"
+              f"  peak {statistics.median(peaks) / 1024:6.1f} MB"
+              f"  runs {' '.join(f'{t:.3f}' for t in times)}")
     first, second = (label for label, _, _ in sides)
-    ratio = medians[first] / medians[second] if medians[second] else float("inf")
-    print(f"  ratio {first} / {second} = {ratio:.3f}")
+
+    def ratio(values):
+        return values[first] / values[second] if values[second] else float("inf")
+
+    print(f"  ratio {first} / {second}: time {ratio(wall):.3f}, cpu {ratio(cpu):.3f}")
 
 
 if __name__ == "__main__":

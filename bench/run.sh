@@ -5,12 +5,14 @@
 # slower than unzip; peak memory that does not grow with the archive; joining within 10%
 # of cat.
 #   bench/run.sh [runs]            default 5
-# BENCH_DIR       data set and outputs (default /tmp/torvex-bench, about 700 MB)
+# BENCH_DIR       data set and outputs (default /dev/shm/torvex-bench, else /tmp; 1.5 GB)
 # BENCH_BUILD_DIR Release build folder (default build/bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-5}
-work=${BENCH_DIR:-/tmp/torvex-bench}
+default_work=/tmp/torvex-bench
+[ -d /dev/shm ] && default_work=/dev/shm/torvex-bench
+work=${BENCH_DIR:-$default_work}
 build=${BENCH_BUILD_DIR:-build/bench}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

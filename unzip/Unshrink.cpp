@@ -26,7 +26,7 @@ constexpr uint32_t kOutputSize = 767;
 class Unshrinker {
 public:
     explicit Unshrinker(MemberContext& member) : member_(member) {
-        for (int32_t code = kFirstCode; code <= kLastCode; ++code) Parent(code) = -(code + 1);
+        for (int32_t code = kFirstCode; code <= kLastCode; ++code) parent_[code] = -(code + 1);
         freeHead_ = kFirstCode;
     }
 
@@ -62,24 +62,21 @@ public:
             } else {
                 uint32_t depth = 0;
                 int32_t walk = code;
-                if (Parent(code) < 0) {  // not yet defined: previous string + its first byte
+                if (parent_[code] < 0) {  // not yet defined: previous string + its first byte
                     stack_[depth++] = lead;
                     walk = previous;
                 }
-                while (walk > kControlCode) {
-                    if (depth == kStackSize) return ZipDataError;  // a chain with a loop
-                    stack_[depth++] = Suffix(walk);
-                    walk = Parent(walk);
-                }
+                depth = PushChain(parent_, suffix_, stack_, depth, walk);
+                if (depth > kStackSize) return ZipDataError;  // a chain with a loop
                 lead = uint8_t(walk);
                 if (!Put(lead) || !PutReversed(depth)) return ZipWriteError;
             }
 
             if (freeHead_ <= kLastCode) {
                 const int32_t added = freeHead_;
-                freeHead_ = -Parent(added);
-                Parent(added) = previous;
-                Suffix(added) = lead;
+                freeHead_ = -parent_[added];
+                parent_[added] = previous;
+                suffix_[added] = lead;
             }
             previous = code;
         }
@@ -88,8 +85,20 @@ public:
     }
 
 private:
-    int32_t& Parent(int32_t code) { return parent_[code - kFirstCode]; }
-    uint8_t& Suffix(int32_t code) { return suffix_[code - kFirstCode]; }
+    // Pushes the suffixes along the chain from `walk` down to its first byte, which is
+    // left in `walk`. Returns the new depth, or more than the stack holds for a chain that
+    // loops. Plain pointers keep the loop free of reloads through `this`.
+    static uint32_t PushChain(const int32_t* parent, const uint8_t* suffix, uint8_t* stack,
+                              uint32_t depth, int32_t& walk) {
+        int32_t at = walk;
+        while (at > kControlCode) {
+            if (depth == kStackSize) return kStackSize + 1;
+            stack[depth++] = suffix[at];
+            at = parent[at];
+        }
+        walk = at;
+        return depth;
+    }
 
     // A code of the current size; whole bytes of the input block are loaded at once while
     // the block has them, so input is read at the same points as byte by byte.
@@ -128,28 +137,30 @@ private:
     // freed codes (with those already free) become the free list in increasing order.
     void PartialClear() {
         const int32_t top = freeHead_ - 1;
-        for (int32_t code = kFirstCode; code <= top; ++code) marked_[code - kFirstCode] = true;
+        ++clearStamp_;
         for (int32_t code = kFirstCode; code <= top; ++code)
-            if (Parent(code) >= kFirstCode) marked_[Parent(code) - kFirstCode] = false;
+            if (parent_[code] >= kFirstCode) extended_[parent_[code]] = clearStamp_;
         int32_t last = 0;
         freeHead_ = kEndOfFreeList;
         for (int32_t code = kFirstCode; code <= top; ++code) {
-            if (!marked_[code - kFirstCode]) continue;
+            if (extended_[code] == clearStamp_) continue;
             if (last)
-                Parent(last) = -code;
+                parent_[last] = -code;
             else
                 freeHead_ = code;
             last = code;
         }
-        if (last) Parent(last) = -(top + 1);
+        if (last) parent_[last] = -(top + 1);
     }
 
     MemberContext& member_;
     uint32_t codeSize_ = kFirstCodeSize;
     int32_t freeHead_ = kFirstCode;
-    int32_t parent_[kLastCode - kFirstCode + 1];
-    uint8_t suffix_[kLastCode - kFirstCode + 1] = {};
-    bool marked_[kLastCode - kFirstCode + 1] = {};
+    // Indexed by code; entries below 257 are not used.
+    int32_t parent_[kLastCode + 1];
+    uint8_t suffix_[kLastCode + 1] = {};
+    uint32_t extended_[kLastCode + 1] = {};  // == clearStamp_: extended by another code
+    uint32_t clearStamp_ = 0;
     uint8_t stack_[kStackSize];
     uint8_t output_[kOutputSize];
     uint32_t outputCount_ = 0;
