@@ -308,6 +308,33 @@ TEST_F(ExtractArchive, DataDescriptorsWithAndWithoutSignature) {
     EXPECT_FALSE(Exists("C:\\OUT2\\stored.txt"));
 }
 
+TEST_F(ExtractArchive, AMalformedDynamicBlockHeaderEndsTheMemberWithoutAReport) {
+    // 257 + 1 code lengths declared; a repeat of zeros (symbol 18, 138 of them) twice,
+    // then symbol 17 asking for 10 more: past the end, which ends the member with 1.
+    oldzip::DeflateWriter writer;
+    oldzip::BitWriter& bits = writer.Bits();
+    bits.Put(1, 1);
+    bits.Put(2, 2);
+    bits.Put(0, 5);
+    bits.Put(0, 5);
+    bits.Put(0, 4);  // four code-length code lengths: symbols 16, 17, 18 and 0
+    for (int i = 0; i < 4; ++i) bits.Put(2, 3);
+    const auto code = [&bits](uint32_t value) { bits.PutCodeMsbFirst(value, 2); };  // 0, 16, 17, 18
+    code(3);
+    bits.Put(127, 7);
+    code(3);
+    bits.Put(100, 7);
+    code(2);
+    bits.Put(7, 3);
+    const std::string stream = writer.Bytes() + std::string(16, '\0');
+    PutFile("C:\\ONE.ZIP", WriteZip({oldzip::PackedMember("bad.txt", 8, 0, stream, "whatever"),
+                                    StoredMember("next.txt", "next")}));
+    std::vector<ReportCall> calls;
+    EXPECT_EQ(Extract("C:\\ONE.ZIP", "C:\\OUT", calls), 1);
+    EXPECT_EQ(Statuses(calls), (std::vector<int32_t>{-1004, -1000, -1000, -1001, -1002, -1005}));
+    EXPECT_EQ(Tree("C:\\OUT"), std::vector<std::string>{"next.txt"});
+}
+
 TEST_F(ExtractArchive, TheFileGetsTheMembersDateAndTime) {
     oldzip::ZipMember m = StoredMember("dated.txt", "x");
     m.dosDate = uint16_t((2019 - 1980) << 9 | 7 << 5 | 14);  // 2019-07-14
