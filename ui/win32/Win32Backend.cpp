@@ -300,6 +300,13 @@ LRESULT CALLBACK KitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_SYSCOMMAND:
             if (form && (wParam & 0xFFF0) == SC_CLOSE && !form->CloseCommandEnabled()) return 0;
             break;
+        case WM_INITMENUPOPUP:
+        case WM_NCACTIVATE:
+            // The platform may give the close item back when the menu or frame is redrawn.
+            if (form && !form->CloseCommandEnabled())
+                if (HMENU menu = GetSystemMenu(window, FALSE))
+                    EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+            break;
         case WM_CLOSE:
             if (form) {
                 if (form->CloseCommandEnabled()) Guarded([&] { form->Close(); });
