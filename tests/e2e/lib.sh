@@ -141,6 +141,14 @@ drv_try() {
     timeout -k 5 "$E2E_COMMAND_SECONDS" "$E2E_WINE" "$E2E_DRIVER" "$@" 2>"$E2E_WORK/driver.err"
 }
 
+# capture PNG: the whole screen, through the driver's bitmap, into PNG.
+capture() {
+    local bmp="$E2E_WORK/capture.bmp"
+    drv screenshot "$(winpath "$bmp")" >/dev/null
+    convert "$bmp" "$1" || fail "cannot convert $bmp to PNG"
+    rm -f "$bmp"
+}
+
 # shot [LABEL]: the whole screen into $E2E_SHOTS/<scenario>-<n>.png; prints the file.
 # The count is kept in a file, as shot usually runs in a command substitution.
 shot() {
@@ -148,11 +156,8 @@ shot() {
     [[ -f $E2E_WORK/shot-count ]] && count=$(<"$E2E_WORK/shot-count")
     count=$((count + 1))
     printf '%s\n' "$count" >"$E2E_WORK/shot-count"
-    local bmp="$E2E_WORK/shot-$count.bmp"
     local png="$E2E_SHOTS/$E2E_SCENARIO-$count.png"
-    drv screenshot "$(winpath "$bmp")" >/dev/null
-    convert "$bmp" "$png" || fail "cannot convert $bmp to PNG"
-    rm -f "$bmp"
+    capture "$png"
     [[ -z ${1:-} ]] || printf '%s\t%s\n' "$(basename "$png")" "$1" >>"$E2E_SHOTS/index.txt"
     printf '%s\n' "$png"
 }
@@ -160,6 +165,12 @@ shot() {
 # pixel PNG X Y: the colour of one pixel as RRGGBB (upper-case hexadecimal).
 pixel() {
     convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6
+}
+
+# screen_pixel X Y: the colour of one pixel of the screen now.
+screen_pixel() {
+    capture "$E2E_WORK/screen.png"
+    pixel "$E2E_WORK/screen.png" "$1" "$2"
 }
 
 # ---------------------------------------------------------------- expectations
