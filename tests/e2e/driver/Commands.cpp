@@ -78,17 +78,22 @@ int ClickCommand(const Arguments& args) {
     if (!seconds) return kExitUsage;
     const std::wstring& title = args[0];
     const std::wstring& caption = args[1];
-    // A person can click only what is shown and enabled: wait for exactly that.
+    // A person can click only what is shown and enabled, in a window that is enabled
+    // (not one held behind a modal box): wait for exactly that.
+    HWND window = nullptr;
     HWND control = nullptr;
     const bool ready = WaitUntil(*seconds, [&] {
-        const HWND window = FindVisibleTopLevel(title);
+        window = FindVisibleTopLevel(title);
         control = window == nullptr ? nullptr : FindControl(window, caption);
-        return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control);
+        return control != nullptr && IsWindowEnabled(window) && IsWindowVisible(control) &&
+               IsWindowEnabled(control);
     });
     if (!ready) {
         if (control == nullptr) {
             PrintError(L"no control " + Quoted(caption) + L" in a window titled " + Quoted(title));
             ReportVisibleWindows();
+        } else if (!IsWindowEnabled(window)) {
+            PrintError(L"the window " + Quoted(title) + L" is disabled (a modal window is in front of it)");
         } else {
             PrintError(L"the control " + Quoted(caption) + L" is hidden or disabled");
         }

@@ -5,6 +5,7 @@
 //   PROBE window REPORT    a window titled "Fereastră de probă" with two push buttons and
 //                          a clickable label; every click and key it sees is appended to
 //                          the REPORT file, one line each, so a scenario can check them.
+//                          "Da" opens a modal box "Probe Da" in front of the window.
 //   PROBE drivetype ROOT   exit code is GetDriveType of ROOT (2 removable, 3 fixed).
 //   PROBE progman COMMAND  sends COMMAND to the Program Manager's DDE service; exit code
 //                          0 done, 1 no service, 2 refused.
@@ -61,7 +62,12 @@ void CreateControls(HWND window) {
 }
 
 void OnCommand(HWND window, int id, int code) {
-    if (id == kIdYes && code == BN_CLICKED) Report("click Da");
+    if (id == kIdYes && code == BN_CLICKED) {
+        // A modal box in front of the window, which disables the window meanwhile.
+        Report("click Da");
+        MessageBoxW(window, L"Ati ap\u0103sat Da.", L"Probe Da", MB_OK);
+        Report("box closed");
+    }
     if (id == kIdLabel && code == STN_CLICKED) Report("click Eticheta");
     if (id == kIdQuit && code == BN_CLICKED) {
         Report("click Renunta");

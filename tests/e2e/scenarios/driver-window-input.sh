@@ -13,13 +13,20 @@ expect_contains "$texts" "Eticheta de proba"
 shot "probe window" >/dev/null
 
 drv click "$title" Da                   # caption without its '&'
+drv wait-window "Probe Da" 10 >/dev/null
+# Nothing can be clicked in a window that a modal box holds disabled.
+status=0; drv_try click "$title" "&Renunță" 0.5 || status=$?
+expect_equal "$status" 1 "a click in a window behind a modal box"
+expect_contains "$(cat "$E2E_WORK/driver.err")" "is disabled"
+drv click "Probe Da" OK
+drv wait-gone "Probe Da" 10
 drv click "$title" "Eticheta de proba"  # a static control: a mouse press and release
 drv key "$title" "alt+m escape"
 wait_until 10 "the probe has seen Escape" grep -q "^key escape" "$report"
 drv click "$title" "&Renunță"
 win_wait_exit first 15
 expect_equal "$WIN_EXIT_CODE" 0
-expect_bytes "$report" 'shown\r\nclick Da\r\nclick Eticheta\r\nkey alt+M\r\nkey escape\r\nclick Renunta\r\n'
+expect_bytes "$report" 'shown\r\nclick Da\r\nbox closed\r\nclick Eticheta\r\nkey alt+M\r\nkey escape\r\nclick Renunta\r\n'
 drv wait-gone "$title" 10
 
 rm -f "$report"
