@@ -4,7 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
+#include <set>
 
 #include "tests/support/oldzip/ReferenceCrc.h"
 #include "tests/unit/unzip/UnzipFixture.h"
@@ -23,23 +23,33 @@ struct KnownMember {
     size_t size;
 };
 
-// The archives and members listed in members.json ("file", then "name", "usize", "crc32").
+// The value after `"key":` at `at`, without quotes; `at` moves past it.
+std::string NextValue(const std::string& json, const std::string& key, size_t& at) {
+    const size_t found = json.find("\"" + key + "\":", at);
+    if (found == std::string::npos) return {};
+    size_t start = json.find_first_not_of(" \"", found + key.size() + 3);
+    size_t end = json.find_first_of("\",\n}", start);
+    at = end;
+    return json.substr(start, end - start);
+}
+
+// The archives and members listed in members.json: "file", then per member "name",
+// "usize" and "crc32" in that order.
 std::vector<KnownMember> ReadCatalogue() {
     std::ifstream in(std::string(TORVEX_SHARED_TESTDATA) + "/members.json");
     const std::string json((std::istreambuf_iterator<char>(in)), {});
     std::vector<KnownMember> members;
-    const std::regex field("\"(file|name|usize|crc32)\":\\s*(\"([^\"]*)\"|(\\d+))");
-    std::string archive;
-    KnownMember current;
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), field); it != std::sregex_iterator(); ++it) {
-        const std::string key = (*it)[1], text = (*it)[3], number = (*it)[4];
-        if (key == "file") archive = text;
-        if (key == "name") current = {archive, text, 0, 0};
-        if (key == "usize") current.size = std::stoul(number);
-        if (key == "crc32") {
-            current.crc = uint32_t(std::stoul(text, nullptr, 16));
-            members.push_back(current);
-        }
+    size_t at = 0;
+    for (;;) {
+        const size_t nextFile = json.find("\"file\":", at);
+        const size_t nextName = json.find("\"name\":", at);
+        if (nextName == std::string::npos) break;
+        std::string archive = members.empty() ? std::string() : members.back().archive;
+        if (nextFile < nextName) archive = NextValue(json, "file", at);
+        KnownMember member{archive, NextValue(json, "name", at), 0, 0};
+        member.size = std::stoul(NextValue(json, "usize", at));
+        member.crc = uint32_t(std::stoul(NextValue(json, "crc32", at), nullptr, 16));
+        members.push_back(member);
     }
     return members;
 }
