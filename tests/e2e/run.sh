@@ -5,7 +5,9 @@
 #   BUILD_DIR  the win64 build folder (default build/win64); it must hold
 #              tests/e2e/driver/TVDRIVER.EXE, and app/INSTALL.EXE and the stand-ins for
 #              the installer's scenarios.
-#   SCENARIO   names of scenarios in tests/e2e/scenarios (without .sh); default all.
+#   SCENARIO   names of scenarios in tests/e2e/scenarios (without .sh), or paths of
+#              scenario files kept elsewhere; default all.
+# E2E_SHOTS_DIR puts the screenshots elsewhere; E2E_DISPLAY=existing uses $DISPLAY.
 #
 # What it does, for determinism:
 # - Always starts its own Xvfb (1024 x 768, 24 bits) on a free display, whatever
@@ -67,12 +69,16 @@ if (( ${#selected[@]} == 0 )); then
     scenarios=("$here"/scenarios/*.sh)
 else
     for name in "${selected[@]}"; do
+        if [[ $name == */* && -f $name ]]; then   # a scenario kept elsewhere (the demo)
+            scenarios+=("$(cd "$(dirname "$name")" && pwd)/$(basename "$name")")
+            continue
+        fi
         [[ -f $here/scenarios/$name.sh ]] || die "no scenario $name"
         scenarios+=("$here/scenarios/$name.sh")
     done
 fi
 
-shots="$repo/build/e2e-shots"
+shots=${E2E_SHOTS_DIR:-$repo/build/e2e-shots}
 logs="$repo/build/e2e-logs"
 mkdir -p "$shots" "$logs"
 
@@ -214,7 +220,12 @@ run_scenario() {
     rm -rf "$work/prefix"
 }
 
-start_display
+# E2E_DISPLAY=existing shows the run on the display in $DISPLAY (the demo on a desktop).
+if [[ ${E2E_DISPLAY:-} == existing && -n ${DISPLAY:-} ]]; then
+    export DISPLAY
+else
+    start_display
+fi
 make_template
 for script in "${scenarios[@]}"; do
     run_scenario "$script"

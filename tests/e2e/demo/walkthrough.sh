@@ -1,0 +1,36 @@
+# The demo: a fresh installation from sample media, as a user starts it from drive C:.
+# The media instance relaunches itself from %TEMP%; then every window the working copy
+# shows is photographed and answered the way a user going forward would answer it
+# (Continua, Da, OK; Renunt where nothing else goes on), until the program ends.
+
+stage_media
+start_installer media
+win_wait_exit media 60
+drv wait-process INSTTORV.EXE 30 || fail "the working copy did not start"
+
+# The windows of the working copy, besides the backdrop, by title.
+program_windows() {
+    drv_try list | sed -n 's/^[^ ]* [^ ]* "\(.*\)"$/\1/p' | grep -v -x -e 'Installer' -e '' -e 'Default - Wine desktop' || true
+}
+
+answered=0
+for step in $(seq 1 40); do
+    drv_try wait-process INSTTORV.EXE 1 >/dev/null || break
+    window=$(program_windows | tail -n 1)
+    if [[ -z $window ]]; then
+        wait_until 10 "a window of the installer" test -n "\$(program_windows)" || true
+        continue
+    fi
+    shot "$window" >/dev/null
+    for caption in "&Continua" "&Da" "O&K" "&Renunt"; do
+        if drv_try click "$window" "$caption" 1 >/dev/null; then
+            answered=$((answered + 1))
+            echo "demo step $step: \"$window\" answered with $caption"
+            break
+        fi
+    done
+    drv_try wait-gone "$window" 15 >/dev/null || true
+done
+drv wait-process-gone INSTTORV.EXE 30
+shot "the installer has ended" >/dev/null
+(( answered > 0 )) || fail "the installer showed no window"
