@@ -73,10 +73,6 @@ TInstaller::TInstaller() : ui::TForm("TInstaller") {
     Image4 = &Panou->Add<ui::TTransImage>("Image4");
     Image4->SetBounds(226, 319, 197, 70);
     Image4->Picture = BannerArtwork();
-    TransImage1 = &Panou->Add<ui::TTransImage>("TransImage1");
-    TransImage1->SetBounds(122, 199, 65, 45);
-    TransImage1->Picture = CoinArtwork();
-    TransImage1->Transparent = false;
 
     lWinTORVEX = &Panou->Add<ui::TLabel>("lWinTORVEX");
     lWinTORVEX->AutoSize = false;
@@ -85,6 +81,12 @@ TInstaller::TInstaller() : ui::TForm("TInstaller") {
     lWinTORVEX->Font = ui::FontSpec{"Helvetica Black_r", 104, ui::fsBold, ui::clWhite};
     lWinTORVEX->SetBounds(15, 203, 706, 132);
     lWinTORVEX->Caption = "WinTORVEX";
+
+    // The coin stack is the dot of the name's "i": made after the name, it lies above it.
+    TransImage1 = &Panou->Add<ui::TTransImage>("TransImage1");
+    TransImage1->SetBounds(122, 199, 65, 45);
+    TransImage1->Picture = CoinArtwork();
+    TransImage1->Transparent = false;
 
     FormCreate();
 }
