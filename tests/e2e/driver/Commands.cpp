@@ -8,7 +8,7 @@
 #include "tests/e2e/driver/Caption.h"
 #include "tests/e2e/driver/Click.h"
 #include "tests/e2e/driver/Input.h"
-#include "tests/e2e/driver/KeySpec.h"
+#include "tests/e2e/driver/KeyChords.h"
 #include "tests/e2e/driver/ProcessQuery.h"
 #include "tests/e2e/driver/Screenshot.h"
 #include "tests/e2e/driver/Wait.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/driver/KeySpec.h"
+#include "tests/e2e/driver/KeyChords.h"
 
 namespace tvdriver {
 

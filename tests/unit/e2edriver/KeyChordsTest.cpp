@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/KeySpec.h"
+#include "tests/e2e/driver/KeyChords.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +7,14 @@ namespace {
 
 constexpr uint8_t kVkEscape = 0x1B, kVkReturn = 0x0D, kVkF4 = 0x73, kVkTab = 0x09;
 
-TEST(KeySpec, ModifiersAndKeyInAnyCase) {
+TEST(KeyChords, ModifiersAndKeyInAnyCase) {
     EXPECT_EQ(ParseKeyStroke("alt+m"), (KeyStroke{.alt = true, .virtualKey = 'M'}));
     EXPECT_EQ(ParseKeyStroke("ALT+F4"), (KeyStroke{.alt = true, .virtualKey = kVkF4}));
     EXPECT_EQ(ParseKeyStroke("Ctrl+Shift+Tab"), (KeyStroke{.ctrl = true, .shift = true, .virtualKey = kVkTab}));
     EXPECT_EQ(ParseKeyStroke("control+7"), (KeyStroke{.ctrl = true, .virtualKey = '7'}));
 }
 
-TEST(KeySpec, NamedKeysWithTheirSynonyms) {
+TEST(KeyChords, NamedKeysWithTheirSynonyms) {
     EXPECT_EQ(ParseKeyStroke("escape")->virtualKey, kVkEscape);
     EXPECT_EQ(ParseKeyStroke("esc")->virtualKey, kVkEscape);
     EXPECT_EQ(ParseKeyStroke("enter")->virtualKey, kVkReturn);
@@ -23,7 +23,7 @@ TEST(KeySpec, NamedKeysWithTheirSynonyms) {
     EXPECT_EQ(ParseKeyStroke("space")->virtualKey, 0x20);
 }
 
-TEST(KeySpec, RefusesWhatIsNotAKey) {
+TEST(KeyChords, RefusesWhatIsNotAKey) {
     EXPECT_FALSE(ParseKeyStroke(""));
     EXPECT_FALSE(ParseKeyStroke("alt+"));        // modifier without a key
     EXPECT_FALSE(ParseKeyStroke("+m"));
@@ -35,7 +35,7 @@ TEST(KeySpec, RefusesWhatIsNotAKey) {
     EXPECT_FALSE(ParseKeyStroke("mm"));
 }
 
-TEST(KeySpec, SequencesSplitOnBlanksAndCommas) {
+TEST(KeyChords, SequencesSplitOnBlanksAndCommas) {
     const auto strokes = ParseKeySequence("  tab, tab alt+m,enter ");
     ASSERT_TRUE(strokes);
     ASSERT_EQ(strokes->size(), 4u);
@@ -44,7 +44,7 @@ TEST(KeySpec, SequencesSplitOnBlanksAndCommas) {
     EXPECT_EQ((*strokes)[3].virtualKey, kVkReturn);
 }
 
-TEST(KeySpec, SequenceWithOneBadStrokeOrNoneIsRefused) {
+TEST(KeyChords, SequenceWithOneBadStrokeOrNoneIsRefused) {
     EXPECT_FALSE(ParseKeySequence("tab bogus enter"));
     EXPECT_FALSE(ParseKeySequence(""));
     EXPECT_FALSE(ParseKeySequence(" , "));

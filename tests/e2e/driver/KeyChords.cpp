@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/KeySpec.h"
+#include "tests/e2e/driver/KeyChords.h"
 
 #include <algorithm>
 #include <array>
