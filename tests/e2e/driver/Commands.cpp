@@ -134,6 +134,18 @@ int TreeCommand(const Arguments& args) {
     return kExitDone;
 }
 
+int RectCommand(const Arguments& args) {
+    const HWND window = AwaitWindow(args[0], kDefaultFindSeconds);
+    if (window == nullptr) return kExitFailed;
+    RECT box{};
+    GetWindowRect(window, &box);
+    wchar_t geometry[96] = {};
+    std::swprintf(geometry, std::size(geometry), L"%ld %ld %ld %ld", box.left, box.top, box.right - box.left,
+                  box.bottom - box.top);
+    PrintLine(geometry);
+    return kExitDone;
+}
+
 int KeyCommand(const Arguments& args) {
     const std::optional<std::vector<KeyStroke>> strokes = ParseKeySequence(WideToUtf8(args[1]));
     if (!strokes) {

@@ -18,6 +18,7 @@ int WaitGoneCommand(const Arguments& args);     // TITLE [SECONDS]
 int ClickCommand(const Arguments& args);        // TITLE CAPTION [SECONDS]
 int TextsCommand(const Arguments& args);        // TITLE
 int TreeCommand(const Arguments& args);         // TITLE
+int RectCommand(const Arguments& args);         // TITLE: left top width height on the screen
 int KeyCommand(const Arguments& args);          // TITLE KEYS
 int ScreenshotCommand(const Arguments& args);   // FILE.bmp
 int ListCommand(const Arguments& args);         //

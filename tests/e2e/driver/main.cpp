@@ -26,6 +26,7 @@ constexpr std::array kCommands{
     Command{L"click", L"TITLE CAPTION [SECONDS]", 2, 3, tvdriver::ClickCommand},
     Command{L"texts", L"TITLE", 1, 1, tvdriver::TextsCommand},
     Command{L"tree", L"TITLE", 1, 1, tvdriver::TreeCommand},
+    Command{L"rect", L"TITLE", 1, 1, tvdriver::RectCommand},
     Command{L"key", L"TITLE KEYS", 2, 2, tvdriver::KeyCommand},
     Command{L"screenshot", L"FILE.bmp", 1, 1, tvdriver::ScreenshotCommand},
     Command{L"list", L"", 0, 0, tvdriver::ListCommand},
