@@ -54,10 +54,7 @@ void ShowOnePage(const PageTableType& pages) {
     PagePlacement at = PlacePage(ui::ScreenWidth(), ui::ScreenHeight(), page->Width, page->Height);
     page->Left = at.left;
     page->Top = at.top;
-    int next = PageAfterResult(State().PageNo, page->ShowModal());
-    if (next < 0 || next > PageAfterUpgrade)
-        throw std::out_of_range("Numar de pagina in afara domeniului: " + std::to_string(next));
-    State().PageNo = static_cast<uint8_t>(ApplyFixedRules(next));
+    State().PageNo = static_cast<uint8_t>(NextPageNo(State().PageNo, page->ShowModal()));
 }
 
 }  // namespace
@@ -69,6 +66,13 @@ int PageAfterResult(int pageNo, int modalResult) {
         case ui::mrRetry: return pageNo - 1;
         default: return pageNo;
     }
+}
+
+int NextPageNo(int pageNo, int modalResult) {
+    int next = PageAfterResult(pageNo, modalResult);
+    if (next < 0 || next > PageAfterUpgrade)
+        throw std::out_of_range("Numar de pagina in afara domeniului: " + std::to_string(next));
+    return ApplyFixedRules(next);
 }
 
 PagePlacement PlacePage(int screenWidth, int screenHeight, int formWidth, int formHeight) {

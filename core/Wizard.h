@@ -34,6 +34,11 @@ const PageTableType& PageTable();
 // The page number after a page ended with `modalResult` (before the fixed rules).
 int PageAfterResult(int pageNo, int modalResult);
 
+// The page number after a pass: the result's move, then the fixed rules (the CLIENT
+// question before the upgrade copy page, the CLIENT's skip of the database upgrade page,
+// the end page after the upgrade).
+int NextPageNo(int pageNo, int modalResult);
+
 // Where a page of outer size width x height goes on a screen of the given size.
 struct PagePlacement {
     int left;

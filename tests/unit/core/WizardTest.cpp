@@ -31,6 +31,31 @@ TEST(WizardRules, ResultsMoveThePageNumber) {
     EXPECT_EQ(PageAfterResult(2, 6), 2);
 }
 
+TEST(WizardRules, EveryTransitionOfTheTable) {
+    struct Row {
+        int page, result, next;
+    };
+    // For a LOCAL or SERVER installation; the CLIENT's rows are the scripted tests below.
+    const Row table[] = {
+        {0, 1, 1}, {0, 2, PageEnd},
+        {1, 1, 2}, {1, 2, PageEnd}, {1, 4, 0},
+        {2, 1, 3}, {2, 2, PageEnd}, {2, 4, 1},
+        {3, 1, 4}, {3, 2, PageEnd}, {3, 4, 2},
+        {4, 1, PageEnd}, {4, 2, PageEnd}, {4, 4, 3},
+        {6, 1, 7}, {6, 2, PageEnd}, {6, 4, PageEnd},
+        {7, 1, 8}, {7, 2, PageEnd}, {7, 4, 6},
+        {8, 1, 4}, {8, 2, PageEnd}, {8, 4, 7},
+    };
+    for (uint8_t kind : {InstallLocal, InstallServer}) {
+        for (const Row& row : table) {
+            ResetState();
+            State().InstallType = kind;
+            EXPECT_EQ(NextPageNo(row.page, row.result), row.next) << "page " << row.page << " result " << row.result;
+        }
+    }
+    EXPECT_THROW(NextPageNo(0, 4), std::out_of_range) << "the first page has no Back";
+}
+
 TEST(WizardRules, PagesSitCentredAndLow) {
     PagePlacement at = PlacePage(1024, 768, 643, 141);
     EXPECT_EQ(at.left, 190);
