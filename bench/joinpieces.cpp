@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/host/HostPlatform.h"
 
@@ -20,15 +19,15 @@ std::string MachinePath(const std::string& hostPath) {
     return plat::HostPlatform::WindowsPathOfHost(std::filesystem::absolute(hostPath).lexically_normal().string());
 }
 
-bool AppendPiece(plat::Platform& platform, const std::string& piece, const std::string& archive, bool first) {
+bool AppendPiece(plat::Platform& platform, const std::string& piece, const std::string& archive,
+                 bool first, char* buffer) {
     std::unique_ptr<plat::File> in = platform.Open(piece, plat::OpenMode::Read);
     std::unique_ptr<plat::File> out =
         platform.Open(archive, first ? plat::OpenMode::Create : plat::OpenMode::Append);
     if (!in || !out) return false;
-    std::vector<char> buffer(kCopyBuffer);
     for (;;) {
-        const int64_t got = in->Read(buffer.data(), kCopyBuffer);
-        if (got < 0 || out->Write(buffer.data(), got) != got) return false;
+        const int64_t got = in->Read(buffer, kCopyBuffer);
+        if (got < 0 || out->Write(buffer, got) != got) return false;
         if (got < kCopyBuffer) return true;
     }
 }
@@ -47,8 +46,10 @@ int main(int argc, char** argv) {
         plat::HostPlatform machine(pattern);
         plat::SetCurrent(&machine);
         const std::string archive = MachinePath(argv[1]);
+        // One buffer for the whole run, left uninitialised: every byte is read into first.
+        std::unique_ptr<char[]> buffer(new char[kCopyBuffer]);
         for (int i = 2; i < argc && status == 0; ++i)
-            if (!AppendPiece(machine, MachinePath(argv[i]), archive, i == 2)) {
+            if (!AppendPiece(machine, MachinePath(argv[i]), archive, i == 2, buffer.get())) {
                 std::fprintf(stderr, "joinpieces: cannot append %s\n", argv[i]);
                 status = 2;
             }

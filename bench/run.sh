@@ -91,12 +91,12 @@ done
 
 echo
 # Joining is bound by copying; a bigger file than the archive makes the times measurable.
-if [ ! -d pieces ]; then
-  mkdir pieces
-  for i in 1 2 3 4 5 6; do cat set.zip; done | split -b 1400000 -d -a 4 - pieces/SET.
+if [ ! -d pieces-x6 ]; then
+  rm -rf pieces && mkdir pieces-x6
+  for i in 1 2 3 4 5 6; do cat set.zip; done | split -b 1400000 -d -a 4 - pieces-x6/SET.
 fi
-echo "Joining $(ls pieces | wc -l) pieces of 1,400,000 bytes ($(du -sh pieces | cut -f1)): joinpieces against cat"
-python3 "$compare" "$runs" "joinpieces" "rm -f joined-j.zip" "$joinpieces joined-j.zip pieces/SET.*" \
-                           "cat" "rm -f joined-c.zip" "cat pieces/SET.* > joined-c.zip"
+echo "Joining $(ls pieces-x6 | wc -l) pieces of 1,400,000 bytes ($(du -sh pieces-x6 | cut -f1)): joinpieces against cat"
+python3 "$compare" "$runs" "joinpieces" "rm -f joined-j.zip" "$joinpieces joined-j.zip pieces-x6/SET.*" \
+                           "cat" "rm -f joined-c.zip" "cat pieces-x6/SET.* > joined-c.zip"
 cmp -s joined-j.zip joined-c.zip && echo "  joined files are identical"
 rm -rf out-q out-u joined-j.zip joined-c.zip
