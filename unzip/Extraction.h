@@ -7,7 +7,7 @@
 // only once its CRC matched, so a failure leaves the old file as it was.
 //
 // ExtractArchive walks the central directory and extracts every member whose stored name
-// matches the specification into the target folder, reporting each step (ZipCodes.h
+// matches the file pattern into the target folder, reporting each step (ZipCodes.h
 // lists the statuses) and asking the query procedure before a file is overwritten.
 #pragma once
 

@@ -1,5 +1,5 @@
 // Matching a stored name (the whole stored path, folders included) against a file
-// specification. A specification is one pattern with a deliberately small grammar:
+// pattern. A pattern is one expression with a deliberately small grammar:
 //   ""  or "*.*"       every name
 //   "*.EXT"            names whose part after their first "." is EXT
 //   "PRE*", "PRE.*", "PRE?.*", "PRE*.*"

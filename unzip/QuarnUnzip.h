@@ -1,5 +1,5 @@
 // The archive engine as the file copy pages use it: `TQuarnUnzip` holds the archive path,
-// the target folder, the file specification and the report and query procedures, and
+// the target folder, the file pattern and the report and query procedures, and
 // hands them to the engine's walks. This is the engine's main header: it also brings in
 // the report record `ExtractReport`, the procedure types and the result and status codes.
 #pragma once

@@ -1,4 +1,4 @@
-// MatchFileSpec on arbitrary specification and name (split at the first NUL byte); it
+// MatchFileSpec on an arbitrary pattern and name (split at the first NUL byte); it
 // must also agree with itself when both are upper-cased.
 #include <cstdint>
 #include <cstdlib>

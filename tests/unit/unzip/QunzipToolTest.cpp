@@ -98,7 +98,7 @@ TEST_F(QunzipTool, TestingWritesNothing) {
     EXPECT_FALSE(Exists("C:\\b.txt"));
 }
 
-TEST_F(QunzipTool, ListingHonoursTheSpecification) {
+TEST_F(QunzipTool, ListingHonoursThePattern) {
     PutFile("C:\\L.ZIP", oldzip::WriteZip({oldzip::StoredMember("A.DLL", "1"), oldzip::StoredMember("B.EXE", "22")}));
     const Outcome listed = Qunzip("l " + Quoted("C:\\L.ZIP") + " '*.DLL'");
     EXPECT_EQ(listed.status, 0);
