@@ -1,7 +1,6 @@
-// qunzip: lists, tests and extracts ZIP archives with the setup program's own engine,
-// natively over the virtual Windows machine (host paths are its drive Z:).
-#include <unistd.h>
-
+// qunzip: lists, tests and extracts ZIP archives with the setup program's own engine.
+// Natively it runs over the virtual Windows machine (host paths are its drive Z:); built
+// for Windows it runs over the real system, which is how the engine is tried under Wine.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,7 +8,15 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+
+#include "platform/win32/Win32Platform.h"
+#else
+#include <unistd.h>
+
 #include "platform/host/HostPlatform.h"
+#endif
 #include "tools/qunzip/DiscardingPlatform.h"
 #include "tools/qunzip/MemberLines.h"
 #include "unzip/ArchiveInfo.h"
@@ -38,6 +45,21 @@ const char* const kUsage =
     "Exit status: 0 every member succeeded, 1 some member failed, 2 the archive could not\n"
     "be read or a serious error stopped it, 3 wrong usage.\n";
 
+#ifdef _WIN32
+// The real system; paths are used as given.
+class ScratchMachine {
+public:
+    ScratchMachine() { plat::SetCurrent(&system_); }
+    ~ScratchMachine() { plat::SetCurrent(nullptr); }
+    plat::Platform* Machine() { return &system_; }
+
+private:
+    plat::Win32Platform system_;
+};
+
+std::string MachinePath(const std::string& argument) { return argument; }
+bool ProgressAllowed() { return _isatty(2) != 0; }
+#else
 // A scratch machine root for the time of one run.
 class ScratchMachine {
 public:
@@ -52,7 +74,7 @@ public:
         std::error_code ignored;
         if (!root_.empty()) std::filesystem::remove_all(root_, ignored);
     }
-    plat::HostPlatform* Machine() { return machine_.get(); }
+    plat::Platform* Machine() { return machine_.get(); }
 
 private:
     std::string root_;
@@ -65,6 +87,8 @@ std::string MachinePath(const std::string& argument) {
     std::filesystem::path absolute = std::filesystem::absolute(argument, error);
     return plat::HostPlatform::WindowsPathOfHost(error ? argument : absolute.lexically_normal().string());
 }
+bool ProgressAllowed() { return isatty(STDERR_FILENO) == 1; }
+#endif
 
 // -11 when the archive's directory cannot be read at all.
 bool DirectoryReadable(const std::string& archive) {
@@ -123,7 +147,7 @@ int Extract(const std::string& argument, const std::string& folder, const std::s
 
     std::string prefix = folder;
     if (prefix.back() != '\\') prefix += '\\';
-    qunzip::MemberLines lines(stdout, prefix, isatty(STDERR_FILENO) == 1);
+    qunzip::MemberLines lines(stdout, prefix, ProgressAllowed());
     const int32_t result = unzip::ExtractArchive(
         archive, folder, spec,
         [&lines](int32_t value, unzip::ExtractReport* report) { lines.OnReport(value, *report); },
