@@ -8,11 +8,20 @@
 
 namespace plat {
 
+// Text that is not UTF-8 (names stored in old archives, written by DOS and Windows
+// programs in the system's own code page) is read in the system's ANSI code page, as
+// the ANSI functions would, rather than losing its accented letters.
 std::wstring Widen(const std::string& text) {
     if (text.empty()) return {};
-    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int size = static_cast<int>(text.size());
+    UINT codePage = CP_UTF8;
+    int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (length == 0) {
+        codePage = CP_ACP;
+        length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    }
     std::wstring result(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
+    MultiByteToWideChar(codePage, 0, text.data(), size, result.data(), length);
     return result;
 }
 
