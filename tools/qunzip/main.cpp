@@ -140,7 +140,10 @@ int List(const std::string& argument, const std::string& spec) {
     return kExitAllGood;
 }
 
-int Extract(const std::string& argument, const std::string& folder, const std::string& spec) {
+// `done` names what happened to a member that succeeded: "extracted", or "tested" when
+// the output is thrown away.
+int Extract(const std::string& argument, const std::string& folder, const std::string& spec,
+            const char* done) {
     const std::string archive = MachinePath(argument);
     if (!unzip::LooksLikeZip(archive)) return Refuse(argument, unzip::ZipNotArchive);
     if (!DirectoryReadable(archive)) return Refuse(argument, unzip::ZipArchiveError);
@@ -153,7 +156,7 @@ int Extract(const std::string& argument, const std::string& folder, const std::s
         [&lines](int32_t value, unzip::ExtractReport* report) { lines.OnReport(value, *report); },
         nullptr);
     if (result == unzip::ZipNotArchive) return Refuse(argument, result);
-    std::printf("%d extracted, %d failed%s\n", lines.Succeeded(), lines.Failed(),
+    std::printf("%d %s, %d failed%s\n", lines.Succeeded(), done, lines.Failed(),
                 lines.Stopped() ? ", stopped by a serious error" : "");
     if (result == unzip::ZipSeriousError || lines.Stopped()) return kExitArchiveUnreadable;
     return lines.Failed() > 0 ? kExitMemberFailed : kExitAllGood;
@@ -184,11 +187,11 @@ int main(int argc, char** argv) {
 
     if (listing) return List(args[1], args.size() == 3 ? args[2] : "");
     if (extracting) {
-        return Extract(args[1], MachinePath(args[2]), args.size() == 4 ? args[3] : "");
+        return Extract(args[1], MachinePath(args[2]), args.size() == 4 ? args[3] : "", "extracted");
     }
     qunzip::DiscardingPlatform discarding(*scratch.Machine(), kDiscardedFolder);
     plat::SetCurrent(&discarding);
-    const int status = Extract(args[1], kDiscardedFolder, "");
+    const int status = Extract(args[1], kDiscardedFolder, "", "tested");
     plat::SetCurrent(scratch.Machine());
     return status;
 }
