@@ -30,11 +30,6 @@ bool IsFolder(const std::string& path) {
     return plat::Current().ChangeDirectory(plat::ExcludeTrailingBackslash(path));
 }
 
-// Sizes are added as the 32-bit fields they are; an overflowing total wraps.
-int32_t AddWrapping(int32_t total, int32_t value) {
-    return int32_t(uint32_t(total) + uint32_t(value));
-}
-
 }  // namespace
 
 bool LooksLikeZip(const std::string& path) {
@@ -62,13 +57,7 @@ int32_t ListArchive(const std::string& archivePath, const std::string& spec,
         if (!MatchFileSpec(spec, cursor.FileName)) continue;
         sizeTotal = AddWrapping(sizeTotal, cursor.Size);
         compressedTotal = AddWrapping(compressedTotal, cursor.CompressSize);
-        report.Time = int32_t(cursor.Time);
-        report.Size = cursor.Size;
-        report.CompressSize = cursor.CompressSize;
-        SetReportName(report, cursor.FileName);
-        report.PackMethod = cursor.PackMethod;
-        report.Attributes = cursor.Attr;
-        report.Ratio = CompressionRatio(cursor.CompressSize, cursor.Size);
+        FillReportFromEntry(report, cursor, cursor.FileName);
         ++count;
         proc(0, &report);
     }

@@ -28,20 +28,6 @@ public:
     ProcedureScope& operator=(const ProcedureScope&) = delete;
 };
 
-int32_t AddWrapping(int32_t total, int32_t value) {
-    return int32_t(uint32_t(total) + uint32_t(value));
-}
-
-void FillFromEntry(ExtractReport& report, const ZipDirCursor& entry, const std::string& output) {
-    report.Time = int32_t(entry.Time);
-    report.Size = entry.Size;
-    report.CompressSize = entry.CompressSize;
-    SetReportName(report, output);
-    report.PackMethod = entry.PackMethod;
-    report.Attributes = entry.Attr;
-    report.Ratio = CompressionRatio(entry.CompressSize, entry.Size);
-}
-
 // A member whose output would land outside the target folder, or whose path does not
 // fit what the engine writes, fails as an output that cannot be created.
 bool CanWrite(const ZipDirCursor& entry, const std::string& output) {
@@ -81,7 +67,7 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
         sizeTotal = AddWrapping(sizeTotal, entry.Size);
         compressedTotal = AddWrapping(compressedTotal, entry.CompressSize);
         const std::string output = folder + entry.FileName;
-        FillFromEntry(report, entry, output);
+        FillReportFromEntry(report, entry, output);
         report.Status = StatusFileStart;
         Report(StatusFileStart);
 

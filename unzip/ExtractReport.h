@@ -49,6 +49,8 @@ void Report(int32_t value);
 // 100 - round(compressed * 100 / size) with halves rounded to even, kept to its low byte as
 // the record's 8-bit field keeps it; 0 for an empty size.
 uint8_t CompressionRatio(int32_t compressSize, int32_t size);
+// Sizes are added as the 32-bit fields they are; an overflowing total wraps.
+inline int32_t AddWrapping(int32_t total, int32_t value) { return int32_t(uint32_t(total) + uint32_t(value)); }
 
 // Copies `text` into the record's name field, cut to what the field holds.
 void SetReportName(ExtractReport& report, std::string_view text);

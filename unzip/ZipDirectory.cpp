@@ -159,4 +159,14 @@ void CloseZipDir(ZipDirCursor& cursor) {
     cursor.ValidBytes = 0;
 }
 
+void FillReportFromEntry(ExtractReport& report, const ZipDirCursor& entry, std::string_view name) {
+    report.Time = int32_t(entry.Time);
+    report.Size = entry.Size;
+    report.CompressSize = entry.CompressSize;
+    SetReportName(report, name);
+    report.PackMethod = entry.PackMethod;
+    report.Attributes = entry.Attr;
+    report.Ratio = CompressionRatio(entry.CompressSize, entry.Size);
+}
+
 }  // namespace unzip

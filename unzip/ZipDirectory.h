@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "unzip/ExtractReport.h"
 
 namespace unzip {
 
@@ -53,5 +54,9 @@ void CloseZipDir(ZipDirCursor& cursor);
 // Where the end record starts, searched from the end of the file in 4,096-byte blocks
 // that overlap by 22 bytes; -1 when the file has none or cannot be read.
 int64_t FindEndRecord(plat::File& archive);
+
+// The report's fields for one directory entry, under the given name (the stored name
+// when listing, the output path when extracting).
+void FillReportFromEntry(ExtractReport& report, const ZipDirCursor& entry, std::string_view name);
 
 }  // namespace unzip
