@@ -105,7 +105,7 @@ bool VerifyMedia(const fs::path& media, std::ostream& out) {
         out << name;
         if (pieces.count(name)) out << ", " << pieces[name] << (pieces[name] == 1 ? " piece" : " pieces");
         if (test.problem.empty()) {
-            out << ", " << test.members << " members: ok\n";
+            out << ", " << test.members << (test.members == 1 ? " member" : " members") << ": ok\n";
         } else {
             out << ": DAMAGED (" << test.problem << ")\n";
             sound = false;

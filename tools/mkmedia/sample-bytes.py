@@ -2,7 +2,8 @@
 
 usage: sample-bytes.py KIND ARG OUT
   program STUB  the stub's bytes, then filler up to 6,200,000 bytes: a part that barely
-                packs and a part of repeated records that packs well
+                packs and a part of instruction-like records that packs well
+  module NAME   a smaller program of the same make, without a stub
   help -        a help text
   table NAME    a sample table with rows
   blank NAME    an empty table: its header only
@@ -11,23 +12,30 @@ import random
 import sys
 
 PROGRAM_SIZE = 6_200_000
-DENSE_SHARE = 0.26  # of the filler: bytes that deflate hardly shrinks
+MODULE_SIZE = 300_000
+DENSE_SHARE = 0.15  # of the filler: bytes that deflate hardly shrinks
 
 
 def header(name: str) -> bytes:
     return f"TORVEX TABLE {name}\r\n".encode().ljust(128, b"\0")
 
 
-def program(stub_path: str) -> bytes:
-    rng = random.Random(1995)
-    data = bytearray(open(stub_path, "rb").read())
-    filler = PROGRAM_SIZE - len(data)
-    dense = int(filler * DENSE_SHARE)
-    data += rng.randbytes(dense)
+def filled(stub: bytes, size: int, seed: str) -> bytes:
+    rng = random.Random(seed)
+    data = bytearray(stub)
+    data += rng.randbytes(int((size - len(data)) * DENSE_SHARE))
     words = [b"MOV", b"PUSH", b"CALL", b"RET", b"JMP", b"CMP", b"LEA", b"XOR"]
-    while len(data) < PROGRAM_SIZE:
+    while len(data) < size:
         data += rng.choice(words) + bytes([rng.randrange(16), rng.randrange(4)]) + b"\x90" * rng.randrange(8)
-    return bytes(data[:PROGRAM_SIZE])
+    return bytes(data[:size])
+
+
+def program(stub_path: str) -> bytes:
+    return filled(open(stub_path, "rb").read(), PROGRAM_SIZE, "TORVEX")
+
+
+def module(name: str) -> bytes:
+    return filled(b"MZ", MODULE_SIZE, name)
 
 
 def help_text() -> bytes:
@@ -44,7 +52,7 @@ def table(name: str) -> bytes:
 def main() -> None:
     kind, arg, out = sys.argv[1:4]
     makers = {"program": lambda: program(arg), "help": help_text, "table": lambda: table(arg),
-              "blank": lambda: header(arg)}
+              "blank": lambda: header(arg), "module": lambda: module(arg)}
     open(out, "wb").write(makers[kind]())
 
 

@@ -5,7 +5,7 @@
 # usage: sample-product.sh MKMEDIA STANDINS INSTALLER OUT
 #   MKMEDIA    the native mkmedia
 #   STANDINS   the stand-ins' build folder of a Windows build (standins/ of build/win64)
-#   INSTALLER  the INSTALL.EXE to put on disk 1 (stripped of its symbols here)
+#   INSTALLER  the INSTALL.EXE to put on disk 1 (Windows files are stripped of symbols here)
 #   OUT        made afresh: OUT/product, OUT/floppy/disk1..3, OUT/cd
 set -euo pipefail
 [[ $# -eq 4 ]] || { sed -n '2,10p' "$0" >&2; exit 1; }
@@ -16,17 +16,23 @@ rm -rf "$out"
 product=$out/product
 mkdir -p "$product"/{EXE,VANTIR,MIRDAN,HELP,BDE32} "$product"/DBDAT/DATA \
          "$product"/DBNEW/NEW/{DATA,FIRMA,LUNA}
-recorder=$standins/hhupd/HHUPD.EXE
+strip_tool=x86_64-w64-mingw32-strip
+# A Windows file without its symbols, as it ships.
+shipped() {
+    cp "$1" "$2"
+    if command -v "$strip_tool" >/dev/null; then "$strip_tool" "$2"; fi
+}
 
-# The programs: the recording stand-ins where the installer runs them, a stand-in's body
-# for the others; TORVEX.EXE grows past 6,000,000 bytes with bytes that pack like a
-# real program's (some barely, some well).
-cp "$recorder" "$product/EXE/HHUPD.EXE"
-cp "$standins/tregsvr/TREGSVR.EXE" "$product/EXE/TREGSVR.EXE"
-for name in SERVICE.EXE CFX32.OCX; do cp "$recorder" "$product/EXE/$name"; done
-cp "$recorder" "$product/VANTIR/VANTIR.EXE"
-cp "$recorder" "$product/MIRDAN/MIRDAN.EXE"
-python3 "$here/sample-bytes.py" program "$recorder" "$product/EXE/TORVEX.EXE"
+# The programs: the recording stand-ins where the installer runs them; made-up bodies for
+# the others. TORVEX.EXE grows past 6,000,000 bytes with bytes that pack like a real
+# program's (some barely, most well).
+shipped "$standins/hhupd/HHUPD.EXE" "$product/EXE/HHUPD.EXE"
+shipped "$standins/tregsvr/TREGSVR.EXE" "$product/EXE/TREGSVR.EXE"
+python3 "$here/sample-bytes.py" program "$product/EXE/HHUPD.EXE" "$product/EXE/TORVEX.EXE"
+python3 "$here/sample-bytes.py" module SERVICE "$product/EXE/SERVICE.EXE"
+python3 "$here/sample-bytes.py" module CFX32 "$product/EXE/CFX32.OCX"
+python3 "$here/sample-bytes.py" module VANTIR "$product/VANTIR/VANTIR.EXE"
+python3 "$here/sample-bytes.py" module MIRDAN "$product/MIRDAN/MIRDAN.EXE"
 python3 "$here/sample-bytes.py" help - "$product/HELP/TORVEX.HLP"
 for table in FIRMA LUNA PARTENER; do
     python3 "$here/sample-bytes.py" table "$table" "$product/DBDAT/DATA/$table.DB"
@@ -37,7 +43,7 @@ done
 
 # The engine and its registry file: once the configuration page has put the Program Files
 # folder in place of $ProgDir$, importing it tells where the engine lives.
-cp "$standins/idapi32/IDAPI32.DLL" "$product/BDE32/IDAPI32.DLL"
+shipped "$standins/idapi32/IDAPI32.DLL" "$product/BDE32/IDAPI32.DLL"
 printf '' >"$product/BDE32/IDAPI32.CFG"
 printf '%s\r\n' 'REGEDIT4' '' \
     '[HKEY_LOCAL_MACHINE\SOFTWARE\Borland\Database Engine]' \
@@ -46,14 +52,13 @@ printf '%s\r\n' 'REGEDIT4' '' \
     '[HKEY_LOCAL_MACHINE\SOFTWARE\Borland\Database Engine\Settings\SYSTEM\INIT]' \
     '"VERSION"="4.0"' >"$product/BDE32/bde.reg"
 
-# The installer goes on disk 1 stripped, as it ships.
-stripped=$out/INSTALL.EXE
-cp "$installer" "$stripped"
-strip_tool=x86_64-w64-mingw32-strip
-command -v "$strip_tool" >/dev/null && "$strip_tool" "$stripped"
-
-"$mkmedia" build --installer "$stripped" --upgrade "$standins/upgrade/UPGRADE.DLL" "$product" "$out/floppy"
-"$mkmedia" build --cd --installer "$stripped" --upgrade "$standins/upgrade/UPGRADE.DLL" "$product" "$out/cd"
+shipped "$installer" "$out/INSTALL.EXE"
+shipped "$standins/upgrade/UPGRADE.DLL" "$out/UPGRADE.DLL"
+for kind in floppy cd; do
+    option=()
+    [[ $kind == cd ]] && option=(--cd)
+    "$mkmedia" build "${option[@]}" --installer "$out/INSTALL.EXE" --upgrade "$out/UPGRADE.DLL" "$product" "$out/$kind"
+done
 "$mkmedia" verify "$out/floppy" >"$out/verify-floppy.txt" || { cat "$out/verify-floppy.txt" >&2; exit 1; }
 "$mkmedia" verify "$out/cd" >"$out/verify-cd.txt" || { cat "$out/verify-cd.txt" >&2; exit 1; }
 disks=$(find "$out/floppy" -maxdepth 1 -name 'disk*' -type d | wc -l)
