@@ -46,11 +46,12 @@ private:
 
 std::string DescribeFailedArchive(const std::string& archiveName, const ExtractionWatch& watch) {
     std::string text = copytext::ArchiveFailure(archiveName);
+    auto line = [&text](const std::string& more) { text.append("\r").append(more); };
     const auto& members = watch.Failed();
     for (size_t i = 0; i < members.size() && i < kMembersNamed; ++i)
-        text += "\r" + members[i].path + ": " + copytext::ExtractReason(members[i].code);
-    if (members.size() > kMembersNamed) text += "\r" + copytext::MoreFailures(members.size() - kMembersNamed);
-    if (members.empty()) text += "\r" + copytext::ExtractReason(watch.WalkResult());
+        line(members[i].path + ": " + copytext::ExtractReason(members[i].code));
+    if (members.size() > kMembersNamed) line(copytext::MoreFailures(members.size() - kMembersNamed));
+    if (members.empty()) line(copytext::ExtractReason(watch.WalkResult()));
     return text;
 }
 
