@@ -1,5 +1,9 @@
 #include "pages/PageTable.h"
 
+#include "pages/CopyPage.h"
+#include "pages/UpgCopy.h"
+#include "pages/UpgData.h"
+
 namespace pages {
 
 // Page numbers 5 (the end) and 9 (after the upgrade, turned into 4) have no page.
@@ -9,13 +13,13 @@ const core::PageTableType& PageTable() {
     static const core::PageTableType table = {{
         {"TIType", nullptr},
         {"TDirs", nullptr},
-        {"TCopy", nullptr},
+        {"TCopy", MakeCopyPage},
         {"TConfig", nullptr},
         {"TEndScreen", nullptr},
         {"PageEnd", nullptr},
         {"TFindApp", nullptr},
-        {"TUpgCopy", nullptr},
-        {"TUpgData", nullptr},
+        {"TUpgCopy", MakeUpgCopy},
+        {"TUpgData", MakeUpgData},
         {"PageAfterUpgrade", nullptr},
     }};
     return table;
