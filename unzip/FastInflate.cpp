@@ -93,6 +93,13 @@ inline void CopyBehind(uint8_t* to, uint32_t distance, uint32_t length) {
     std::memcpy(end, after, sizeof after);
 }
 
+// Sixteen bytes through a register: the two places may overlap.
+inline void Move16(uint8_t* to, const uint8_t* from) {
+    uint8_t piece[16];
+    std::memcpy(piece, from, sizeof piece);
+    std::memcpy(to, piece, sizeof piece);
+}
+
 // Copies a run whose source lies ahead of it (the bytes of the window's previous round).
 // Sixteen-byte steps forward read each piece before anything is written over it; the
 // steps may run past the run, and what they write there is put back.
@@ -101,7 +108,7 @@ inline void CopyAhead(uint8_t* to, const uint8_t* from, uint32_t length) {
     uint8_t after[16];
     std::memcpy(after, end, sizeof after);
     do {
-        std::memcpy(to, from, 16);
+        Move16(to, from);
         to += 16;
         from += 16;
     } while (to < end);
