@@ -1,6 +1,7 @@
 // The constant code meanings of RFC 1951, shared by the careful and the fast decoder.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace unzip {
@@ -28,5 +29,15 @@ constexpr uint32_t kFixedDistanceCodes = 30;
 constexpr uint32_t kEndOfBlockSymbol = 256;
 constexpr uint32_t kFirstLengthSymbol = 257;
 constexpr uint32_t kLongestMatch = 258;
+
+// The code lengths of a fixed block's literal/length codes (RFC 1951, 3.2.6).
+inline void FixedLiteralLengths(uint16_t (&lengths)[kLiteralLengthCodes]) {
+    std::fill(lengths, lengths + 144, 8);
+    std::fill(lengths + 144, lengths + 256, 9);
+    std::fill(lengths + 256, lengths + 280, 7);
+    std::fill(lengths + 280, lengths + 288, 8);
+}
+// A fixed block's distance codes all have five bits.
+constexpr uint16_t kFixedDistanceLength = 5;
 
 }  // namespace unzip

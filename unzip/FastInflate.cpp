@@ -123,13 +123,10 @@ static_assert(MemberContext::kWindowSlack >= 16);
 
 FastBlockTables BuildFixedFastTables() {
     uint16_t lengths[kLiteralLengthCodes];
-    std::fill(lengths, lengths + 144, 8);
-    std::fill(lengths + 144, lengths + 256, 9);
-    std::fill(lengths + 256, lengths + 280, 7);
-    std::fill(lengths + 280, lengths + 288, 8);
+    FixedLiteralLengths(lengths);
     FastBlockTables tables;
     tables.literal.Build(lengths, kLiteralLengthCodes, FastCodeTable::Alphabet::LiteralLength);
-    std::fill(lengths, lengths + kFixedDistanceCodes, 5);
+    std::fill(lengths, lengths + kFixedDistanceCodes, kFixedDistanceLength);
     tables.distance.Build(lengths, kFixedDistanceCodes, FastCodeTable::Alphabet::Distance);
     return tables;
 }

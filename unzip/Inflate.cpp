@@ -131,16 +131,13 @@ int32_t StoredBlock(MemberContext& member) {
 
 int32_t FixedBlock(MemberContext& member) {
     uint16_t lengths[kLiteralLengthCodes];
-    std::fill(lengths, lengths + 144, 8);
-    std::fill(lengths + 144, lengths + 256, 9);
-    std::fill(lengths + 256, lengths + 280, 7);
-    std::fill(lengths + 280, lengths + 288, 8);
+    FixedLiteralLengths(lengths);
     DecodeTable literal;
     int built = literal.Build(lengths, kLiteralLengthCodes, kFirstLengthSymbol, kLengthBase,
                               kLengthExtra, kFixedLiteralWidth);
     if (built != kTableComplete) return built;
 
-    std::fill(lengths, lengths + kFixedDistanceCodes, 5);
+    std::fill(lengths, lengths + kFixedDistanceCodes, kFixedDistanceLength);
     DecodeTable distance;
     built = distance.Build(lengths, kFixedDistanceCodes, 0, kDistanceBase, kDistanceExtra,
                            kFixedDistanceWidth);
