@@ -14,6 +14,8 @@ std::vector<std::string> SplitParagraphs(const std::string& text) {
             paragraphs.back() += c;
         }
     }
+    // A final line break ends the last line; it does not start another one.
+    if (paragraphs.size() > 1 && paragraphs.back().empty()) paragraphs.pop_back();
     return paragraphs;
 }
 

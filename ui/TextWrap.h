@@ -1,5 +1,6 @@
 // Breaking text into lines: at carriage returns (a CR LF pair or a lone LF counts as one
-// break) and, within `maxWidth`, between words. A word wider than the limit gets a line
+// break; a break at the very end adds no empty line, as the platform measures it) and,
+// within `maxWidth`, between words. A word wider than the limit gets a line
 // of its own.
 #pragma once
 
