@@ -124,6 +124,17 @@ void TFmtLabel::ReleaseBlinkList() {
     blinkTimers_.clear();
 }
 
+void TFmtLabel::StartBlinkList(size_t segments) {
+    ReleaseBlinkList();
+    blinkHidden_.assign(segments, false);
+    blinkCaption_ = Caption;
+    for (size_t index = 0; index < segments; ++index)
+        blinkTimers_.push_back(StartTimer(300, [this, index] {
+            blinkHidden_[index] = !blinkHidden_[index];
+            Invalidate();
+        }));
+}
+
 std::vector<TFmtLabel::LineMetrics> TFmtLabel::Measure(Canvas& canvas,
                                                        const std::vector<FmtLine>& lines) const {
     std::vector<LineMetrics> metrics;
@@ -193,8 +204,14 @@ std::string TFmtLabel::PeerText() const {
 }
 
 void TFmtLabel::Paint(Canvas& canvas) {
-    ReleaseBlinkList();
     lines_ = ParseFmtCaption(Caption, EffectiveFont());
+    size_t blinking = 0;
+    for (const FmtLine& line : lines_)
+        for (const FmtSegment& segment : line) blinking += segment.attributes.blink ? 1 : 0;
+    // The blink list is made anew only for a new caption. A repaint keeps the running
+    // timers: restarting them at every paint would let the first segment's tick, whose
+    // repaint comes before the other timers are due, hold back every other segment.
+    if (blinking != blinkTimers_.size() || blinkCaption_ != Caption.get()) StartBlinkList(blinking);
     std::vector<LineMetrics> metrics = Measure(canvas, lines_);
     AdjustToText(canvas);
     if (!Transparent) canvas.FillRect({0, 0, Width, Height}, EffectiveColor());
@@ -211,16 +228,7 @@ void TFmtLabel::Paint(Canvas& canvas) {
             const TSize size = m.segments[s];
             // Segments of one line stand on a common bottom edge.
             const int top = y + m.height - size.cy;
-            bool hidden = false;
-            if (segment.attributes.blink) {
-                if (blinkHidden_.size() <= blinkIndex) blinkHidden_.resize(blinkIndex + 1, false);
-                hidden = blinkHidden_[blinkIndex];
-                const size_t index = blinkIndex++;
-                blinkTimers_.push_back(StartTimer(300, [this, index] {
-                    if (index < blinkHidden_.size()) blinkHidden_[index] = !blinkHidden_[index];
-                    Invalidate();
-                }));
-            }
+            const bool hidden = segment.attributes.blink && blinkHidden_[blinkIndex++];
             if (!hidden && !segment.text.empty()) {
                 canvas.SetFont(segment.attributes.font);
                 if (segment.attributes.shadow) canvas.TextAt(x + 1, top + 1, segment.text, ShadowColor);
@@ -230,7 +238,6 @@ void TFmtLabel::Paint(Canvas& canvas) {
         }
         y += m.height;
     }
-    blinkHidden_.resize(blinkIndex);
 }
 
 }  // namespace ui

@@ -76,11 +76,14 @@ private:
     std::vector<LineMetrics> Measure(Canvas& canvas, const std::vector<FmtLine>& lines) const;
     void PlaceByAlign();
     void ReleaseBlinkList();
+    // Starts one timer per blinking segment, all segments shown.
+    void StartBlinkList(size_t segments);
     void AdjustNow();
 
     std::vector<FmtLine> lines_;
     std::vector<int> blinkTimers_;   // one 300 ms timer per blinking segment drawn
     std::vector<bool> blinkHidden_;  // phase of each blinking segment, kept across paints
+    std::string blinkCaption_;       // the caption the blink list was made for
     bool placing_ = false;
 };
 

@@ -149,6 +149,21 @@ TEST(FmtLabel, EachBlinkingSegmentBlinksEvery300Milliseconds) {
     EXPECT_EQ(shown.Texts(), (std::vector<std::string>{"a", "b", "c"}));
 }
 
+TEST(FmtLabel, ARepaintBetweenTicksHoldsBackNoBlinkingSegment) {
+    UseHeadlessBackend();
+    TPanel parent;
+    auto& label = parent.Add<TFmtLabel>("LBlink");
+    label.Font = Base();
+    label.Caption = "~a~b~c";
+    headless::RecordingCanvas first, between, after;
+    label.Paint(first);
+    headless::Current().AdvanceTime(150);
+    label.Paint(between);  // as the platform repaints when the first segment's tick came
+    headless::Current().AdvanceTime(150);
+    label.Paint(after);
+    EXPECT_EQ(after.Texts(), std::vector<std::string>{"b"}) << "both blinking segments hidden at 300 ms";
+}
+
 TEST(FmtLabel, PlacesItselfByAlign) {
     EXPECT_EQ(PlaceFmtLabel(alMBottom, {4, 0}, {50, 15}, {1024, 749}, 1024), (TPoint{4, 749 - 15 - 1}));
     EXPECT_EQ(PlaceFmtLabel(alMTop, {4, 9}, {50, 15}, {1024, 749}, 1024), (TPoint{4, 1}));
