@@ -211,7 +211,7 @@ void CopyWork::DeleteAssembledArchives() {
     const std::string& programDir = core::State().ProgramDir;
     for (const std::string& archiveName : assembled_) {
         const std::string path = plat::ExcludeTrailingBackslash(programDir) + "\\" + archiveName;
-        if (platform.FileExists(path) && !platform.RemoveFile(path)) ui::ShowMessage(copytext::kCannotDelete + path);
+        if (platform.FileExists(path) && !platform.RemoveFile(path)) platform.ShowPlainMessage(copytext::kCannotDelete + path);
     }
 }
 

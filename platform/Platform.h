@@ -120,6 +120,10 @@ public:
     // unlocked; the handle stays its owner's).
     virtual std::string GlobalText(void* handle) = 0;
 
+    // The platform's plain message dialog: the text, one OK button, the program's name as
+    // title; returns when the user closed it. Not the kit's message box.
+    virtual void ShowPlainMessage(const std::string& text) = 0;
+
     // Clock.
     virtual uint32_t TickCount() = 0;
     virtual LocalTime Now() = 0;

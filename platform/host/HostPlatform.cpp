@@ -465,6 +465,8 @@ bool HostPlatform::WriteProfile(const std::string& section, const std::string& k
     return static_cast<bool>(out);
 }
 
+void HostPlatform::ShowPlainMessage(const std::string& text) { Note("MESSAGE " + text); }
+
 void HostPlatform::Note(const std::string& line) {
     journal_.push_back(line);
     std::ofstream out(root_ + "/journal.txt", std::ios::app);

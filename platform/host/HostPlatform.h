@@ -91,6 +91,8 @@ public:
                     const std::string& command) override;
     std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) override;
     std::string GlobalText(void* handle) override;
+    // Noted in the journal as "MESSAGE " + text; nobody has to close it.
+    void ShowPlainMessage(const std::string& text) override;
     uint32_t TickCount() override;
     LocalTime Now() override;
     std::string FormatDateTime(const LocalTime& time) override;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/Paths.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WideText.h"
 
@@ -381,6 +382,12 @@ std::string Win32Platform::GlobalText(void* handle) {
     std::string copy = text ? std::string(text) : std::string();
     GlobalUnlock(static_cast<HGLOBAL>(handle));
     return copy;
+}
+
+void Win32Platform::ShowPlainMessage(const std::string& text) {
+    std::string title = ExtractFileName(ModuleFileName());
+    title = title.substr(0, title.find_last_of('.'));
+    MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_TASKMODAL);
 }
 
 uint32_t Win32Platform::TickCount() { return GetTickCount(); }

@@ -43,6 +43,7 @@ public:
                     const std::string& command) override;
     std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) override;
     std::string GlobalText(void* handle) override;
+    void ShowPlainMessage(const std::string& text) override;
     uint32_t TickCount() override;
     LocalTime Now() override;
     std::string FormatDateTime(const LocalTime& time) override;

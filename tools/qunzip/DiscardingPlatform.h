@@ -72,6 +72,7 @@ public:
         return inner_.OpenLibrary(path, error);
     }
     std::string GlobalText(void* handle) override { return inner_.GlobalText(handle); }
+    void ShowPlainMessage(const std::string& text) override { inner_.ShowPlainMessage(text); }
     uint32_t TickCount() override { return inner_.TickCount(); }
     plat::LocalTime Now() override { return inner_.Now(); }
     std::string FormatDateTime(const plat::LocalTime& time) override {

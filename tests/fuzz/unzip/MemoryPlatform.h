@@ -67,6 +67,7 @@ public:
         return nullptr;
     }
     std::string GlobalText(void*) override { return {}; }
+    void ShowPlainMessage(const std::string&) override {}
     uint32_t TickCount() override { return ++ticks_; }
     plat::LocalTime Now() override { return {}; }
     std::string FormatDateTime(const plat::LocalTime&) override { return {}; }
