@@ -12,6 +12,7 @@
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
+#include "ui/ErrorNote.h"
 #include "ui/MessageBox.h"
 
 namespace core {
@@ -148,6 +149,7 @@ void RunWorkingCopy(const PageTableType& pages) {
 int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages) {
     ConnectArchiveEngineToInterface();
     ShowLogFailuresInBoxes();
+    ui::SetErrorNote(LogNote);
     bool logSwitch = LogRequested(arguments);
     LogEnabled = LogEnabled || logSwitch;
     LogOpen(LogFileName, "INSTALL");

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <stdexcept>
 
 #include "ui/Application.h"
 #include "ui/Backend.h"
+#include "ui/ErrorNote.h"
 #include "ui/MessageForm.h"
 #include "ui/MessageLayout.h"
 #include "ui/MessagePictures.h"
@@ -259,6 +261,10 @@ void BuildMessageForm(TMessageForm& form, const std::string& text, const std::st
     const int ppi = ScreenPixelsPerInch();
     if (ppi != 96) {
         TSize client{form.ClientWidth(), form.ClientHeight()};
+        // The box's own font first: the controls that follow it (the buttons) grow with it.
+        FontSpec font = form.Font.Spec();
+        font.Height = font.Height * ppi / 96;
+        form.Font = font;
         for (const auto& child : form.Controls()) ScaleControl(*child, ppi, 96);
         form.SetClientSize(client.cx * ppi / 96, client.cy * ppi / 96);
     }
@@ -277,7 +283,12 @@ struct CursorKeeper {
 
 uint16_t RunBox(const std::string& text, const std::string& title, TMsgDlgType kind, TAlignment alignment,
                 TMsgDlgButtons buttons, TMsgDlgBtn defaultButton, int helpContext) {
-    if (!ButtonSetAllowed(buttons)) return mrNone;
+    if (!ButtonSetAllowed(buttons)) {
+        const std::string refusal =
+            "Caseta de mesaj refuzata: setul de butoane " + std::to_string(buttons) + " nu se poate afisa";
+        NoteError(refusal + " (" + text + ")");
+        throw std::invalid_argument(refusal);
+    }
     CursorKeeper cursor;
     auto form = std::make_unique<TMessageForm>();
     BuildMessageForm(*form, text, title, kind, alignment, buttons, defaultButton, helpContext);
@@ -294,7 +305,7 @@ uint16_t ShowMessageBox(const std::string& text, const std::string& title, TMsgD
                   defaultButton, helpContext);
 }
 
-void ShowMessage(const std::string& text) {
+void ShowInformationBox(const std::string& text) {
     RunBox(text, "", mtInformation, taCenter, Buttons({mbOK}), mbOK, 0);
 }
 

@@ -35,8 +35,9 @@ constexpr bool HasButton(TMsgDlgButtons set, TMsgDlgBtn slot) {
 // Shows the box and returns the result of the button that closed it; mrCancel when the
 // quick-close timer closed it, mrIgnore when a press on the picture switched quick close.
 // A set that would give two buttons of one name (mbNo with mbNoToAll, mbAll with
-// mbYesToAll), or that has no button that closes the box, is refused: nothing is shown
-// and the result is mrNone.
+// mbYesToAll), or that has no button that closes the box, is a fault of the caller and
+// is refused before anything is shown: the refusal is noted (ErrorNote.h) and
+// std::invalid_argument is thrown, so no caller goes on as if a button had been pressed.
 uint16_t ShowMessageBox(const std::string& text, const std::string& title, TMsgDlgType kind,
                         TAlignment alignment, TMsgDlgButtons buttons, TMsgDlgBtn defaultButton,
                         int helpContext);
@@ -48,7 +49,8 @@ extern std::string MessageHeading;
 extern bool QuickClose;
 extern bool QuickAnswer;
 
-// A plain notice with one OK button, titled like an information box.
-void ShowMessage(const std::string& text);
+// The kit's information box with one OK button (not the platform's plain message
+// dialog, which is plat::Platform::ShowPlainMessage).
+void ShowInformationBox(const std::string& text);
 
 }  // namespace ui

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "ui/Application.h"
+#include "ui/ErrorNote.h"
 #include "ui/MessageBox.h"
 #include "ui/MessageForm.h"
 #include "ui/MessageLayout.h"
@@ -94,11 +97,25 @@ TEST(MessageRules, SetsWithTwoButtonsOfOneNameOrNoWayOutAreRefused) {
     EXPECT_TRUE(ButtonSetAllowed(Buttons({mbYes, mbNoToAll, mbYesToAll})));
 }
 
-TEST_F(MessageBoxTest, RefusedSetShowsNothing) {
+TEST_F(MessageBoxTest, RefusedSetThrowsAndIsNotedBeforeAnythingIsShown) {
+    std::vector<std::string> notes;
+    SetErrorNote([&](const std::string& text) { notes.push_back(text); });
     Script script;
-    EXPECT_EQ(ShowMessageBox("x", "", mtWarning, taCenter, Buttons({mbNo, mbNoToAll}), mbNo, 0), mrNone);
+    EXPECT_THROW(ShowMessageBox("x", "", mtWarning, taCenter, Buttons({mbNo, mbNoToAll}), mbNo, 0),
+                 std::invalid_argument);
+    SetErrorNote(nullptr);
     EXPECT_TRUE(script.Messages().empty());
     EXPECT_TRUE(script.Ok()) << script.Error();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find("refuzata"), std::string::npos) << notes[0];
+}
+
+TEST_F(MessageBoxTest, AFinalCarriageReturnAddsNoLine) {
+    TMessageForm one, ended;
+    BuildMessageForm(one, "Versiune veche", "", mtWarning, taCenter, Buttons({mbOK}), mbOK, 0);
+    BuildMessageForm(ended, "Versiune veche\r", "", mtWarning, taCenter, Buttons({mbOK}), mbOK, 0);
+    EXPECT_EQ(ended.MessageLabel->Height, one.MessageLabel->Height);
+    EXPECT_EQ(ended.ClientHeight(), one.ClientHeight());
 }
 
 TEST_F(MessageBoxTest, RecordsWhatTheUserSawAndReturnsThePressedButton) {
@@ -200,6 +217,7 @@ TEST_F(MessageBoxTest, BoxScalesWithTheScreensPixelsPerInch) {
     EXPECT_EQ(box.ClientHeight(), l.client.cy * 120 / 96);
     EXPECT_EQ(box.Panel->Left, l.panel.Left * 120 / 96);
     EXPECT_EQ(box.ButtonOf(mbOK)->Width, 125);
+    EXPECT_EQ(box.ButtonOf(mbOK)->EffectiveFont().Height, 11 * 120 / 96) << "captions grow with their buttons";
     EXPECT_EQ(box.Left, 1024 / 2 - box.Width / 2);
 }
 
