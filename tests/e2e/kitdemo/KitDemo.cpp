@@ -2,12 +2,17 @@
 //   KITDEMO backdrop              the backdrop, maximised (ends after a few seconds)
 //   KITDEMO box <kind>            one message box of that kind
 //   KITDEMO page                  a sample page over the backdrop
+//   KITDEMO blink                 a formatted label with two blinking segments
+//   KITDEMO name                  a name that is not UTF-8 beside the same name in UTF-8
+//   KITDEMO plain TEXT            the platform's plain message dialog
 #include <windows.h>
 
 #include <cstring>
 #include <string>
 
 #include "core/Backdrop.h"
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/WideText.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Edits.h"
@@ -77,6 +82,46 @@ public:
     void FormKeyDown(int& key, ui::TShiftState shift) override { ui::HandlePageKeys(*this, key, shift); }
 };
 
+// A closable window with labels on white, for looking at how labels draw.
+class LabelWindow : public ui::TForm {
+public:
+    explicit LabelWindow(const std::string& title) : ui::TForm("TLabelWindow") {
+        Caption = title;
+        BorderStyle = ui::bsDialog;
+        BorderIcons = ui::biSystemMenu;
+        Color = ui::clWhite;
+        SetClientSize(360, 140);
+        Left = (ui::ScreenWidth() - Width) / 2;
+        Top = (ui::ScreenHeight() - Height) / 2;
+    }
+    ui::TFmtLabel& AddLabel(const std::string& name, int top, const std::string& caption) {
+        auto& label = Add<ui::TFmtLabel>(name);
+        label.Transparent = true;
+        label.Font = ui::FontSpec{"MS Sans Serif", 24, ui::fsBold, ui::clBlack};
+        label.SetBounds(20, top, 10, 10);
+        label.Caption = caption;
+        return label;
+    }
+};
+
+int ShowBlinkingLabel() {
+    LabelWindow window("Clipire");
+    window.AddLabel("LBlink", 40, "@9~WWWW~ - ~WWWW");
+    return window.ShowModal();
+}
+
+// "Situa" + the byte 0xFE + "ie": a name as a DOS-era program wrote it, not UTF-8. The
+// second label holds what the system's code page makes of it, in UTF-8.
+int ShowNonUtf8Name() {
+    const std::string raw = "Situa\xFEie";
+    wchar_t wide[16] = {};
+    MultiByteToWideChar(CP_ACP, 0, raw.data(), int(raw.size()), wide, 15);
+    LabelWindow window("Nume vechi");
+    window.AddLabel("LRaw", 20, raw);
+    window.AddLabel("LUtf8", 70, plat::Narrow(wide));
+    return window.ShowModal();
+}
+
 ui::TMsgDlgType KindNamed(const char* name) {
     if (!std::strcmp(name, "error")) return ui::mtError;
     if (!std::strcmp(name, "information")) return ui::mtInformation;
@@ -109,6 +154,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ui::UseWin32Backend(instance);
     const std::string mode = __argc > 1 ? __argv[1] : "page";
     if (mode == "box") return ShowBox(KindNamed(__argc > 2 ? __argv[2] : "warning"));
+    if (mode == "blink") return ShowBlinkingLabel();
+    if (mode == "name") return ShowNonUtf8Name();
+    if (mode == "plain") {
+        plat::Win32Platform platform;
+        platform.ShowPlainMessage(__argc > 2 ? __argv[2] : "");
+        return 0;
+    }
 
     core::TInstaller backdrop;
     ui::SetMainForm(&backdrop);
