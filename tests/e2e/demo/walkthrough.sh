@@ -1,12 +1,20 @@
-# The demo: a fresh installation from sample media, as a user starts it from drive C:.
-# The media instance relaunches itself from %TEMP%; then every window the working copy
-# shows is photographed and answered the way a user going forward would answer it
-# (Continua, Da, OK; Renunt where nothing else goes on), until the program ends.
+# The demo: a fresh installation of the sample product from its three floppies, as a
+# user starts it from drive A:. The media instance relaunches itself from %TEMP%; then
+# every window the working copy shows is photographed and answered the way a user going
+# forward would answer it (Continua, Da, OK; Renunt where nothing else goes on), until
+# the program ends. When the copy page asks for a disk, that disk goes into A: first.
 
-stage_media
-start_installer media
-win_wait_exit media 60
-drv wait-process INSTTORV.EXE 30 || fail "the working copy did not start"
+# The copy page's disk box: the floppy it asks for goes into drive A:.
+copy_page_disk_box() {
+    local disk
+    disk=$(drv_try texts "Atentie !" | sed -n 's/.*introdu discul de instalare cu numarul[^0-9]*\([0-9][0-9]*\)$/\1/p' | head -n 1)
+    [[ -n $disk ]] || return 0
+    insert_floppy "$disk"
+    echo "demo: disk $disk inserted in A:"
+}
+
+stage_floppies
+start_from_drive media a
 
 # The windows of the working copy, besides the backdrop, by title.
 program_windows() {
@@ -22,6 +30,7 @@ for step in $(seq 1 40); do
         continue
     fi
     shot "$window" >/dev/null
+    [[ $window != "Atentie !" ]] || copy_page_disk_box
     for caption in "&Continua" "&Da" "O&K" "&Renunt"; do
         if drv_try click "$window" "$caption" 1 >/dev/null; then
             answered=$((answered + 1))
