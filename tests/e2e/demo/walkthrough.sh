@@ -13,6 +13,7 @@ copy_page_disk_box() {
     echo "demo: disk $disk inserted in A:"
 }
 
+without_engine
 stage_floppies
 start_from_drive media a
 

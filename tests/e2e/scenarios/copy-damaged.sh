@@ -2,6 +2,7 @@
 # the archive and the damaged file, and the page stays open with its buttons enabled;
 # Abandon then ends the program.
 
+without_engine
 stage_cd
 # A byte in the middle of TORVEX.EXE's packed data, on the second piece of EXE.ZIP.
 piece="$E2E_WORK/cd/EXE.2"

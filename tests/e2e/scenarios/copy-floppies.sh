@@ -8,6 +8,7 @@ disk_requested() {
     drv_try texts "Atentie !" 2>/dev/null | grep -q "introdu discul de instalare cu numarul .*$1\$"
 }
 
+without_engine
 stage_floppies
 start_from_drive floppies a
 walk_to_copy_page

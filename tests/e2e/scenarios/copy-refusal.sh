@@ -1,6 +1,7 @@
 # Renunt at the disk box ends the program: the archives joined from disk 1 stay in the
 # program folder, nothing is unpacked.
 
+without_engine
 stage_floppies
 start_from_drive floppies a
 walk_to_copy_page
