@@ -1,5 +1,9 @@
 #include "pages/PageTable.h"
 
+#include "pages/Dirs.h"
+#include "pages/EndScreen.h"
+#include "pages/IType.h"
+
 namespace pages {
 
 // Page numbers 5 (the end) and 9 (after the upgrade, turned into 4) have no page.
@@ -7,11 +11,11 @@ namespace pages {
 // the wizard with the driver's "missing page" note.
 const core::PageTableType& PageTable() {
     static const core::PageTableType table = {{
-        {"TIType", nullptr},
-        {"TDirs", nullptr},
+        {"TIType", MakeIType},
+        {"TDirs", MakeDirs},
         {"TCopy", nullptr},
         {"TConfig", nullptr},
-        {"TEndScreen", nullptr},
+        {"TEndScreen", MakeEndScreen},
         {"PageEnd", nullptr},
         {"TFindApp", nullptr},
         {"TUpgCopy", nullptr},
