@@ -37,16 +37,35 @@ choose_kind() {
     drv wait-window "$DIRS_PAGE" 30 >/dev/null
 }
 
-# focus_field TITLE TEXT [KEYS]: a click into the field showing TEXT, then KEYS (such as
-# "tab tab" to reach the next field).
+# focus_field KEY: the focus into a folder field by its label's accelerator (alt+p,
+# alt+d), as a keyboard user does it: the accelerator opens the folder dialog, "&Renunt"
+# closes it, and the focus stays in the field.
 focus_field() {
-    drv click "$1" "$2"
-    [[ -z ${3:-} ]] || drv key "$1" "$3"
+    drv key "$DIRS_PAGE" "$1"
+    drv wait-window "$DIR_DIALOG" 30 >/dev/null
+    drv click "$DIR_DIALOG" "&Renunt"
+    drv wait-gone "$DIR_DIALOG" 30
 }
 
 # replace_text TITLE TEXT: the focused field's text replaced by TEXT as a user does it:
-# all of it selected and deleted, the new text typed.
+# all of it selected and deleted, the new text typed. Returns once the window shows it
+# (typed keys come after the clicks already posted, so a click must wait for them).
 replace_text() {
-    drv key "$1" "home shift+end delete"
-    [[ -z $2 ]] || drv type "$1" "$2"
+    local title=$1 text=$2
+    drv key "$title" "home shift+end delete"
+    [[ -z $text ]] || drv type "$title" "$text"
+    shows_text() { drv texts "$title" | grep -qxF -- "$text"; }
+    [[ -z $text ]] || wait_until 20 "\"$title\" shows the typed text" shows_text
+}
+
+# page_settled TITLE: returns once the page has handled every click sent to it before
+# (Alt+M comes through the input queue, after the posted clicks), and the page is still
+# there; the backdrop is shown again afterwards.
+page_settled() {
+    local title=$1
+    backdrop_is() { [[ $(drv list | grep -c '"Installer"') == "$1" ]]; }
+    drv key "$title" alt+m
+    wait_until 10 "Alt+M on \"$title\" has hidden the backdrop" backdrop_is 0
+    drv key "$title" alt+m
+    wait_until 10 "Alt+M on \"$title\" has shown the backdrop" backdrop_is 1
 }
