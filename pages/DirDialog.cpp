@@ -43,6 +43,12 @@ TDirDialog::TDirDialog() : ui::TTitleForm("TDirDialog") {
 
 std::string TDirDialog::Directory() const { return dirs->Directory; }
 
+void TDirDialog::FormKeyDown(int& key, ui::TShiftState shift) {
+    if (key != ui::vk::Return || shift != 0 || !dirs->Focused()) return;
+    dirs->OpenedByUser(dirs->ItemIndex);
+    key = 0;
+}
+
 std::string PickedFolder(const std::string& directory) { return plat::IncludeTrailingBackslash(directory); }
 
 std::optional<std::string> PickFolder() {

@@ -22,6 +22,10 @@ public:
 
     // The folder open in the list.
     std::string Directory() const;
+
+    // Enter in the folder list opens the folder selected there, as a double click does,
+    // so that the list can be walked from the keyboard.
+    void FormKeyDown(int& key, ui::TShiftState shift) override;
 };
 
 // A folder the user picked, as the folder fields take it: with one trailing backslash.

@@ -31,9 +31,9 @@ void ShowClientDataMissing() {
 }  // namespace
 
 TDirs::TDirs() : TWizardPage("TDirs", 1, "Alegeti directoarele destinatie!") {
-    AddStandardButton({PageButton::Back, ui::Bounds(10, 31, 67, 50)});
-    AddStandardButton({PageButton::Next, ui::Bounds(79, 31, 67, 50)});
-    AddStandardButton({PageButton::Cancel, ui::Bounds(10, 85, 136, 25), ButtonClass::Nice});
+    AddStandardButton({PageButton::Back, ui::Bounds(9, 31, 67, 50)});
+    AddStandardButton({PageButton::Next, ui::Bounds(78, 31, 67, 50)});
+    AddStandardButton({PageButton::Cancel, ui::Bounds(9, 84, 136, 26), ButtonClass::Nice});
     BNext->OnClick = [this] { BNextClick(); };
 
     auto& panel = Add<ui::TPanel>("Panel1");
@@ -77,6 +77,7 @@ TDirs::FolderRow TDirs::AddFolderRow(ui::TWinControl& panel, const char* suffix,
     row.browse->Caption = "Cauta...";
     row.browse->CaptionVisible = false;
     row.browse->Glyph = FolderGlyph();
+    row.browse->NumGlyphs = 1;
     row.browse->SetBounds(229, top - 1, 26, 23);
     return row;
 }
