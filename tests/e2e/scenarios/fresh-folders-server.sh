@@ -11,7 +11,7 @@ expect_state "$DIRS_PAGE" "&Continua" "visible enabled"
 expect_state "$DIRS_PAGE" "C:\\WinTorv" "visible enabled"
 texts=$(drv texts "$DIRS_PAGE")
 expect_equal "$(grep -c -x 'C:\\WinTorv' <<<"$texts")" 2 "the program and data fields, both from the state"
-[[ $(control_state "$DIRS_PAGE" "Ati selectat o instalare de tip client. ") != visible* ]] ||
+! drv tree "$DIRS_PAGE" | grep -F 'Ati selectat o instalare de tip client.' | grep -q ' visible ' ||
     fail "the CLIENT's note is shown to a SERVER"
 shot "the folders page of a SERVER" >/dev/null
 
