@@ -1,8 +1,11 @@
 #include "pages/PageTable.h"
 
+#include "pages/CopyPage.h"
 #include "pages/Dirs.h"
 #include "pages/EndScreen.h"
 #include "pages/IType.h"
+#include "pages/UpgCopy.h"
+#include "pages/UpgData.h"
 
 namespace pages {
 
@@ -13,13 +16,13 @@ const core::PageTableType& PageTable() {
     static const core::PageTableType table = {{
         {"TIType", MakeIType},
         {"TDirs", MakeDirs},
-        {"TCopy", nullptr},
+        {"TCopy", MakeCopyPage},
         {"TConfig", nullptr},
         {"TEndScreen", MakeEndScreen},
         {"PageEnd", nullptr},
         {"TFindApp", nullptr},
-        {"TUpgCopy", nullptr},
-        {"TUpgData", nullptr},
+        {"TUpgCopy", MakeUpgCopy},
+        {"TUpgData", MakeUpgData},
         {"PageAfterUpgrade", nullptr},
     }};
     return table;
