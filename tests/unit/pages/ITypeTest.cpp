@@ -42,6 +42,8 @@ TEST(ITypePage, FirstVisitWaitsForAChoiceByClickOrAccelerator) {
         });
         TIType page;
         EXPECT_EQ(core::State().PageNo, 0);
+        EXPECT_EQ(page.IType->Button(2)->EffectiveFont(), pages::BoldPageFont()) << "the page's bold font";
+        EXPECT_EQ(page.BNext->EffectiveFont(), pages::BoldPageFont());
         EXPECT_EQ(page.ShowModal(), 1) << pick.how;
         EXPECT_EQ(core::State().InstallType, pick.kind) << pick.how;
         EXPECT_TRUE(script.Ok()) << script.Error();
