@@ -110,23 +110,23 @@ bool PostCharacters(HWND window, const std::wstring& text) {
     return true;
 }
 
+// Asks for `window` to come to the front; true once it is there (within a short wait).
+bool BroughtToFront(HWND window) {
+    SetForegroundWindow(window);
+    return WaitUntil(kForegroundWaitSeconds, [window] { return GetForegroundWindow() == window; });
+}
+
 }  // namespace
 
 bool TypeCharacters(HWND window, const std::wstring& text, std::wstring& error) {
-    SetForegroundWindow(window);
-    const bool inFront =
-        WaitUntil(kForegroundWaitSeconds, [window] { return GetForegroundWindow() == window; });
-    if (inFront && SendCharactersThroughInputQueue(text)) return true;
+    if (BroughtToFront(window) && SendCharactersThroughInputQueue(text)) return true;
     if (PostCharacters(window, text)) return true;
     error = L"the text could not be typed into the window";
     return false;
 }
 
 bool PressKeys(HWND window, const std::vector<KeyStroke>& strokes, std::wstring& error) {
-    SetForegroundWindow(window);
-    const bool inFront =
-        WaitUntil(kForegroundWaitSeconds, [window] { return GetForegroundWindow() == window; });
-    if (inFront && SendThroughInputQueue(strokes)) return true;
+    if (BroughtToFront(window) && SendThroughInputQueue(strokes)) return true;
     if (PostStrokes(window, strokes)) return true;
     error = L"the keys could not be sent to the window";
     return false;
