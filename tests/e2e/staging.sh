@@ -144,30 +144,3 @@ start_from_drive() {
     win_wait_exit "$name" 60
     drv wait-process INSTTORV.EXE 30 >/dev/null || fail "the working copy did not start"
 }
-
-# walk_to_copy_page: a LOCAL installation into the proposed folders, up to the file copy page.
-walk_to_copy_page() {
-    drv wait-window "Alegeti tipul instalarii!" 60 >/dev/null
-    drv click "Alegeti tipul instalarii!" " &LOCAL     - programul va fi folosit numai pe acest calculator"
-    drv click "Alegeti tipul instalarii!" "&Continua"
-    drv wait-window "Alegeti directoarele destinatie!" 30 >/dev/null
-    drv click "Alegeti directoarele destinatie!" "&Continua"
-    drv wait-window "Copiere fisiere Torvex" 30 >/dev/null
-}
-
-# expect_product_installed: the sample product unpacked into C:\WinTorv (programs and
-# data) and the engine's folder, and no archive of the run left behind.
-expect_product_installed() {
-    local product=$E2E_SAMPLE_MEDIA/product program
-    program=$(cpath 'C:\WinTorv')
-    cmp -s "$product/EXE/TORVEX.EXE" "$program/TORVEX.EXE" || fail "TORVEX.EXE is not the product's"
-    cmp -s "$product/MIRDAN/MIRDAN.EXE" "$program/MIRDAN.EXE" || fail "MIRDAN.EXE is not the product's"
-    cmp -s "$product/DBDAT/DATA/FIRMA.DB" "$program/DATA/FIRMA.DB" || fail "DATA\\FIRMA.DB is not the product's"
-    expect_file "$program/NEW/LUNA/LUNA.DB"
-    expect_file "$program/TORVEX.HLP"
-    expect_file "$(cpath "$E2E_ENGINE_DIR")/IDAPI32.DLL"
-    expect_file "$(cpath "$E2E_ENGINE_DIR")/bde.reg"
-    local left
-    left=$(find "$program" -maxdepth 1 -iname '*.zip' | head -n 3)
-    [[ -z $left ]] || fail "archives left in the program folder: $left"
-}
