@@ -1,8 +1,8 @@
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/DdeClient.h"
 #include <algorithm>
 
 #include <windows.h>
-#include <ddeml.h>
 
 #include <vector>
 
@@ -128,10 +128,6 @@ public:
 private:
     HKEY key_ = nullptr;
 };
-
-HDDEDATA CALLBACK IgnoreDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
-    return nullptr;
-}
 
 }  // namespace
 
@@ -361,24 +357,9 @@ int64_t Win32Platform::RunAndWait(const std::string& commandLine, int showMode) 
     return static_cast<int32_t>(exitCode);
 }
 
-bool Win32Platform::DdeExecute(const std::string& service, const std::string& topic, const std::string& command) {
-    DWORD instance = 0;
-    if (DdeInitializeW(&instance, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return false;
-    HSZ serviceName = DdeCreateStringHandleW(instance, Widen(service).c_str(), CP_WINUNICODE);
-    HSZ topicName = topic.empty() ? nullptr : DdeCreateStringHandleW(instance, Widen(topic).c_str(), CP_WINUNICODE);
-    bool done = false;
-    if (HCONV conversation = DdeConnect(instance, serviceName, topicName, nullptr)) {
-        std::wstring wide = Widen(command);
-        HDDEDATA result = DdeClientTransaction(
-            reinterpret_cast<BYTE*>(wide.data()), static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)),
-            conversation, nullptr, CF_UNICODETEXT, XTYP_EXECUTE, 30000, nullptr);
-        done = result != nullptr;
-        DdeDisconnect(conversation);
-    }
-    if (topicName) DdeFreeStringHandle(instance, topicName);
-    DdeFreeStringHandle(instance, serviceName);
-    DdeUninitialize(instance);
-    return done;
+DdeResult Win32Platform::DdeExecute(const std::string& service, const std::string& topic,
+                                    const std::string& command, uint32_t timeoutMs) {
+    return DdeExecuteOnce(service, topic, command, timeoutMs);
 }
 
 std::unique_ptr<Library> Win32Platform::OpenLibrary(const std::string& path, LoadError* error) {
