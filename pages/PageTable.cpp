@@ -1,5 +1,7 @@
 #include "pages/PageTable.h"
 
+#include "pages/CopyPage.h"
+
 namespace pages {
 
 // Page numbers 5 (the end) and 9 (after the upgrade, turned into 4) have no page.
@@ -9,7 +11,7 @@ const core::PageTableType& PageTable() {
     static const core::PageTableType table = {{
         {"TIType", nullptr},
         {"TDirs", nullptr},
-        {"TCopy", nullptr},
+        {"TCopy", MakeCopyPage},
         {"TConfig", nullptr},
         {"TEndScreen", nullptr},
         {"PageEnd", nullptr},
