@@ -1,5 +1,6 @@
 #include "pages/PageTable.h"
 
+#include "pages/ConfigPage.h"
 #include "pages/CopyPage.h"
 
 namespace pages {
@@ -12,7 +13,7 @@ const core::PageTableType& PageTable() {
         {"TIType", nullptr},
         {"TDirs", nullptr},
         {"TCopy", MakeCopyPage},
-        {"TConfig", nullptr},
+        {"TConfig", MakeConfigPage},
         {"TEndScreen", nullptr},
         {"PageEnd", nullptr},
         {"TFindApp", nullptr},

@@ -1,58 +1,20 @@
 // The configuration page's three steps on the virtual machine, with the engine stand-in.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-#include "core/InstallState.h"
-#include "core/Log.h"
 #include "dbengine/DatabaseEngine.h"
 #include "pages/BdeRegFile.h"
 #include "pages/ConfigSteps.h"
-#include "tests/support/Standins.h"
-#include "tests/support/VirtualMachine.h"
+#include "tests/unit/pages/ConfigMachine.h"
 #include "ui/headless/ScriptedUser.h"
 
 using ui::headless::Script;
 
 namespace {
 
-const std::string kEngineDir = "C:\\Program Files\\Borland\\Common Files\\BDE";
-const std::string kBdeReg = kEngineDir + "\\bde.reg";
-const std::string kEngineKey = "Software\\Borland\\Database Engine";
-
-class ConfigStepsTest : public testing_support::VirtualMachineTest {
-protected:
-    void SetUp() override {
-        VirtualMachineTest::SetUp();
-        setenv("TORVEX_HOST_ROOT", root_.c_str(), 1);
-        core::ResetState();
-        MakeFolders(kEngineDir);
-        testing_support::InstallStandin(Machine(), IDAPI32_STANDIN, kEngineDir + "\\IDAPI32.DLL");
-        Machine().RegistryWriteString("Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
-                                      "C:\\Program Files");
-        // The import is what registers the engine's folder; the stand-in regedit notes
-        // the file as it was when imported.
-        Machine().MapProgram("regedit", [this](const std::string&) {
-            imported_ = ReadFile(kBdeReg);
-            Machine().RegistryWriteString(kEngineKey, "DLLPATH", kEngineDir);
-            return int64_t{0};
-        });
-    }
-    void TearDown() override {
-        ShutdownBDE();
-        core::LogEnabled = false;
-        unsetenv("TORVEX_HOST_ROOT");
-        VirtualMachineTest::TearDown();
-    }
-    std::string Aliases() { return ReadFile(kEngineDir + "\\IDAPI32.CFG"); }
-    std::string LogText() { return ReadFile("C:\\torvinst.log"); }
-    void StartLog() {
-        core::LogEnabled = true;
-        core::LogOpen("c:\\torvinst.log", "TEST");
-    }
-
-    std::string imported_;
-};
+using ConfigStepsTest = config_test::ConfigMachine;
+using config_test::kBdeReg;
+using config_test::kEngineDir;
+using config_test::kEngineKey;
 
 TEST(ConfigRules, UseCountIsOneMoreThanTheDecimalValue) {
     struct Row {
