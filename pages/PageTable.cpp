@@ -2,6 +2,8 @@
 
 #include "pages/ConfigPage.h"
 #include "pages/CopyPage.h"
+#include "pages/UpgCopy.h"
+#include "pages/UpgData.h"
 
 namespace pages {
 
@@ -17,8 +19,8 @@ const core::PageTableType& PageTable() {
         {"TEndScreen", nullptr},
         {"PageEnd", nullptr},
         {"TFindApp", nullptr},
-        {"TUpgCopy", nullptr},
-        {"TUpgData", nullptr},
+        {"TUpgCopy", MakeUpgCopy},
+        {"TUpgData", MakeUpgData},
         {"PageAfterUpgrade", nullptr},
     }};
     return table;
