@@ -10,6 +10,7 @@
 #include "dbengine/DatabaseEngine.h"
 #include "pages/BdeRegFile.h"
 #include "pages/ConfigSteps.h"
+#include "pages/EngineRegistry.h"
 #include "pages/LoggedStep.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -20,10 +21,7 @@ namespace pages {
 namespace {
 
 constexpr char kEarlierEngineKey[] = "Software\\Borland\\BLW32";
-constexpr char kEngineKey[] = "Software\\Borland\\Database Engine";
 constexpr char kUseCount[] = "UseCount";
-constexpr char kWindowsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
-constexpr char kProgramFilesDir[] = "ProgramFilesDir";
 constexpr char kBdeRegBelowProgramFiles[] = "Borland\\Common Files\\BDE\\bde.reg";
 constexpr char kRegistryImport[] = "regedit /s ";
 
@@ -39,8 +37,7 @@ void RaiseUseCount() {
 }
 
 bool RegisterEngine() {
-    auto& platform = plat::Current();
-    std::string programFiles = platform.RegistryReadString(kWindowsKey, kProgramFilesDir).value_or("");
+    std::string programFiles = ProgramFilesFolder();
     std::string bdeReg = plat::JoinPath(programFiles, kBdeRegBelowProgramFiles);
     BdeRegResult rewritten = RewriteBdeReg(bdeReg, programFiles);
     if (rewritten != BdeRegResult::Rewritten) {
