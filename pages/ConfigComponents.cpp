@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/InstallState.h"
-#include "core/Services.h"
+#include "core/RunAndWait.h"
 #include "pages/ConfigSteps.h"
 #include "pages/LoggedStep.h"
 #include "platform/Paths.h"

@@ -6,7 +6,7 @@
 #include "core/Components.h"
 #include "core/InstallState.h"
 #include "core/Log.h"
-#include "core/Services.h"
+#include "core/RunAndWait.h"
 #include "dbengine/DatabaseEngine.h"
 #include "pages/BdeRegFile.h"
 #include "pages/ConfigSteps.h"
