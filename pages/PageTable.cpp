@@ -2,6 +2,9 @@
 
 #include "pages/ConfigPage.h"
 #include "pages/CopyPage.h"
+#include "pages/Dirs.h"
+#include "pages/EndScreen.h"
+#include "pages/IType.h"
 #include "pages/UpgCopy.h"
 #include "pages/UpgData.h"
 
@@ -12,11 +15,11 @@ namespace pages {
 // the wizard with the driver's "missing page" note.
 const core::PageTableType& PageTable() {
     static const core::PageTableType table = {{
-        {"TIType", nullptr},
-        {"TDirs", nullptr},
+        {"TIType", MakeIType},
+        {"TDirs", MakeDirs},
         {"TCopy", MakeCopyPage},
         {"TConfig", MakeConfigPage},
-        {"TEndScreen", nullptr},
+        {"TEndScreen", MakeEndScreen},
         {"PageEnd", nullptr},
         {"TFindApp", nullptr},
         {"TUpgCopy", MakeUpgCopy},
