@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstdio>
 
+#include "platform/DosCodePage.h"
+
 namespace plat {
 
 namespace {
@@ -18,5 +20,7 @@ Platform& Current() {
 }
 
 void SetCurrent(Platform* platform) { current = platform; }
+
+std::string Platform::OemToUtf8(std::string_view text) { return Cp437ToUtf8(text); }
 
 }  // namespace plat

@@ -121,6 +121,8 @@ inline int32_t ExplodeStep(MemberContext& member, Bits& bits, uint8_t* window,
     if (!code) return ZipDataError;
     uint32_t length = code->value;
     if (code->op) length += TakeNumber(bits, code->op);
+    // The uncompressed size ends the member, inside a match if need be.
+    length = uint32_t(std::min<int64_t>(length, state.remaining));
     state.remaining -= length;
     if (!CopyMatch(window, state.position, distance, length, state.firstPass,
                    WindowFull{member}))
