@@ -7,6 +7,7 @@
 
 #include "core/Log.h"
 #include "core/Startup.h"
+#include "pages/PageTable.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/Application.h"
 
@@ -29,5 +30,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     plat::SetCurrent(&platform);
     core::InitLogEnabled();
     ui::UseWin32Backend(instance);
-    return core::RunInstaller(Arguments());
+    return core::RunInstaller(Arguments(), pages::PageTable());
 }

@@ -3,7 +3,7 @@
 # side by side in one run (alternating, several runs, medians; peak memory from
 # /usr/bin/time). Targets: deflate time ratio <= 0.8; imploded and shrunk members no
 # slower than unzip; peak memory that does not grow with the archive; joining within 10%
-# of cat.
+# of cat; the drive search at most twice as long as find over the same folders.
 #   bench/run.sh [runs]            default 5
 # BENCH_DIR       data set and outputs (default /dev/shm/torvex-bench, else /tmp; 1.5 GB)
 # BENCH_BUILD_DIR Release build folder (default build/bench)
@@ -16,11 +16,12 @@ work=${BENCH_DIR:-$default_work}
 build=${BENCH_BUILD_DIR:-build/bench}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target qunzip oldzip joinpieces >/dev/null
+cmake --build "$build" -j2 --target qunzip oldzip joinpieces drivesearch >/dev/null
 bin=$(cd "$build" && pwd)
 qunzip="$bin/tools/qunzip/qunzip"
 oldzip="$bin/tests/support/oldzip/oldzip"
 joinpieces="$bin/bench/joinpieces"
+drivesearch="$bin/bench/drivesearch"
 compare="$(pwd)/bench/compare.py"
 
 mkdir -p "$work"
@@ -99,4 +100,19 @@ echo "Joining $(ls pieces-x6 | wc -l) pieces of 1,400,000 bytes ($(du -sh pieces
 python3 "$compare" "$runs" "joinpieces" "rm -f joined-j.zip" "$joinpieces joined-j.zip pieces-x6/SET.*" \
                            "cat" "rm -f joined-c.zip" "cat pieces-x6/SET.* > joined-c.zip"
 cmp -s joined-j.zip joined-c.zip && echo "  joined files are identical"
+
+echo
+# The locate page's drive search: 111,111 folders, five levels of ten, no product in them.
+if [ ! -f tree.done ]; then
+  rm -rf tree
+  python3 -c "
+import itertools, os
+for path in itertools.product(range(10), repeat=5):
+    os.makedirs('tree/' + '/'.join('d%d' % level for level in path), exist_ok=True)
+"
+  touch tree.done
+fi
+echo "Drive search over $(find tree -type d | wc -l) folders: drivesearch against find -type d"
+python3 "$compare" "$runs" "drivesearch" "true" "$drivesearch tree" \
+                           "find" "true" "find tree -type d"
 rm -rf out-q out-u joined-j.zip joined-c.zip

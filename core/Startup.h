@@ -53,6 +53,6 @@ std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled)
 
 // The whole program: both roles. `arguments` excludes the program's own name; `pages`
 // is the wizard's page table (the product's own unless a test brings its pages).
-int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages = PageTable());
+int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages);
 
 }  // namespace core

@@ -105,6 +105,4 @@ void RunWizard(const PageTableType& pages) {
     while (State().PageNo != PageEnd) ShowOnePage(pages);
 }
 
-void RunWizard() { RunWizard(PageTable()); }
-
 }  // namespace core

@@ -28,9 +28,6 @@ struct PageTableEntry {
 
 using PageTableType = std::array<PageTableEntry, 10>;
 
-// The product's pages, indexed by PageNo.
-const PageTableType& PageTable();
-
 // The page number after a page ended with `modalResult` (before the fixed rules).
 int PageAfterResult(int pageNo, int modalResult);
 
@@ -48,7 +45,6 @@ PagePlacement PlacePage(int screenWidth, int screenHeight, int formWidth, int fo
 
 // The whole wizard over the given page table; returns when PageNo is PageEnd.
 void RunWizard(const PageTableType& pages);
-void RunWizard();
 
 // The CLIENT question before the upgrade copy page: true to upgrade the server's database.
 bool ConfirmServerUpgrade();

@@ -42,6 +42,8 @@ struct DirEntry {
     std::string name;  // name within the folder, as stored
     bool isDirectory = false;
     int64_t size = 0;
+    // Hidden or system: a listing that asks only for ordinary folders leaves it out.
+    bool hidden = false;
 };
 
 struct LocalTime {

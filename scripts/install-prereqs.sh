@@ -18,6 +18,7 @@ readonly packages=(
     wine64                            # only the 64-bit loader runs on these machines
     xvfb imagemagick xdotool x11-utils
     zip unzip python3
+    libzip-dev pkg-config             # tools/mkmedia writes the product's archives with libzip
 )
 
 installed() {

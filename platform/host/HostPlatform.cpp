@@ -314,12 +314,20 @@ std::vector<DirEntry> HostPlatform::ListDirectory(const std::string& path) {
     std::string host = HostPath(path);
     DIR* dir = opendir(host.c_str());
     if (!dir) return entries;
+    const int folder = dirfd(dir);
     while (dirent* entry = readdir(dir)) {
         std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
+        // As under Wine, a name that begins with a dot is a hidden entry.
+        const bool hidden = name[0] == '.';
+        // A folder needs no size: the listing's own type saves a call per folder.
+        if (entry->d_type == DT_DIR) {
+            entries.push_back({name, true, 0, hidden});
+            continue;
+        }
         struct stat st {};
-        if (stat((host + "/" + name).c_str(), &st) != 0) continue;
-        entries.push_back({name, S_ISDIR(st.st_mode), S_ISDIR(st.st_mode) ? 0 : st.st_size});
+        if (fstatat(folder, entry->d_name, &st, 0) != 0) continue;
+        entries.push_back({name, S_ISDIR(st.st_mode), S_ISDIR(st.st_mode) ? 0 : st.st_size, hidden});
     }
     closedir(dir);
     return entries;
@@ -358,6 +366,8 @@ std::optional<std::string> HostPlatform::Environment(const std::string& name) {
 
 DriveType HostPlatform::DriveTypeOf(const std::string& root) {
     if (root.empty()) return DriveType::NoRootDir;
+    // A share's root, \\server\share\, is a network drive.
+    if (root.size() > 2 && IsSeparator(root[0]) && IsSeparator(root[1])) return DriveType::Remote;
     char letter = static_cast<char>(ToUpperAscii(root.substr(0, 1))[0]);
     auto drive = drives_.find(letter);
     return drive == drives_.end() ? DriveType::NoRootDir : drive->second.type;

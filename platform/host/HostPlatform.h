@@ -7,6 +7,8 @@
 //
 // Names resolve without regard to case (an exact name is found first), '\' and '/' both
 // separate, and the host's own root is drive Z:, so "/tmp/x" and "Z:\tmp\x" are one file.
+// A name that begins with a dot is listed as hidden (as Wine shows it), and the root of
+// a share (\\server\share\) is a network drive.
 // Programs are either mapped to handlers or recorded in the journal; libraries are host
 // shared objects (ordinal N is the symbol "torvex_ordinal_N"). Faults can be injected.
 #pragma once

@@ -200,7 +200,8 @@ std::vector<DirEntry> Win32Platform::ListDirectory(const std::string& path) {
         if (name == "." || name == "..") continue;
         bool isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         int64_t size = (static_cast<int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-        entries.push_back({name, isDirectory, isDirectory ? 0 : size});
+        bool hidden = (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+        entries.push_back({name, isDirectory, isDirectory ? 0 : size, hidden});
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return entries;

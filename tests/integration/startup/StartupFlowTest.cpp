@@ -46,7 +46,7 @@ protected:
 
 TEST_F(StartupFlowTest, MediaInstanceCopiesTheSetAndStartsTheCopy) {
     Script script;  // no window at all
-    RunInstaller({});
+    RunInstaller({}, testing_support::TestPageTable());
     EXPECT_TRUE(script.Ok()) << script.Error();
     EXPECT_TRUE(script.FormsShown().empty());
     EXPECT_EQ(ReadFile(InTemp("INSTTORV.EXE")), "the installer");
@@ -59,7 +59,7 @@ TEST_F(StartupFlowTest, MediaInstanceCopiesTheSetAndStartsTheCopy) {
 
 TEST_F(StartupFlowTest, MediaInstanceWithTheLogPassesItOnAndNeverClosesItsSession) {
     Machine().SetFixedTime({2026, 12, 7, 10, 0, 0, 0});
-    RunInstaller({"-log", "x"});
+    RunInstaller({"-log", "x"}, testing_support::TestPageTable());
     EXPECT_EQ(Machine().Journal(),
               std::vector<std::string>{"RUN " + InTemp("INSTTORV.EXE") + " -log -log -log -log"});
     std::string log = ReadFile("C:\\torvinst.log");
@@ -71,7 +71,7 @@ TEST_F(StartupFlowTest, MissingSetFileIsReportedByNameAndNothingStarts) {
     Machine().RemoveFile("A:\\UPGRADE.1");
     Script script;
     script.AnswerMessage("&Renunt");
-    RunInstaller({});
+    RunInstaller({}, testing_support::TestPageTable());
     EXPECT_TRUE(script.Ok()) << script.Error();
     ASSERT_EQ(script.Messages().size(), 1u);
     EXPECT_NE(script.Messages()[0].text.find("A:\\UPGRADE.1"), std::string::npos);
@@ -84,7 +84,7 @@ TEST_F(StartupFlowTest, WorkFolderThatCannotBeWrittenIsReportedAndNothingStarts)
     Machine().FailWritesAfter("INSTTORV.CFG", 5);
     Script script;
     script.AnswerMessage("&Renunt");
-    RunInstaller({});
+    RunInstaller({}, testing_support::TestPageTable());
     EXPECT_TRUE(script.Ok()) << script.Error();
     ASSERT_EQ(script.Messages().size(), 1u);
     EXPECT_NE(script.Messages()[0].text.find(InTemp("INSTTORV.CFG")), std::string::npos);
@@ -93,7 +93,7 @@ TEST_F(StartupFlowTest, WorkFolderThatCannotBeWrittenIsReportedAndNothingStarts)
 }
 
 TEST_F(StartupFlowTest, WorkingCopyTakesTheMediaFolderFromTheMarkerAndStartsAtPageZero) {
-    RunInstaller({});
+    RunInstaller({}, testing_support::TestPageTable());
     BecomeTheWorkingCopy();
     Script script;
     script.EndForm(TestPageName(0), 2);
@@ -111,7 +111,7 @@ TEST_F(StartupFlowTest, WorkingCopyWithTheAliasButNoUpgradeLibraryEnds) {
     testing_support::InstallStandin(Machine(), IDAPI32_STANDIN, "C:\\BDE\\IDAPI32.DLL");
     WriteFile("C:\\BDE\\IDAPI32.CFG", "TORVEX=C:\\WinTorv\\DATA\r\n");
     Machine().RegistryWriteString("Software\\Borland\\Database Engine", "DLLPATH", "C:\\BDE");
-    RunInstaller({});
+    RunInstaller({}, testing_support::TestPageTable());
     BecomeTheWorkingCopy();
     Script script;
     script.AnswerMessage("&Renunt");
@@ -123,7 +123,7 @@ TEST_F(StartupFlowTest, WorkingCopyWithTheAliasButNoUpgradeLibraryEnds) {
 }
 
 TEST_F(StartupFlowTest, BothInstancesWriteToOneLog) {
-    RunInstaller({"-log", "x"});
+    RunInstaller({"-log", "x"}, testing_support::TestPageTable());
     BecomeTheWorkingCopy();
     LogEnabled = false;
     Script script;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/RunCommand.h"
 #include "tests/support/oldzip/ZipWriter.h"
 #include "tests/unit/unzip/UnzipFixture.h"
 
@@ -18,21 +19,9 @@ namespace {
 
 class QunzipTool : public unzip_test::UnzipTest {
 protected:
-    struct Outcome {
-        int status;
-        std::string output;
-    };
+    using Outcome = testing_support::CommandOutcome;
     Outcome Qunzip(const std::string& arguments, const std::string& environment = "") {
-        const std::string command = environment + " " + std::string(QUNZIP_PATH) + " " + arguments + " 2>&1";
-        Outcome outcome{-1, {}};
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return outcome;
-        char buffer[4096];
-        size_t got;
-        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) outcome.output.append(buffer, got);
-        const int raw = pclose(pipe);
-        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        return outcome;
+        return testing_support::RunCommand(environment + " " + std::string(QUNZIP_PATH) + " " + arguments);
     }
     std::string Quoted(const std::string& windowsPath) { return "'" + Host(windowsPath) + "'"; }
 };

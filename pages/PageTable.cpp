@@ -1,14 +1,17 @@
-#include "core/Wizard.h"
+#include "pages/PageTable.h"
 
-namespace core {
+#include "pages/CopyPage.h"
+
+namespace pages {
 
 // Page numbers 5 (the end) and 9 (after the upgrade, turned into 4) have no page.
-// A page joins the wizard by putting its form class here.
-const PageTableType& PageTable() {
-    static const PageTableType table = {{
+// A page joins the wizard by putting its form class here; a number without one ends
+// the wizard with the driver's "missing page" note.
+const core::PageTableType& PageTable() {
+    static const core::PageTableType table = {{
         {"TIType", nullptr},
         {"TDirs", nullptr},
-        {"TCopy", nullptr},
+        {"TCopy", MakeCopyPage},
         {"TConfig", nullptr},
         {"TEndScreen", nullptr},
         {"PageEnd", nullptr},
@@ -20,4 +23,4 @@ const PageTableType& PageTable() {
     return table;
 }
 
-}  // namespace core
+}  // namespace pages

@@ -1,0 +1,64 @@
+#include "pages/CopyTexts.h"
+
+#include "unzip/ZipCodes.h"
+
+namespace pages::copytext {
+
+namespace {
+
+struct Reason {
+    int32_t code;
+    const char* text;
+};
+
+constexpr Reason kReasons[] = {
+    {unzip::ZipCrcError, "eroare CRC, fisierul este deteriorat"},
+    {unzip::ZipWriteError, "nu pot scrie fisierul (disc plin sau protejat)"},
+    {unzip::ZipReadError, "nu pot citi arhiva"},
+    {unzip::ZipDataError, "date deteriorate"},
+    {unzip::ZipUserAbort, "oprit de utilizator"},
+    {unzip::ZipUnsupported, "metoda de compresie necunoscuta"},
+    {unzip::ZipEncrypted, "fisierul este criptat"},
+    {unzip::ZipBusy, "o alta decompresie este in curs"},
+    {unzip::ZipBadDirectory, "cuprinsul arhivei este deteriorat"},
+    {unzip::ZipArchiveError, "arhiva este deteriorata"},
+    {unzip::ZipNotArchive, "arhiva lipseste sau este deteriorata"},
+    {unzip::ZipSeriousError, "arhiva este deteriorata, decompresia s-a oprit"},
+    {unzip::ZipMissingParameter, "lipseste numele arhivei sau al directorului"},
+};
+
+constexpr char kUnknownReason[] = "date deteriorate";
+
+}  // namespace
+
+std::string JoinFailure(core::JoinFault fault, const std::string& piecePath, const std::string& archivePath) {
+    switch (fault) {
+        case core::JoinFault::PieceUnreadable:
+            return "Nu pot citi fisierul " + piecePath;
+        case core::JoinFault::ArchiveNotCreated:
+            return "Nu pot crea arhiva " + archivePath;
+        case core::JoinFault::ArchiveNotWritten:
+            return "Nu pot scrie arhiva " + archivePath + "\r(disc plin sau protejat)";
+        case core::JoinFault::None:
+            break;
+    }
+    return {};
+}
+
+std::string EngineFolderFailure(const std::string& folder) { return "Nu pot crea directorul " + folder; }
+
+std::string ExtractReason(int32_t code) {
+    for (const Reason& reason : kReasons)
+        if (reason.code == code) return reason.text;
+    return kUnknownReason;
+}
+
+std::string ArchiveFailure(const std::string& archiveName) {
+    return "Arhiva " + archiveName + " nu a fost decompresata complet:";
+}
+
+std::string MoreFailures(size_t count) { return "... si inca " + std::to_string(count) + " fisiere"; }
+
+std::string MissingArchive(const std::string& archiveName) { return "Lipseste arhiva " + archiveName; }
+
+}  // namespace pages::copytext

@@ -1,0 +1,218 @@
+#include "pages/CopyWork.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/InstallState.h"
+#include "core/Log.h"
+#include "pages/CopyTexts.h"
+#include "pages/EngineCheck.h"
+#include "pages/ExtractionWatch.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
+#include "ui/MessageBox.h"
+
+namespace pages {
+
+namespace {
+
+// Failed members named one a line in the box; the rest are counted.
+constexpr size_t kMembersNamed = 5;
+
+bool IsOptionalModule(std::string_view archiveName) {
+    const std::string upper = plat::ToUpperAscii(archiveName);
+    return upper == "VANTIR.ZIP" || upper == "MIRDAN.ZIP";
+}
+
+bool ContainsIgnoreCase(const std::vector<std::string>& names, const std::string& name) {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& known) { return plat::EqualsIgnoreCase(known, name); });
+}
+
+// Shows a box with its own heading and gives the heading back afterwards.
+class HeadingScope {
+public:
+    explicit HeadingScope(const std::string& heading) : saved_(ui::MessageHeading) {
+        ui::MessageHeading = heading;
+    }
+    ~HeadingScope() { ui::MessageHeading = saved_; }
+    HeadingScope(const HeadingScope&) = delete;
+    HeadingScope& operator=(const HeadingScope&) = delete;
+
+private:
+    std::string saved_;
+};
+
+std::string DescribeFailedArchive(const std::string& archiveName, const ExtractionWatch& watch) {
+    std::string text = copytext::ArchiveFailure(archiveName);
+    auto line = [&text](const std::string& more) { text.append("\r").append(more); };
+    const auto& members = watch.Failed();
+    for (size_t i = 0; i < members.size() && i < kMembersNamed; ++i)
+        line(members[i].path + ": " + copytext::ExtractReason(members[i].code));
+    if (members.size() > kMembersNamed) line(copytext::MoreFailures(members.size() - kMembersNamed));
+    if (members.empty()) line(copytext::ExtractReason(watch.WalkResult()));
+    return text;
+}
+
+}  // namespace
+
+int UnzipPercent(double bytesWritten, double bytesExpected) {
+    if (!(bytesExpected > 0)) return 0;
+    const double percent = std::nearbyint(bytesWritten / bytesExpected * 100.0);
+    return int(std::clamp(percent, 0.0, 100.0));
+}
+
+CopyWork::CopyWork(core::ComponentSet selection, CopyView view) : selection_(selection), view_(std::move(view)) {}
+
+CopyOutcome CopyWork::Run(const ExtractionSettings& settings) {
+    if (!AssembleArchives()) return CopyOutcome::DiskRefused;
+    ExtractArchives(settings);
+    return failed_ ? CopyOutcome::Failed : CopyOutcome::Done;
+}
+
+void CopyWork::Show(const std::string& text) {
+    if (view_.showStatus) view_.showStatus(text);
+}
+
+void CopyWork::ReportFailure(const std::string& text) {
+    failed_ = true;
+    if (core::LogEnabled) core::LogNote(text);
+    HeadingScope heading(copytext::kFailureHeading);
+    ui::ShowMessageBox(text, "", ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+}
+
+bool CopyWork::AskForDisk(int disk) {
+    ui::MessageHeading = copytext::kDiskHeading;
+    const std::string& source = core::State().SourceDir;
+    while (!core::DiskPresent(source, disk)) {
+        const uint16_t answer =
+            ui::ShowMessageBox(copytext::kDiskRequest + std::to_string(disk), "", ui::mtWarning, ui::taCenter,
+                               ui::Buttons({ui::mbOK, ui::mbCancel}), ui::mbOK, 0);
+        if (answer == ui::mrCancel) return false;
+    }
+    return true;
+}
+
+bool CopyWork::AssembleArchives() {
+    core::InstallState& state = core::State();
+    plat::Platform& platform = plat::Current();
+    Show(copytext::kAssembling);
+    if (platform.DriveTypeOf(state.SourceDir.substr(0, 3)) != plat::DriveType::Removable) state.DiskCount = 1;
+    if (view_.showCopyProgress) view_.showCopyProgress(0, state.DiskCount);
+    if (!state.SourceDir.empty() && state.SourceDir.back() == '\\') state.SourceDir.pop_back();
+    for (int disk = 1; disk <= state.DiskCount; ++disk) {
+        if (!AskForDisk(disk)) return false;
+        if (view_.showCopyProgress) view_.showCopyProgress(disk, state.DiskCount);
+        const auto entries = platform.ListDirectory(state.SourceDir);
+        for (const std::string& piece : core::PiecesInJoiningOrder(entries, selection_)) JoinPiece(piece);
+    }
+    return true;
+}
+
+void CopyWork::JoinPiece(const std::string& name) {
+    const core::InstallState& state = core::State();
+    Show(name);
+    const std::string archiveName = core::PieceArchiveName(name);
+    const std::string piecePath = state.SourceDir + "\\" + name;
+    const std::string archivePath = plat::JoinPath(state.WorkDir, archiveName);
+    if (!Assembled(archiveName)) assembled_.push_back(archiveName);
+    if (JoinFailed(archiveName)) return;  // already reported; the rest of it cannot help
+    const core::JoinFault fault = joiner_.Append(piecePath, archivePath, core::PieceStartsArchive(name));
+    if (fault == core::JoinFault::None) return;
+    failedJoins_.push_back(archiveName);
+    ReportFailure(copytext::JoinFailure(fault, piecePath, archivePath));
+}
+
+bool CopyWork::Assembled(const std::string& archiveName) const { return ContainsIgnoreCase(assembled_, archiveName); }
+
+bool CopyWork::JoinFailed(const std::string& archiveName) const {
+    return ContainsIgnoreCase(failedJoins_, archiveName);
+}
+
+bool CopyWork::DestinationOf(const core::TCompRecord& component, std::string* folder) {
+    const core::InstallState& state = core::State();
+    switch (component.Target) {
+        case core::TargetData:
+        case core::TargetDataToo:
+            *folder = state.DataDir;
+            return true;
+        case core::TargetProgram:
+            *folder = state.ProgramDir;
+            return true;
+        default:
+            break;
+    }
+    const EngineTarget engine = CheckEngine();
+    if (engine.kind == EngineTarget::Failed) ReportFailure(copytext::EngineFolderFailure(engine.folder));
+    *folder = engine.folder;
+    return engine.kind == EngineTarget::Extract;
+}
+
+void CopyWork::ExtractComponent(unzip::TQuarnUnzip& unzip, const core::TCompRecord& component,
+                                const ExtractionSettings& settings) {
+    const core::InstallState& state = core::State();
+    const std::string archiveName = std::string(component.Name) + ".ZIP";
+    Show(std::string(component.Description));
+    unzip.SetFileName(plat::JoinPath(state.WorkDir, archiveName));
+    const bool missing = !plat::Current().FileExists(plat::JoinPath(state.WorkDir, archiveName));
+    if (missing && settings.skipMissingModules && IsOptionalModule(archiveName)) return;
+    if (JoinFailed(archiveName)) return;
+    std::string folder;
+    if (!DestinationOf(component, &folder)) return;
+    unzip.SetDirectoryName(folder);
+    if (settings.beforeExtract) settings.beforeExtract(component, unzip);
+
+    ExtractionWatch watch;
+    unzip.SetReportProc([this, &watch](int32_t value, unzip::ExtractReport* report) {
+        watch.Observe(value, *report);
+        if (report->Status != unzip::StatusBytesWritten) return;
+        bytesWritten_ += value;
+        if (view_.showUnzipProgress) view_.showUnzipProgress(UnzipPercent(bytesWritten_, bytesExpected_));
+        ui::ProcessMessages();
+    });
+    watch.Finish(unzip.Extract());
+    if (missing) {
+        // Nothing to unpack, nothing damaged: the media simply had no such archive.
+        if (core::LogEnabled) core::LogNote(copytext::MissingArchive(archiveName));
+        return;
+    }
+    if (watch.ArchiveFailed()) ReportFailure(DescribeFailedArchive(archiveName, watch));
+}
+
+void CopyWork::ExtractArchives(const ExtractionSettings& settings) {
+    core::InstallState& state = core::State();
+    plat::Platform& platform = plat::Current();
+    unzip::TQuarnUnzip unzip;
+    unzip.SetQueryProc(settings.query);
+    // The archives are named with their folder, so a working folder that cannot be made
+    // current only leaves the current folder where it was.
+    if (!platform.ChangeDirectory(plat::ExcludeTrailingBackslash(state.WorkDir)) && core::LogEnabled)
+        core::LogNote("Nu pot trece in directorul " + state.WorkDir);
+    bytesExpected_ = 0;
+    bytesWritten_ = 0;
+    if (view_.showUnzipProgress) view_.showUnzipProgress(0);
+    for (size_t position = 0; position < core::ComponentTable.size(); ++position) {
+        const core::TCompRecord& component = core::ComponentTable[position];
+        if (!core::Contains(selection_, int(position)) || component.Name.empty()) continue;
+        unzip.SetFileName(plat::JoinPath(state.WorkDir, std::string(component.Name) + ".ZIP"));
+        bytesExpected_ += unzip.ArchiveSize();
+    }
+    for (size_t position = 0; position < core::ComponentTable.size(); ++position) {
+        const core::TCompRecord& component = core::ComponentTable[position];
+        if (!core::Contains(selection_, int(position)) || component.Name.empty()) continue;
+        ExtractComponent(unzip, component, settings);
+    }
+    DeleteAssembledArchives();
+}
+
+void CopyWork::DeleteAssembledArchives() {
+    plat::Platform& platform = plat::Current();
+    const std::string& programDir = core::State().ProgramDir;
+    for (const std::string& archiveName : assembled_) {
+        const std::string path = plat::ExcludeTrailingBackslash(programDir) + "\\" + archiveName;
+        if (platform.FileExists(path) && !platform.RemoveFile(path)) ui::ShowMessage(copytext::kCannotDelete + path);
+    }
+}
+
+}  // namespace pages

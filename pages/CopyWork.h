@@ -1,0 +1,96 @@
+// The work of the file copy pages, without their windows: request the disks one by one,
+// join the archive pieces found on each into whole archives in the working folder,
+// unpack the archives of a selection of components into their folders, delete the
+// archives this run assembled.
+//
+// The fresh-install copy page and the upgrade copy page both run it; they differ in the
+// selection, the overwrite query and what happens before each archive:
+//
+//   CopyWork work(core::ComponentSets[core::State().InstallType], view);
+//   switch (work.Run(ExtractionSettings{})) { ... }
+//
+//   ExtractionSettings upgrade;                      // the upgrade copy page
+//   upgrade.skipMissingModules = false;
+//   upgrade.query = [&](unzip::ExtractReport* r) { return KeepOrReplace(r); };
+//   upgrade.beforeExtract = [&](const core::TCompRecord& c, const unzip::TQuarnUnzip& u) {
+//       cutLength = u.DirectoryName().size(); programArchive = c.Target == core::TargetProgram; };
+//
+// A copy that fails is never reported as success: a piece that cannot be read, an
+// archive that cannot be created or written, an engine folder that cannot be created, an
+// archive that does not unpack whole (damaged, CRC error, disk full) is shown in an
+// error box and noted in the run log, the pass goes on, and the run ends as Failed so
+// that the page stays open. A missing archive is only noted in the log; Escape stops one
+// archive and is no failure.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Components.h"
+#include "core/MediaPieces.h"
+#include "unzip/QuarnUnzip.h"
+
+namespace pages {
+
+// What a copy page shows while the work runs; each may be left empty.
+struct CopyView {
+    std::function<void(const std::string& text)> showStatus;  // the status line, redrawn at once
+    std::function<void(int disk, int diskCount)> showCopyProgress;
+    std::function<void(int percent)> showUnzipProgress;
+};
+
+struct ExtractionSettings {
+    // A missing VANTIR.ZIP or MIRDAN.ZIP is skipped without an attempt.
+    bool skipMissingModules = true;
+    // Asked before an existing file is replaced; without one every file is replaced.
+    unzip::OverwriteQueryProc query;
+    // Called once the component's target folder is set, just before it is unpacked.
+    std::function<void(const core::TCompRecord& component, const unzip::TQuarnUnzip& unzip)> beforeExtract;
+};
+
+enum class CopyOutcome { Done, DiskRefused, Failed };
+
+// The extraction gauge: written / expected x 100, rounded half to even, kept in 0..100.
+int UnzipPercent(double bytesWritten, double bytesExpected);
+
+class CopyWork {
+public:
+    CopyWork(core::ComponentSet selection, CopyView view);
+
+    // Assembles, and unless a disk was refused, extracts and deletes the archives.
+    CopyOutcome Run(const ExtractionSettings& settings);
+
+    // True when disk n is present; false when the user refused it.
+    bool AskForDisk(int disk);
+    // Every disk asked for and its pieces joined; false when a disk was refused.
+    bool AssembleArchives();
+    // Appends one piece of SourceDir to its archive in WorkDir.
+    void JoinPiece(const std::string& name);
+    // Unpacks the selection's archives, then deletes those this run assembled.
+    void ExtractArchives(const ExtractionSettings& settings);
+
+    // Something failed in this run (and was reported).
+    bool Failed() const { return failed_; }
+
+private:
+    void ReportFailure(const std::string& text);
+    void Show(const std::string& text);
+    bool DestinationOf(const core::TCompRecord& component, std::string* folder);
+    void ExtractComponent(unzip::TQuarnUnzip& unzip, const core::TCompRecord& component,
+                          const ExtractionSettings& settings);
+    void DeleteAssembledArchives();
+    bool Assembled(const std::string& archiveName) const;
+    bool JoinFailed(const std::string& archiveName) const;
+
+    core::ComponentSet selection_;
+    CopyView view_;
+    core::PieceJoiner joiner_;
+    std::vector<std::string> assembled_;    // archive names as first joined, one per archive
+    std::vector<std::string> failedJoins_;  // archives a piece of which could not be joined
+    double bytesExpected_ = 0;
+    double bytesWritten_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace pages

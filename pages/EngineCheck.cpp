@@ -1,0 +1,68 @@
+#include "pages/EngineCheck.h"
+
+#include <array>
+#include <cstdint>
+
+#include "core/InstallState.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "ui/MessageBox.h"
+
+namespace pages {
+
+namespace {
+
+constexpr char kEngineInitKey[] = "Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT";
+constexpr char kEngineKey[] = "Software\\Borland\\Database Engine";
+constexpr char kWindowsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+// Used when the system does not name its Program Files folder.
+constexpr char kDefaultProgramFiles[] = "C:\\Program Files";
+constexpr std::array<const char*, 3> kEngineFolderLevels = {"Borland", "Common Files", "BDE"};
+
+constexpr char kOldEngineHeading[] = "Protectia aplicatiilor existente";
+constexpr char kOldEngineText[] =
+    "Am gasit o instalare mai veche de\rmotor baza de date (BDE)...\r"
+    "Daca WinTORVEX nu functioneaza, contactati-ne.\r";
+constexpr char kHeadingAfterWarning[] = "PENTRU CONTINUARE";
+
+void WarnAboutOldEngine() {
+    ui::MessageHeading = kOldEngineHeading;
+    ui::ShowMessageBox(kOldEngineText, "", ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+    ui::MessageHeading = kHeadingAfterWarning;
+}
+
+}  // namespace
+
+int VersionNumber(std::string_view text) {
+    if (text.empty()) return 0;
+    size_t end = text.find('.');
+    if (end == std::string_view::npos) end = text.find(',');
+    if (end == std::string_view::npos) end = text.size();
+    // Wrapping arithmetic: a long text gives some number, never undefined behaviour.
+    uint32_t value = 0;
+    for (size_t i = 0; i < end; ++i) value = value * 10u + uint32_t(int(uint8_t(text[i])) - '0');
+    return int32_t(value);
+}
+
+bool IsOldEngineVersion(std::string_view version) { return version != "4.0" && VersionNumber(version) < 4; }
+
+EngineTarget CheckEngine() {
+    plat::Platform& platform = plat::Current();
+    core::InstallState& state = core::State();
+    if (platform.RegistryKeyExists(kEngineInitKey)) {
+        if (auto version = platform.RegistryReadString(kEngineInitKey, "VERSION"); version && IsOldEngineVersion(*version))
+            state.OldEngineFlag = true;
+        if (state.OldEngineFlag) WarnAboutOldEngine();
+        return {};
+    }
+    if (state.OldEngineFlag)
+        return {EngineTarget::Extract, platform.RegistryReadString(kEngineKey, "DLLPATH").value_or("")};
+    std::string folder = platform.RegistryReadString(kWindowsKey, "ProgramFilesDir").value_or(kDefaultProgramFiles);
+    for (const char* level : kEngineFolderLevels) {
+        folder = plat::JoinPath(folder, level);
+        if (!platform.DirectoryExists(folder) && !platform.MakeDirectory(folder)) return {EngineTarget::Failed, folder};
+    }
+    return {EngineTarget::Extract, folder};
+}
+
+}  // namespace pages

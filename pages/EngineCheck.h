@@ -1,0 +1,27 @@
+// Where the database engine's archive goes on a fresh installation. An engine already
+// installed is never overwritten (an old one is only warned about); without one, the
+// engine gets its folder under Program Files, created level by level.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pages {
+
+// The whole part of a version text: the digits before the first "." (else ",") taken as
+// a number; other characters are not rejected. "3.9" 3, "10.1" 10, "" 0.
+int VersionNumber(std::string_view text);
+
+// True when an installed engine's "VERSION" value names an engine older than 4.
+bool IsOldEngineVersion(std::string_view version);
+
+struct EngineTarget {
+    enum Kind { Skip, Extract, Failed } kind = Skip;
+    std::string folder;   // Extract: where the archive goes; Failed: the folder not created
+};
+
+// The engine check, with its effects: reads the registry, may set OldEngineFlag, shows
+// the warning about an old engine, creates the engine's folders.
+EngineTarget CheckEngine();
+
+}  // namespace pages

@@ -1,0 +1,73 @@
+// The file copy page as a user meets it: Continue does the whole copy and the page ends
+// with 1; a refused disk ends it with 2; a failed copy keeps it open, its buttons enabled.
+#include "pages/CopyPage.h"
+#include "tests/integration/pages/CopyMediaFixture.h"
+
+using namespace pages;
+
+namespace {
+
+using CopyPageTest = copy_test::CopyMediaTest;
+
+bool ButtonsEnabled(const TCopy& page) { return page.BBack->Enabled && page.BNext->Enabled && page.BCancel->Enabled; }
+bool ButtonsDisabled(const TCopy& page) {
+    return !page.BBack->Enabled && !page.BNext->Enabled && !page.BCancel->Enabled;
+}
+
+TEST_F(CopyPageTest, ContinueCopiesFromFloppiesWithItsButtonsOffWhileItWorks) {
+    MakeFloppies();
+    ui::headless::Script script;
+    TCopy* shown = nullptr;
+    bool offDuringWork = false;
+    script.OnForm<TCopy>([&](TCopy& page) {
+        shown = &page;
+        EXPECT_EQ(page.LGroupName->Caption.get(), "Apasa 'Continua' pentru a incepe instalarea.....");
+        ui::headless::Click(page, "&Continua");
+    });
+    script.OnMessage([&](ui::TMessageForm& box) {
+        offDuringWork = ButtonsDisabled(*shown);
+        Machine().AddDrive('A', plat::DriveType::Removable, DiskFolder(2));
+        ui::headless::Click(box, "OK");
+    });
+    ChangeDiskOnRequest(script, 3);
+    TCopy page;
+    EXPECT_EQ(core::State().PageNo, 2);
+    EXPECT_EQ(page.ShowModal(), ui::mrOk);
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_TRUE(offDuringWork);
+    EXPECT_EQ(page.CopyProgress->Progress.get(), 3);
+    EXPECT_EQ(page.CopyProgress->MaxValue.get(), 3);
+    EXPECT_EQ(page.UnzipProgress->Progress.get(), 100);
+    EXPECT_EQ(ReadFile("C:\\WinTorv\\MIRDAN.EXE"), "mirdan");
+}
+
+TEST_F(CopyPageTest, RenuntAtTheDiskBoxEndsThePageWithTwo) {
+    MakeFloppies();
+    ui::headless::Script script;
+    script.OnForm<TCopy>([](TCopy& page) { ui::headless::Click(page, "&Continua"); });
+    script.AnswerMessage("Renunt");
+    TCopy page;
+    EXPECT_EQ(page.ShowModal(), ui::mrCancel);
+    ASSERT_TRUE(script.Ok()) << script.Error();
+}
+
+TEST_F(CopyPageTest, AFailedCopyKeepsThePageOpenAndContinueTriesAgain) {
+    archives_["EXE"][200] ^= 0x40;
+    MakeCd();
+    ui::headless::Script script;
+    script.OnForm<TCopy>([](TCopy& page) { ui::headless::Click(page, "&Continua"); });
+    script.AnswerMessage("OK");
+    script.OnForm<TCopy>([&](TCopy& page) {
+        EXPECT_TRUE(ButtonsEnabled(page));
+        EXPECT_EQ(page.LGroupName->Caption.get(), "Copierea nu a reusit. Apasa 'Continua' pentru a incerca din nou.");
+        WriteHostFiles(root_ + "/cd", {{"EXE.1", copy_test::ArchiveOf(copy_test::Product().at("EXE"))}});
+        ui::headless::Click(page, "&Continua");
+    });
+    TCopy page;
+    EXPECT_EQ(page.ShowModal(), ui::mrOk) << "the second try, from mended media, succeeds";
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_EQ(script.Messages()[0].kind, ui::mtError);
+    EXPECT_EQ(ReadFile("C:\\WinTorv\\TORVEX.EXE"), copy_test::Product().at("EXE").at("TORVEX.EXE"));
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+// The copy work on the virtual machine: media of three floppies behind drive A: and the
+// same set in one CD folder, joined and unpacked into the program, data and engine
+// folders; disk refusal; and the failures that must not pass for success.
+#include <gtest/gtest.h>
+
+#include "core/Log.h"
+#include "tests/integration/pages/CopyMediaFixture.h"
+
+using namespace pages;
+using copy_test::Product;
+
+namespace {
+
+using CopyWorkTest = copy_test::CopyMediaTest;
+
+TEST_F(CopyWorkTest, ThreeFloppiesAreRequestedJoinedAndUnpacked) {
+    MakeFloppies();
+    WriteFile("C:\\WinTorv\\OLD.ZIP", "the user's own archive");
+    ui::headless::Script script;
+    ChangeDiskOnRequest(script, 2);
+    ChangeDiskOnRequest(script, 3);
+    EXPECT_EQ(Work().Run({}), CopyOutcome::Done);
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    ASSERT_EQ(requests_.size(), 2u);
+    EXPECT_EQ(requests_[0], "PENTRU CONTINUARE,\r\rintrodu discul de instalare cu numarul \r2");
+    EXPECT_EQ(script.Messages()[1].kind, ui::mtWarning);
+    EXPECT_EQ(copyGauge_, (std::vector<std::string>{"0/3", "1/3", "2/3", "3/3"}));
+    ExpectProductInstalled();
+    EXPECT_EQ(ReadFile("C:\\WinTorv\\OLD.ZIP"), "the user's own archive");
+    EXPECT_EQ(core::State().SourceDir, "A:");
+    EXPECT_EQ(plat::Current().CurrentDirectory(), "C:\\WinTorv");
+}
+
+TEST_F(CopyWorkTest, OneCdFolderIsOneDiskAndOnePass) {
+    MakeCd();
+    ui::headless::Script script;
+    EXPECT_EQ(Work().Run({}), CopyOutcome::Done);
+    EXPECT_TRUE(script.Messages().empty());
+    EXPECT_EQ(core::State().DiskCount, 1);
+    EXPECT_EQ(copyGauge_, (std::vector<std::string>{"0/1", "1/1"}));
+    ExpectProductInstalled();
+}
+
+TEST_F(CopyWorkTest, AFolderNamedLikeTheMarkerIsNoDiskAndRefusalKeepsWhatWasJoined) {
+    MakeFloppies();
+    std::filesystem::create_directories(DiskFolder(4) + "/DISK2");
+    ui::headless::Script script;
+    ChangeDiskOnRequest(script, 4);  // a disk with a folder DISK2: asked again
+    script.AnswerMessage("Renunt");
+    EXPECT_EQ(Work().Run({}), CopyOutcome::DiskRefused);
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_TRUE(Machine().FileExists("C:\\WinTorv\\EXE.ZIP")) << "joined so far, stays";
+    EXPECT_FALSE(Machine().FileExists("C:\\WinTorv\\TORVEX.EXE")) << "nothing unpacked";
+}
+
+TEST_F(CopyWorkTest, MissingArchivesAreNoFailureAndTheClientGetsNoDatabases) {
+    archives_.erase("VANTIR");
+    archives_.erase("HELP");
+    core::State().InstallType = core::InstallClient;
+    MakeCd();
+    ui::headless::Script script;
+    EXPECT_EQ(Work().Run({}), CopyOutcome::Done);
+    EXPECT_TRUE(script.Messages().empty());
+    EXPECT_TRUE(Machine().FileExists("C:\\WinTorv\\MIRDAN.EXE"));
+    EXPECT_FALSE(Machine().FileExists("C:\\TorvData\\DATA\\FIRMA.DB"));
+    EXPECT_FALSE(Machine().FileExists("C:\\WinTorv\\DBDAT.ZIP")) << "pieces of other components are not joined";
+}
+
+// Each failure: an error box naming the file and the reason, the run ends as Failed
+// (the page stays open), the rest of the product still unpacks.
+TEST_F(CopyWorkTest, AFailedCopyIsReportedAndNotTakenForSuccess) {
+    struct Case {
+        const char* what;
+        std::function<void()> fault;
+        const char* named;
+        const char* reason;
+    } cases[] = {
+        {"damaged piece", [this] { archives_["EXE"][200] ^= 0x40; }, "C:\\WinTorv\\TORVEX.EXE",
+         "eroare CRC"},
+        {"piece unreadable", [this] { Machine().FailOpen("D:\\EXE.1"); }, "D:\\EXE.1",
+         "Nu pot citi"},
+        {"archive not written", [this] { Machine().FailWritesAfter("WinTorv\\HELP.ZIP", 10); },
+         "C:\\WinTorv\\HELP.ZIP", "Nu pot scrie"},
+        {"disk full", [this] { Machine().FailWritesAfter("MIRDAN.EXE", 2); },
+         "C:\\WinTorv\\MIRDAN.EXE", "disc plin"},
+        {"engine folder", [this] { Machine().FailCreateDirectory("C:\\Program Files\\Borland"); },
+         "C:\\Program Files\\Borland", "Nu pot crea"},
+        {"not an archive", [this] { archives_["DBNEW"] = "not a zip at all"; }, "DBNEW.ZIP",
+         "deteriorata"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        c.fault();
+        MakeCd();
+        core::LogEnabled = false;
+        ui::headless::Script script;
+        script.AnswerMessage("OK");
+        EXPECT_EQ(Work().Run({}), CopyOutcome::Failed);
+        ASSERT_TRUE(script.Ok()) << script.Error();
+        const ui::headless::ShownMessage& box = script.Messages()[0];
+        EXPECT_EQ(box.kind, ui::mtError);
+        EXPECT_NE(box.text.find("EROARE LA COPIERE,"), std::string::npos) << box.text;
+        EXPECT_NE(box.text.find(c.named), std::string::npos) << box.text;
+        EXPECT_NE(box.text.find(c.reason), std::string::npos) << box.text;
+        EXPECT_EQ(ReadFile("C:\\TorvData\\DATA\\FIRMA.DB"), "sample firm") << "the rest still unpacks";
+        Machine().ClearFaults();
+    }
+}
+
+TEST_F(CopyWorkTest, TheUpgradeShapeAsksBeforeReplacingAndSeesTheTargetFolder) {
+    core::State().InstallType = core::InstallClient;
+    MakeCd();
+    WriteFile("C:\\WinTorv\\TORVEX.EXE", "installed program");
+    WriteFile("C:\\WinTorv\\SERVICE.EXE", "installed service");
+    std::vector<std::string> asked;
+    std::vector<size_t> cutLengths;
+    ExtractionSettings upgrade;
+    upgrade.skipMissingModules = false;
+    upgrade.query = [&](unzip::ExtractReport* report) {
+        asked.push_back(report->FileName);
+        return std::string(report->FileName).ends_with("SERVICE.EXE");
+    };
+    upgrade.beforeExtract = [&](const core::TCompRecord&, const unzip::TQuarnUnzip& unzip) {
+        cutLengths.push_back(unzip.DirectoryName().size());
+    };
+    CopyView view;
+    view.showUnzipProgress = [this](int percent) { unzipGauge_ = percent; };
+    CopyWork work(core::UpgradeComponentSets[core::InstallClient], view);
+    ui::headless::Script script;
+    EXPECT_EQ(work.Run(upgrade), CopyOutcome::Done);
+    EXPECT_EQ(asked, (std::vector<std::string>{"C:\\WinTorv\\SERVICE.EXE", "C:\\WinTorv\\TORVEX.EXE"}));
+    EXPECT_EQ(ReadFile("C:\\WinTorv\\TORVEX.EXE"), "installed program");
+    EXPECT_EQ(ReadFile("C:\\WinTorv\\SERVICE.EXE"), "service");
+    EXPECT_EQ(cutLengths, (std::vector<size_t>(4, std::string("C:\\WinTorv").size() + 1)));
+    EXPECT_EQ(unzipGauge_, 100);
+    EXPECT_FALSE(Machine().DirectoryExists("C:\\Program Files\\Borland")) << "no engine in an upgrade";
+}
+
+}  // namespace

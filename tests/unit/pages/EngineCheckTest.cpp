@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "core/InstallState.h"
+#include "pages/CopyWork.h"
+#include "pages/EngineCheck.h"
+#include "tests/support/VirtualMachine.h"
+#include "ui/headless/ScriptedUser.h"
+
+using namespace pages;
+
+namespace {
+constexpr char kInitKey[] = "Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT";
+constexpr char kEngineKey[] = "Software\\Borland\\Database Engine";
+constexpr char kWindowsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+}  // namespace
+
+TEST(VersionNumberTest, TakesTheWholePartOfAVersion) {
+    struct Case {
+        const char* text;
+        int number;
+    } cases[] = {{"3.9", 3}, {"4.5", 4}, {"5", 5}, {"10.1", 10}, {"", 0}, {"4,2", 4}, {"5.01", 5}};
+    for (const Case& c : cases) EXPECT_EQ(VersionNumber(c.text), c.number) << c.text;
+    EXPECT_FALSE(IsOldEngineVersion("4.0"));
+    EXPECT_FALSE(IsOldEngineVersion("5.01"));
+    EXPECT_TRUE(IsOldEngineVersion("3.5"));
+}
+
+TEST(UnzipPercentTest, RoundsHalvesToEvenAndStaysInRange) {
+    EXPECT_EQ(UnzipPercent(1, 8), 12);   // 12.5
+    EXPECT_EQ(UnzipPercent(3, 8), 38);   // 37.5
+    EXPECT_EQ(UnzipPercent(8, 8), 100);
+    EXPECT_EQ(UnzipPercent(5, 0), 0) << "no archive to measure";
+}
+
+class EngineCheckTest : public testing_support::VirtualMachineTest {
+protected:
+    void SetUp() override {
+        VirtualMachineTest::SetUp();
+        core::ResetState();
+        ui::MessageHeading.clear();
+        Machine().RegistryWriteString(kWindowsKey, "ProgramFilesDir", "C:\\Program Files");
+        MakeFolders("C:\\Program Files");
+    }
+};
+
+TEST_F(EngineCheckTest, AnInstalledEngineIsNeverOverwrittenAndAnOldOneIsWarnedAbout) {
+    struct Case {
+        const char* version;
+        bool warned;
+    } cases[] = {{"4.0", false}, {"5.01", false}, {"3.5", true}};
+    for (const Case& c : cases) {
+        core::ResetState();
+        Machine().RegistryWriteString(kInitKey, "VERSION", c.version);
+        ui::headless::Script script;
+        if (c.warned) script.AnswerMessage("OK");
+        EXPECT_EQ(CheckEngine().kind, EngineTarget::Skip) << c.version;
+        EXPECT_EQ(core::State().OldEngineFlag, c.warned) << c.version;
+        ASSERT_TRUE(script.Ok()) << c.version << ": " << script.Error();
+        if (c.warned) {
+            EXPECT_EQ(script.Messages()[0].kind, ui::mtError);
+            EXPECT_NE(script.Messages()[0].text.find("motor baza de date (BDE)"), std::string::npos);
+            EXPECT_EQ(ui::MessageHeading, "PENTRU CONTINUARE");
+        }
+    }
+}
+
+TEST_F(EngineCheckTest, WithoutAnEngineItsFoldersAreMadeUnderProgramFiles) {
+    EngineTarget target = CheckEngine();
+    EXPECT_EQ(target.kind, EngineTarget::Extract);
+    EXPECT_EQ(target.folder, "C:\\Program Files\\Borland\\Common Files\\BDE");
+    EXPECT_TRUE(Machine().DirectoryExists(target.folder));
+}
+
+TEST_F(EngineCheckTest, AfterAnOldEngineWasFoundTheEngineGoesWhereDllPathSays) {
+    core::State().OldEngineFlag = true;
+    Machine().RegistryWriteString(kEngineKey, "DLLPATH", "D:\\OLDBDE");
+    EngineTarget target = CheckEngine();
+    EXPECT_EQ(target.kind, EngineTarget::Extract);
+    EXPECT_EQ(target.folder, "D:\\OLDBDE");
+}
+
+TEST_F(EngineCheckTest, AFolderThatCannotBeMadeIsNamed) {
+    Machine().FailCreateDirectory("C:\\Program Files\\Borland\\Common Files");
+    EngineTarget target = CheckEngine();
+    EXPECT_EQ(target.kind, EngineTarget::Failed);
+    EXPECT_EQ(target.folder, "C:\\Program Files\\Borland\\Common Files");
+}
