@@ -71,7 +71,8 @@ bool ReadTree(MemberContext& member, DecodeTable& tree, uint32_t count, uint32_t
               const uint16_t* bases, const uint8_t* extra, uint32_t width) {
     uint16_t lengths[kLiteralCodes];
     return ReadTreeLengths(member, lengths, count) &&
-           tree.Build(lengths, count, simpleCount, bases, extra, width) == kTableComplete;
+           TableVerdict(tree.Build(lengths, count, simpleCount, bases, extra, width),
+                        TableUse::MustBeComplete) == ZipOk;
 }
 
 struct ImplodeTrees {

@@ -77,16 +77,28 @@ uint32_t ReadTrailingCrc(MemberContext& member) {
     return crc == kDataDescriptorSignature ? take32() : crc;
 }
 
-// Decodes the member into a new file beside the output, never through a link, and puts it
-// in place only once complete and checked: a failure leaves whatever was there before.
+// Opens the file the member is decoded into, never through a link: the output path itself
+// when it names nothing yet (created exclusively), otherwise (an existing file, or a link)
+// a new file beside it that replaces it only once complete. `written` names the file.
+std::unique_ptr<plat::File> OpenMemberOutput(const std::string& outputPath, std::string& written) {
+    plat::Platform& platform = plat::Current();
+    if (!platform.FileExists(outputPath)) {
+        written = outputPath;
+        std::unique_ptr<plat::File> output = platform.Open(outputPath, plat::OpenMode::CreateNew);
+        if (!output && CreateFoldersFor(outputPath))
+            output = platform.Open(outputPath, plat::OpenMode::CreateNew);
+        if (output) return output;
+    }
+    return CreateTemporarySibling(outputPath, written);
+}
+
+// Decodes the member and checks it; a failure leaves whatever was there before.
 int32_t DecodeIntoPlace(MemberContext& member, const LocalHeader& header,
                         plat::File& archive, const std::string& outputPath,
                         uint32_t expectedCrc) {
     plat::Platform& platform = plat::Current();
     std::string writtenPath;
-    std::unique_ptr<plat::File> output = CreateTemporarySibling(outputPath, writtenPath);
-    if (!output && CreateFoldersFor(outputPath))
-        output = CreateTemporarySibling(outputPath, writtenPath);
+    std::unique_ptr<plat::File> output = OpenMemberOutput(outputPath, writtenPath);
     if (!output) return ZipWriteError;
 
     member.archive = &archive;
@@ -99,7 +111,8 @@ int32_t DecodeIntoPlace(MemberContext& member, const LocalHeader& header,
     output.reset();
 
     if (result == ZipOk && ~member.crc != expectedCrc) result = ZipCrcError;
-    if (result == ZipOk && !platform.RenameFile(writtenPath, outputPath, true))
+    if (result == ZipOk && writtenPath != outputPath &&
+        !platform.RenameFile(writtenPath, outputPath, true))
         result = ZipWriteError;
     if (result != ZipOk) platform.RemoveFile(writtenPath);
     return result;

@@ -11,9 +11,6 @@
 #include "tests/support/oldzip/ZipWriter.h"
 #include "tests/unit/unzip/UnzipFixture.h"
 
-#ifndef TORVEX_SHARED_TESTDATA
-#define TORVEX_SHARED_TESTDATA "/work/shared/testdata"
-#endif
 
 namespace {
 
