@@ -1,6 +1,8 @@
 #include "pages/PageTable.h"
 
 #include "pages/CopyPage.h"
+#include "pages/UpgCopy.h"
+#include "pages/UpgData.h"
 
 namespace pages {
 
@@ -16,8 +18,8 @@ const core::PageTableType& PageTable() {
         {"TEndScreen", nullptr},
         {"PageEnd", nullptr},
         {"TFindApp", nullptr},
-        {"TUpgCopy", nullptr},
-        {"TUpgData", nullptr},
+        {"TUpgCopy", MakeUpgCopy},
+        {"TUpgData", MakeUpgData},
         {"PageAfterUpgrade", nullptr},
     }};
     return table;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/DosCodePage.h"
+#include "platform/Paths.h"
 
 namespace plat {
 
@@ -22,5 +23,7 @@ Platform& Current() {
 void SetCurrent(Platform* platform) { current = platform; }
 
 std::string Platform::OemToUtf8(std::string_view text) { return Cp437ToUtf8(text); }
+
+std::string ProgramFolder() { return IncludeTrailingBackslash(ExtractFilePath(Current().ModuleFileName())); }
 
 }  // namespace plat

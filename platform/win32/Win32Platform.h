@@ -49,8 +49,4 @@ public:
     std::string OemToUtf8(std::string_view text) override;
 };
 
-// UTF-8 <-> UTF-16 for the other Windows-side code (user interface backend, entry point).
-std::wstring Widen(const std::string& text);
-std::string Narrow(const std::wstring& text);
-
 }  // namespace plat

@@ -1,0 +1,23 @@
+#include "pages/UpgCopy.h"
+
+#include "core/InstallState.h"
+
+namespace pages {
+
+TUpgCopy::TUpgCopy() : TCopyPageForm("TUpgCopy", 7) {}
+
+core::ComponentSet TUpgCopy::Selection() const { return core::UpgradeComponentSets[core::State().InstallType]; }
+
+ExtractionSettings TUpgCopy::Settings() {
+    ExtractionSettings settings;
+    settings.skipMissingModules = false;
+    settings.beforeExtract = [this](const core::TCompRecord& component, const unzip::TQuarnUnzip& unzip) {
+        rule_.SetTarget(unzip.DirectoryName(), component.Target == core::TargetProgram);
+    };
+    settings.query = [this](unzip::ExtractReport* report) { return rule_.Query(report); };
+    return settings;
+}
+
+std::unique_ptr<ui::TForm> MakeUpgCopy() { return std::make_unique<TUpgCopy>(); }
+
+}  // namespace pages

@@ -1,0 +1,28 @@
+// Page 7, the upgrade copy page (TUpgCopy): unpacks the upgrade's archives over the
+// installed product by the replacement rule (ReplacementRule.h): every archive of the
+// upgrade selection is handed to the engine, and there is no database engine archive to
+// check. The copy page form does the rest (CopyPageForm.h).
+#pragma once
+
+#include <memory>
+
+#include "pages/CopyPageForm.h"
+#include "pages/ReplacementRule.h"
+
+namespace pages {
+
+class TUpgCopy : public TCopyPageForm {
+public:
+    TUpgCopy();
+
+protected:
+    core::ComponentSet Selection() const override;
+    ExtractionSettings Settings() override;
+
+private:
+    ReplacementRule rule_;
+};
+
+std::unique_ptr<ui::TForm> MakeUpgCopy();
+
+}  // namespace pages
