@@ -1,5 +1,6 @@
 #include "pages/PageTable.h"
 
+#include "pages/ConfigPage.h"
 #include "pages/CopyPage.h"
 #include "pages/Dirs.h"
 #include "pages/EndScreen.h"
@@ -17,7 +18,7 @@ const core::PageTableType& PageTable() {
         {"TIType", MakeIType},
         {"TDirs", MakeDirs},
         {"TCopy", MakeCopyPage},
-        {"TConfig", nullptr},
+        {"TConfig", MakeConfigPage},
         {"TEndScreen", MakeEndScreen},
         {"PageEnd", nullptr},
         {"TFindApp", nullptr},
