@@ -9,6 +9,7 @@
 #include "unzip/MemberContext.h"
 #include "unzip/MemberWriter.h"
 #include "unzip/OutputPath.h"
+#include "unzip/ReadAheadFile.h"
 #include "unzip/ZipCodes.h"
 
 namespace unzip {
@@ -128,6 +129,7 @@ int32_t WriteMember(const std::string& archivePath, const std::string& outputPat
 
     std::unique_ptr<plat::File> archive = platform.Open(archivePath, plat::OpenMode::Read);
     if (!archive) return ZipReadError;
+    archive = std::make_unique<ReadAheadFile>(std::move(archive));
     const int64_t headerStart = uint32_t(headerOffset);
     uint8_t headerBytes[kLocalHeaderSize];
     if (!archive->Seek(headerStart) ||
