@@ -75,6 +75,7 @@ public:
     void ShowPlainMessage(const std::string& text) override { inner_.ShowPlainMessage(text); }
     uint32_t TickCount() override { return inner_.TickCount(); }
     plat::LocalTime Now() override { return inner_.Now(); }
+    std::string OemToUtf8(std::string_view text) override { return inner_.OemToUtf8(text); }
     std::string FormatDateTime(const plat::LocalTime& time) override {
         return inner_.FormatDateTime(time);
     }
