@@ -8,7 +8,9 @@
 #include "core/Log.h"
 #include "core/Startup.h"
 #include "pages/PageTable.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/WideText.h"
 #include "ui/Application.h"
 
 namespace {
@@ -16,10 +18,9 @@ namespace {
 std::vector<std::string> Arguments() {
     std::vector<std::string> arguments;
     int count = 0;
-    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    plat::LocalMemory<LPWSTR> words(CommandLineToArgvW(GetCommandLineW(), &count));
     if (!words) return arguments;
-    for (int i = 1; i < count; ++i) arguments.push_back(plat::Narrow(words[i]));
-    LocalFree(words);
+    for (int i = 1; i < count; ++i) arguments.push_back(plat::Narrow(words.get()[i]));
     return arguments;
 }
 

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""Times two commands side by side: runs them alternately, each after its own set-up
-command, several times, and prints the medians of elapsed time, processor time (user +
-system, steadier on a busy machine) and peak memory, and the ratios of the medians
-(first / second).
+"""Times commands side by side: runs them in turn, each after its own set-up command,
+several times, and prints the medians of elapsed time, processor time (user + system,
+steadier on a busy machine) and peak memory, then the ratio of the first command's
+medians to each other command's (below 1: the first is faster).
 
-usage: compare.py RUNS LABEL_A SETUP_A COMMAND_A LABEL_B SETUP_B COMMAND_B
+usage: compare.py RUNS LABEL SETUP COMMAND [LABEL SETUP COMMAND]...
 """
 import statistics
 import subprocess
@@ -26,7 +26,10 @@ def timed(command):
 
 def main():
     runs = int(sys.argv[1])
-    sides = [sys.argv[2:5], sys.argv[5:8]]
+    arguments = sys.argv[2:]
+    if len(arguments) < 6 or len(arguments) % 3:
+        sys.exit(__doc__)
+    sides = [arguments[i:i + 3] for i in range(0, len(arguments), 3)]
     results = {label: ([], [], []) for label, _, _ in sides}
     for _ in range(runs):
         for label, setup, command in sides:
@@ -40,12 +43,11 @@ def main():
         print(f"  {label:<12} median {wall[label]:7.3f} s  cpu {cpu[label]:7.3f} s"
               f"  peak {statistics.median(peaks) / 1024:6.1f} MB"
               f"  runs {' '.join(f'{t:.3f}' for t in times)}")
-    first, second = (label for label, _, _ in sides)
-
-    def ratio(values):
-        return values[first] / values[second] if values[second] else float("inf")
-
-    print(f"  ratio {first} / {second}: time {ratio(wall):.3f}, cpu {ratio(cpu):.3f}")
+    first = sides[0][0]
+    for other, _, _ in sides[1:]:
+        def ratio(values):
+            return values[first] / values[other] if values[other] else float("inf")
+        print(f"  ratio {first} / {other}: time {ratio(wall):.3f}, cpu {ratio(cpu):.3f}")
 
 
 if __name__ == "__main__":

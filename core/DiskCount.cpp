@@ -1,9 +1,8 @@
 #include <vector>
 
 #include "core/InstallState.h"
-#include "core/Services.h"
+#include "core/DiskCount.h"
 #include "platform/IniFile.h"
-#include "platform/Paths.h"
 #include "platform/Platform.h"
 
 namespace core {
@@ -25,10 +24,6 @@ std::optional<std::string> ReadTextFile(const std::string& path) {
 
 }  // namespace
 
-std::string ProgramFolder() {
-    return plat::IncludeTrailingBackslash(plat::ExtractFilePath(plat::Current().ModuleFileName()));
-}
-
 int DiskCountFromConfig(const std::string* configText) {
     if (!configText) return kDiskCountWhenMissing;
     auto value = plat::IniRead(*configText, "General", "NrDiscuri");
@@ -40,7 +35,7 @@ int DiskCountFromConfig(const std::string* configText) {
 }
 
 void ReadDiskCount() {
-    auto text = ReadTextFile(ProgramFolder() + "insttorv.cfg");
+    auto text = ReadTextFile(plat::ProgramFolder() + "insttorv.cfg");
     State().DiskCount = DiskCountFromConfig(text ? &*text : nullptr);
 }
 

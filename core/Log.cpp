@@ -4,7 +4,6 @@
 
 #include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "ui/MessageBox.h"
 
 namespace core {
 
@@ -15,6 +14,7 @@ std::string LogSessionName;
 namespace {
 
 std::string logFileName;
+LogFailureHandler failureHandler;
 
 std::string Repeat(const std::string& piece, int times) {
     std::string result;
@@ -37,10 +37,9 @@ std::string LogTimeTag(int hour, int minute, int second, int millisecond) {
     return tag;
 }
 
-void InitLogEnabled() {
-    std::string folder = plat::ExtractFilePath(plat::Current().ModuleFileName());
-    LogEnabled = plat::Current().FileExists(plat::JoinPath(folder, "debug.pas"));
-}
+void InitLogEnabled() { LogEnabled = plat::Current().FileExists(plat::ProgramFolder() + "debug.pas"); }
+
+void SetLogFailureHandler(LogFailureHandler handler) { failureHandler = std::move(handler); }
 
 void LogWrite(const std::string& text) {
     auto file = plat::Current().Open(logFileName, plat::OpenMode::Append);
@@ -97,8 +96,7 @@ void LogNote(const std::string& text) {
 
 void LogError(const std::string& message, int code) {
     std::string codeText = std::to_string(code);
-    ui::ShowMessageBox(codeText + "\r" + message, "", ui::mtWarning, ui::taCenter, ui::Buttons({ui::mbOK}),
-                       ui::mbOK, 0);
+    if (failureHandler) failureHandler(codeText + "\r" + message);
     if (LogEnabled) LogNote(codeText + " / " + message);
 }
 

@@ -4,6 +4,7 @@
 // program stops abruptly. Off unless asked for ("-log", or "debug.pas" beside the program).
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace core {
@@ -20,8 +21,15 @@ void LogClose();
 void LogBegin(const std::string& text);
 void LogEnd(const std::string& text);
 void LogNote(const std::string& text);
-// Shows the message in a warning box (always) and notes it in the log (when on).
+// Reports the message to the user through the failure handler (always) and notes it in
+// the log (when on).
 void LogError(const std::string& message, int code);
+
+// How a failure of LogError and of the log itself reaches the user, given the box text
+// (the code, a carriage return, the message). Start-up installs one that shows the
+// warning box (LogBoxes.h); without one the failure is only noted.
+using LogFailureHandler = std::function<void(const std::string& text)>;
+void SetLogFailureHandler(LogFailureHandler handler);
 // Appends text + time tag as one line; does not look at LogEnabled itself.
 void LogWrite(const std::string& text);
 

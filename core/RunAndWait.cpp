@@ -1,4 +1,5 @@
-#include "core/Services.h"
+#include "core/RunAndWait.h"
+
 #include "platform/Platform.h"
 
 namespace core {

@@ -6,7 +6,7 @@
 #include "core/EngineHooks.h"
 #include "core/InstallState.h"
 #include "core/Log.h"
-#include "core/Services.h"
+#include "core/LogBoxes.h"
 #include "core/Shutdown.h"
 #include "core/Wizard.h"
 #include "platform/Paths.h"
@@ -115,7 +115,7 @@ std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled)
 namespace {
 
 void RunMediaInstance() {
-    std::string installerDir = ProgramFolder();
+    std::string installerDir = plat::ProgramFolder();
     std::string workCopyDir = GetWorkCopyDir();
     std::string failure;
     if (!PrepareWorkingCopy(installerDir, workCopyDir, &failure)) {
@@ -147,11 +147,12 @@ void RunWorkingCopy(const PageTableType& pages) {
 
 int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages) {
     ConnectArchiveEngineToInterface();
+    ShowLogFailuresInBoxes();
     bool logSwitch = LogRequested(arguments);
     LogEnabled = LogEnabled || logSwitch;
     LogOpen(LogFileName, "INSTALL");
 
-    std::string programFolder = plat::ExcludeTrailingBackslash(ProgramFolder());
+    std::string programFolder = plat::ExcludeTrailingBackslash(plat::ProgramFolder());
     auto marker = ReadMarker(programFolder + "\\" + MarkerFileName);
     if (!marker) {
         State().SourceDir = programFolder;

@@ -1,5 +1,6 @@
+#include "core/UpgradeArchive.h"
+
 #include "core/InstallState.h"
-#include "core/Services.h"
 #include "platform/Platform.h"
 #include "unzip/QuarnUnzip.h"
 
@@ -13,7 +14,7 @@ constexpr char kUpgradeArchive[] = "UPGRADE.ZIP";
 // folder; a fresh installation has no use for the archive. Neither the extraction nor
 // the deletion is examined: a missing library is reported when it is loaded.
 void PrepareUpgradeArchive() {
-    std::string folder = ProgramFolder();
+    std::string folder = plat::ProgramFolder();
     std::string archive = folder + kUpgradeArchive;
     if (State().IsUpgrade) {
         unzip::TQuarnUnzip unzip;

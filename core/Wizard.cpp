@@ -5,7 +5,8 @@
 
 #include "core/InstallState.h"
 #include "core/Log.h"
-#include "core/Services.h"
+#include "core/DiskCount.h"
+#include "core/UpgradeArchive.h"
 #include "dbengine/DatabaseEngine.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstdio>
 
+#include "platform/Paths.h"
+
 namespace plat {
 
 namespace {
@@ -18,5 +20,7 @@ Platform& Current() {
 }
 
 void SetCurrent(Platform* platform) { current = platform; }
+
+std::string ProgramFolder() { return IncludeTrailingBackslash(ExtractFilePath(Current().ModuleFileName())); }
 
 }  // namespace plat

@@ -131,4 +131,7 @@ public:
 Platform& Current();
 void SetCurrent(Platform* platform);
 
+// The folder of the running program, with its trailing backslash.
+std::string ProgramFolder();
+
 }  // namespace plat

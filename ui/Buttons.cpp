@@ -75,62 +75,65 @@ void TButtonControl::PaintFace(Canvas& canvas, TColor face, const TBitmap& glyph
     if (State.focused) canvas.FrameRect({3, 3, w - 3, h - 3}, clGray);
 }
 
+// --- TKindButton ---
+
+TKindButton::TKindButton() {
+    Kind.OnChange([this] { ApplyKind(); });
+    ModalResult.OnChange([this] { modalResultExplicit_ = true; });
+}
+
+void TKindButton::ApplyKind() {
+    const TMButtonKind kind = Kind;
+    if (kind == appliedKind_) return;
+    appliedKind_ = kind;
+    if (!modalResultExplicit_) ModalResult.SetQuietly(DefaultResult(kind));
+    ApplyKindCaption(kind);
+    Changed();
+}
+
+void TKindButton::PaintKindFace(Canvas& canvas, TColor face) {
+    const bool own = !Glyph->Empty();
+    PaintFace(canvas, face, own ? Glyph.get() : KindGlyph(Kind), own ? NumGlyphs.get() : 1);
+}
+
 // --- TMButton ---
 
 TMButton::TMButton() {
     SetBounds(0, 0, 90, 40);
-    Kind.OnChange([this] { ApplyKind(); });
-    ModalResult.OnChange([this] { modalResultExplicit_ = true; });
     auto changed = [this] { Changed(); };
     ColorOver.OnChange(changed);
     LightButton.OnChange(changed);
 }
 
-void TMButton::ApplyKind() {
-    const TMButtonKind kind = Kind;
-    if (kind == appliedKind_) return;
-    appliedKind_ = kind;
+void TMButton::ApplyKindCaption(TMButtonKind kind) {
     if (kind >= mkFirst && kind <= mkLast) CaptionVisible.SetQuietly(false);
     if (Caption->empty()) Caption.SetQuietly(DefaultCaption(kind));
-    if (!modalResultExplicit_) ModalResult.SetQuietly(DefaultResult(kind));
-    Changed();
 }
 
-
 void TMButton::Paint(Canvas& canvas) {
-    TColor face = State.hot && LightButton ? ColorOver.get() : EffectiveColor();
-    PaintFace(canvas, face, Glyph->Empty() ? KindGlyph(Kind) : Glyph.get(), Glyph->Empty() ? 1 : NumGlyphs);
+    PaintKindFace(canvas, State.hot && LightButton ? ColorOver.get() : EffectiveColor());
 }
 
 // --- TNiceButton ---
 
 TNiceButton::TNiceButton() {
     SetBounds(0, 0, 100, 28);
-    Kind.OnChange([this] { ApplyKind(); });
-    ModalResult.OnChange([this] { modalResultExplicit_ = true; });
-    auto changed = [this] { Changed(); };
-    ForcedDown.OnChange(changed);
+    ForcedDown.OnChange([this] { Changed(); });
 }
 
 void TNiceButton::CaptionChanged() {
-    if (!applying_) captionExplicit_ = true;
+    captionExplicit_ = true;
     Changed();
 }
 
-void TNiceButton::ApplyKind() {
-    const TMButtonKind kind = Kind;
-    if (kind == appliedKind_) return;
-    appliedKind_ = kind;
-    if (!modalResultExplicit_) ModalResult.SetQuietly(DefaultResult(kind));
+void TNiceButton::ApplyKindCaption(TMButtonKind kind) {
     if (!captionExplicit_) Caption.SetQuietly(DefaultCaption(kind));
-    Changed();
 }
-
 
 void TNiceButton::Paint(Canvas& canvas) {
     const bool pressed = State.pressed;
     State.pressed = pressed || ForcedDown;
-    PaintFace(canvas, EffectiveColor(), Glyph->Empty() ? KindGlyph(Kind) : Glyph.get(), Glyph->Empty() ? 1 : NumGlyphs);
+    PaintKindFace(canvas, EffectiveColor());
     State.pressed = pressed;
 }
 

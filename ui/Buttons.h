@@ -42,10 +42,28 @@ protected:
     void PaintFace(Canvas& canvas, TColor face, const TBitmap& glyph, int frames);
 };
 
-class TMButton : public TButtonControl {
+// A button with a kind: when the kind changes, the modal result becomes the kind's
+// unless the page set one, and the caption follows the button class's rule.
+class TKindButton : public TButtonControl {
+public:
+    Prop<TMButtonKind> Kind{mkCustom};
+
+protected:
+    TKindButton();
+    // The caption's part of a kind change.
+    virtual void ApplyKindCaption(TMButtonKind kind) = 0;
+    // The face with the button's own glyph, or the kind's picture without one.
+    void PaintKindFace(Canvas& canvas, TColor face);
+
+private:
+    void ApplyKind();
+    TMButtonKind appliedKind_ = mkCustom;
+    bool modalResultExplicit_ = false;
+};
+
+class TMButton : public TKindButton {
 public:
     TMButton();
-    Prop<TMButtonKind> Kind{mkCustom};
     Prop<int> Margin{-1};
     Prop<int> Spacing{0};
     Prop<TColor> ColorOver{clBtnFace};
@@ -55,16 +73,14 @@ public:
 
     void Paint(Canvas& canvas) override;
 
-private:
-    void ApplyKind();
-    TMButtonKind appliedKind_ = mkCustom;
-    bool modalResultExplicit_ = false;
+protected:
+    // The four navigation kinds show their picture alone; an empty caption takes the kind's.
+    void ApplyKindCaption(TMButtonKind kind) override;
 };
 
-class TNiceButton : public TButtonControl {
+class TNiceButton : public TKindButton {
 public:
     TNiceButton();
-    Prop<TMButtonKind> Kind{mkCustom};
     Prop<bool> ForcedDown{false};
     Prop<bool> InsideDraw{false};
     Prop<bool> Stretch{false};
@@ -74,13 +90,11 @@ public:
 
 protected:
     void CaptionChanged() override;
+    // A caption the page did not set takes the kind's.
+    void ApplyKindCaption(TMButtonKind kind) override;
 
 private:
-    void ApplyKind();
-    TMButtonKind appliedKind_ = mkCustom;
-    bool modalResultExplicit_ = false;
     bool captionExplicit_ = false;
-    bool applying_ = false;
 };
 
 // The picture a kind shows on a button without a glyph of its own (empty for most kinds).

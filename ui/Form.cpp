@@ -172,23 +172,18 @@ bool TForm::MoveInRadioGroup(bool forward) {
     return true;
 }
 
-TButtonControl* TForm::DefaultButton() const {
+TButtonControl* TForm::FirstFocusableButton(Prop<bool> TButtonControl::*marked) const {
     TButtonControl* found = nullptr;
     ForEachControl([&](TControl& control) {
         auto* button = dynamic_cast<TButtonControl*>(&control);
-        if (!found && button && button->Default && button->CanFocus()) found = button;
+        if (!found && button && (button->*marked).get() && button->CanFocus()) found = button;
     });
     return found;
 }
 
-TButtonControl* TForm::CancelButton() const {
-    TButtonControl* found = nullptr;
-    ForEachControl([&](TControl& control) {
-        auto* button = dynamic_cast<TButtonControl*>(&control);
-        if (!found && button && button->Cancel && button->CanFocus()) found = button;
-    });
-    return found;
-}
+TButtonControl* TForm::DefaultButton() const { return FirstFocusableButton(&TButtonControl::Default); }
+
+TButtonControl* TForm::CancelButton() const { return FirstFocusableButton(&TButtonControl::Cancel); }
 
 bool TForm::DispatchKey(int key, TShiftState shift) {
     if (Handle)

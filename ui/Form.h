@@ -90,6 +90,8 @@ protected:
 private:
     friend class Backend;
     bool FocusNext(bool backwards);
+    // The first button, in creation order, that is marked so and can take the focus.
+    TButtonControl* FirstFocusableButton(Prop<bool> TButtonControl::*marked) const;
     bool PressAccelerator(char letter, bool altHeld);
     bool MoveInRadioGroup(bool forward);
     std::string className_;

@@ -1,7 +1,8 @@
 #include "unzip/Crc32.h"
 
 #include <array>
-#include <cstring>
+
+#include "unzip/ByteOrder.h"
 
 namespace unzip {
 
@@ -28,17 +29,25 @@ constexpr SliceTables MakeTables() {
 
 constexpr SliceTables kTables = MakeTables();
 
-inline uint32_t LoadLittle32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+using Update = uint32_t (*)(uint32_t, const void*, size_t);
+
+uint32_t UpdateFoldedOrSliced(uint32_t crc, const void* data, size_t length) {
+    UpdateCrc32Folded(crc, data, length);
+    return crc;
+}
+
+Update ChooseUpdate() {
+    uint32_t probe = kCrcStart;
+    return UpdateCrc32Folded(probe, nullptr, 0) ? UpdateFoldedOrSliced : UpdateCrc32Sliced;
 }
 
 }  // namespace
 
-uint32_t UpdateCrc32(uint32_t crc, const void* data, size_t length) {
+uint32_t UpdateCrc32Sliced(uint32_t crc, const void* data, size_t length) {
     const uint8_t* p = static_cast<const uint8_t*>(data);
     while (length >= 8) {
-        uint32_t low = LoadLittle32(p) ^ crc;
-        uint32_t high = LoadLittle32(p + 4);
+        const uint32_t low = Little32(p) ^ crc;
+        const uint32_t high = Little32(p + 4);
         crc = kTables[7][low & 0xFF] ^ kTables[6][(low >> 8) & 0xFF] ^
               kTables[5][(low >> 16) & 0xFF] ^ kTables[4][low >> 24] ^
               kTables[3][high & 0xFF] ^ kTables[2][(high >> 8) & 0xFF] ^
@@ -48,6 +57,11 @@ uint32_t UpdateCrc32(uint32_t crc, const void* data, size_t length) {
     }
     while (length--) crc = (crc >> 8) ^ kTables[0][(crc ^ *p++) & 0xFF];
     return crc;
+}
+
+uint32_t UpdateCrc32(uint32_t crc, const void* data, size_t length) {
+    static const Update update = ChooseUpdate();
+    return update(crc, data, length);
 }
 
 }  // namespace unzip

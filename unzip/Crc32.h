@@ -10,7 +10,14 @@ namespace unzip {
 
 constexpr uint32_t kCrcStart = 0xFFFFFFFFu;
 
+// Chooses, once, the fastest way the processor offers (carry-less multiplication where
+// it has it, eight table lookups per eight bytes everywhere else).
 uint32_t UpdateCrc32(uint32_t crc, const void* data, size_t length);
+
+// The two ways, each on its own, so that tests can hold them against each other.
+uint32_t UpdateCrc32Sliced(uint32_t crc, const void* data, size_t length);
+// False when the processor has no carry-less multiplication; `crc` is then unchanged.
+bool UpdateCrc32Folded(uint32_t& crc, const void* data, size_t length);
 
 // The finished CRC-32 of one buffer.
 inline uint32_t Crc32Of(const void* data, size_t length) {

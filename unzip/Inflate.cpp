@@ -4,7 +4,9 @@
 
 #include "unzip/BitSources.h"
 #include "unzip/DecodeTable.h"
+#include "unzip/DeflateCodes.h"
 #include "unzip/Decoders.h"
+#include "unzip/FastInflate.h"
 #include "unzip/WindowCopy.h"
 #include "unzip/ZipCodes.h"
 
@@ -12,21 +14,6 @@ namespace unzip {
 
 namespace {
 
-// Lengths of codes 257 to 285, then two entries that make codes 286 and 287 invalid.
-constexpr uint16_t kLengthBase[31] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,
-                                      17, 19, 23, 27, 31, 35, 43, 51, 59,  67,  83,
-                                      99, 115, 131, 163, 195, 227, 258, 0, 0};
-constexpr uint8_t kLengthExtra[31] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2,  2,  2, 2,
-                                      3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0, 99, 99};
-// Distances of codes 0 to 29; a dynamic block may declare 32 distance codes, and the two
-// beyond RFC 1951's thirty decode as invalid.
-constexpr uint16_t kDistanceBase[32] = {1,    2,    3,    4,    5,    7,     9,     13,
-                                        17,   25,   33,   49,   65,   97,    129,   193,
-                                        257,  385,  513,  769,  1025, 1537,  2049,  3073,
-                                        4097, 6145, 8193, 12289, 16385, 24577, 0,   0};
-constexpr uint8_t kDistanceExtra[32] = {0, 0, 0,  0,  1,  1,  2,  2,  3,  3,  4,
-                                        4, 5, 5,  6,  6,  7,  7,  8,  8,  9,  9,
-                                        10, 10, 11, 11, 12, 12, 13, 13, 99, 99};
 // The order in which a dynamic block sends its code-length code lengths.
 constexpr uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                           11, 4,  12, 3, 13, 2, 14, 1, 15};
@@ -37,12 +24,6 @@ constexpr uint32_t kDynamicDistanceWidth = 6;
 constexpr uint32_t kFixedLiteralWidth = 7;
 constexpr uint32_t kFixedDistanceWidth = 5;
 constexpr uint32_t kCodeLengthWidth = 7;
-
-constexpr uint32_t kLiteralLengthCodes = 288;
-constexpr uint32_t kDistanceCodes = 32;
-constexpr uint32_t kFixedDistanceCodes = 30;
-constexpr uint32_t kFirstLengthSymbol = 257;
-constexpr uint32_t kLongestMatch = 258;
 
 constexpr int32_t kEndOfBlock = 1;  // step result: the block's end-of-block code was read
 
@@ -81,8 +62,11 @@ inline int32_t InflateStep(MemberContext& member, Bits& bits, uint8_t* window, u
     return ZipOk;
 }
 
-// Decodes codes until the end of the block.
-int32_t DecodeBlockCodes(MemberContext& member, const BlockTables& tables) {
+// Decodes codes until the end of the block: the fast loop wherever it can run, and the
+// careful step for everything it hands back (the ends of input blocks and of the window,
+// invalid codes).
+int32_t DecodeBlockCodes(MemberContext& member, const BlockTables& tables,
+                         const FastBlockTables& fast) {
     if (!tables.literal) return ZipDataError;
     uint8_t* window = member.window.get();
     uint32_t position = member.windowPosition;
@@ -92,18 +76,15 @@ int32_t DecodeBlockCodes(MemberContext& member, const BlockTables& tables) {
             result = member.abort ? ZipUserAbort : ZipReadError;
             break;
         }
-        if (RegisterBits::CanLoad(member) && position <= kWindowSize - kLongestMatch) {
+        if (RegisterBits::CanLoad(member)) {
             // Nothing in here reads input, so the flags cannot change while it runs.
             RegisterBits bits(member);
-            do {
-                bits.Load();
-                result = InflateStep(member, bits, window, position, tables);
-            } while (result == ZipOk && bits.CanLoad() && position <= kWindowSize - kLongestMatch);
+            const int32_t fastResult = FastDecodeCodes(bits, window, position, fast);
             bits.StoreInto(member);
-        } else {
-            MemberBits bits{member};
-            result = InflateStep(member, bits, window, position, tables);
+            if (fastResult == kFastEndOfBlock) break;
         }
+        MemberBits bits{member};
+        result = InflateStep(member, bits, window, position, tables);
         if (result != ZipOk) break;
     }
     member.windowPosition = position;
@@ -150,26 +131,24 @@ int32_t StoredBlock(MemberContext& member) {
 
 int32_t FixedBlock(MemberContext& member) {
     uint16_t lengths[kLiteralLengthCodes];
-    std::fill(lengths, lengths + 144, 8);
-    std::fill(lengths + 144, lengths + 256, 9);
-    std::fill(lengths + 256, lengths + 280, 7);
-    std::fill(lengths + 280, lengths + 288, 8);
+    FixedLiteralLengths(lengths);
     DecodeTable literal;
     int built = literal.Build(lengths, kLiteralLengthCodes, kFirstLengthSymbol, kLengthBase,
                               kLengthExtra, kFixedLiteralWidth);
     if (built != kTableComplete) return built;
 
-    std::fill(lengths, lengths + kFixedDistanceCodes, 5);
+    std::fill(lengths, lengths + kFixedDistanceCodes, kFixedDistanceLength);
     DecodeTable distance;
     built = distance.Build(lengths, kFixedDistanceCodes, 0, kDistanceBase, kDistanceExtra,
                            kFixedDistanceWidth);
     if (built > kTableIncomplete) return ZipDataError;
 
     return DecodeBlockCodes(member, {literal.First(), literal.Width(), distance.First(),
-                                     distance.Width()});
+                                     distance.Width()},
+                            FixedFastTables());
 }
 
-int32_t DynamicBlock(MemberContext& member) {
+int32_t DynamicBlock(MemberContext& member, FastBlockTables& fast) {
     const uint32_t literalCount = 257 + TakeBits(member, 5);
     const uint32_t distanceCount = 1 + TakeBits(member, 5);
     const uint32_t codeLengthCount = 4 + TakeBits(member, 4);
@@ -227,8 +206,11 @@ int32_t DynamicBlock(MemberContext& member) {
                        kDynamicDistanceWidth) > kTableIncomplete)
         return ZipDataError;
 
+    fast.literal.Build(lengths, literalCount, FastCodeTable::Alphabet::LiteralLength);
+    fast.distance.Build(lengths + literalCount, distanceCount, FastCodeTable::Alphabet::Distance);
     return DecodeBlockCodes(member, {literal.First(), literal.Width(), distance.First(),
-                                     distance.Width()});
+                                     distance.Width()},
+                            fast);
 }
 
 }  // namespace
@@ -236,13 +218,14 @@ int32_t DynamicBlock(MemberContext& member) {
 int32_t Inflate(MemberContext& member) {
     member.ResetInput();
     member.windowPosition = 0;
+    FastBlockTables dynamicTables;  // rebuilt for every dynamic block, allocated once
     for (;;) {
         const bool last = TakeBits(member, 1) != 0;
         int32_t result;
         switch (TakeBits(member, 2)) {
             case 0: result = StoredBlock(member); break;
             case 1: result = FixedBlock(member); break;
-            case 2: result = DynamicBlock(member); break;
+            case 2: result = DynamicBlock(member, dynamicTables); break;
             default: result = ZipDataError; break;
         }
         if (result != ZipOk) return result;

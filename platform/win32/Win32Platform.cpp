@@ -1,46 +1,21 @@
 #include "platform/win32/Win32Platform.h"
-#include <algorithm>
 
 #include <windows.h>
 #include <ddeml.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
+
 namespace plat {
-
-// Text that is not UTF-8 (names stored in old archives, written by DOS and Windows
-// programs in the system's own code page) is read in the system's ANSI code page, as
-// the ANSI functions would, rather than losing its accented letters.
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    UINT codePage = CP_UTF8;
-    int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
-    if (length == 0) {
-        codePage = CP_ACP;
-        length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-    }
-    std::wstring result(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, result.data(), length);
-    return result;
-}
-
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                     nullptr, nullptr);
-    std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length,
-                        nullptr, nullptr);
-    return result;
-}
 
 namespace {
 
 class Win32File : public File {
 public:
     explicit Win32File(HANDLE handle) : handle_(handle) {}
-    ~Win32File() override { CloseHandle(handle_); }
 
     int64_t Read(void* buffer, int64_t count) override {
         int64_t total = 0;
@@ -48,7 +23,7 @@ public:
         while (total < count) {
             DWORD chunk = static_cast<DWORD>(std::min<int64_t>(count - total, 1 << 30));
             DWORD got = 0;
-            if (!ReadFile(handle_, out + total, chunk, &got, nullptr)) return -1;
+            if (!ReadFile(handle_.get(), out + total, chunk, &got, nullptr)) return -1;
             if (got == 0) break;
             total += got;
         }
@@ -61,7 +36,7 @@ public:
         while (total < count) {
             DWORD chunk = static_cast<DWORD>(std::min<int64_t>(count - total, 1 << 30));
             DWORD put = 0;
-            if (!WriteFile(handle_, in + total, chunk, &put, nullptr) || put == 0) return -1;
+            if (!WriteFile(handle_.get(), in + total, chunk, &put, nullptr) || put == 0) return -1;
             total += put;
         }
         return total;
@@ -70,67 +45,94 @@ public:
     bool Seek(int64_t position) override {
         LARGE_INTEGER to;
         to.QuadPart = position;
-        return SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN) != 0;
+        return SetFilePointerEx(handle_.get(), to, nullptr, FILE_BEGIN) != 0;
     }
 
     int64_t Position() override {
         LARGE_INTEGER zero{}, at{};
-        if (!SetFilePointerEx(handle_, zero, &at, FILE_CURRENT)) return -1;
+        if (!SetFilePointerEx(handle_.get(), zero, &at, FILE_CURRENT)) return -1;
         return at.QuadPart;
     }
 
     int64_t Size() override {
         LARGE_INTEGER size{};
-        return GetFileSizeEx(handle_, &size) ? size.QuadPart : -1;
+        return GetFileSizeEx(handle_.get(), &size) ? size.QuadPart : -1;
     }
 
-    bool Truncate() override { return SetEndOfFile(handle_) != 0; }
+    bool Truncate() override { return SetEndOfFile(handle_.get()) != 0; }
 
 private:
-    HANDLE handle_;
+    KernelHandle handle_;
 };
 
 class Win32Library : public Library {
 public:
     explicit Win32Library(HMODULE module) : module_(module) {}
-    ~Win32Library() override { FreeLibrary(module_); }
     void* Symbol(const std::string& name) override {
-        return reinterpret_cast<void*>(GetProcAddress(module_, name.c_str()));
+        return reinterpret_cast<void*>(GetProcAddress(module_.get(), name.c_str()));
     }
     void* Ordinal(int ordinal) override {
         return reinterpret_cast<void*>(
-            GetProcAddress(module_, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ordinal))));
+            GetProcAddress(module_.get(), reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(ordinal))));
     }
 
 private:
-    HMODULE module_;
+    ModuleHandle module_;
 };
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()); }
 
-// An open registry key under HKEY_LOCAL_MACHINE, closed on scope exit.
-class RegistryKey {
-public:
-    RegistryKey(const std::string& key, bool create) {
-        std::wstring name = Widen(key);
-        LONG result = create ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, nullptr, 0,
-                                               KEY_READ | KEY_WRITE, nullptr, &key_, nullptr)
-                             : RegOpenKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, KEY_READ, &key_);
-        if (result != ERROR_SUCCESS) key_ = nullptr;
-    }
-    ~RegistryKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    HKEY get() const { return key_; }
+// An open registry key under HKEY_LOCAL_MACHINE; none when it cannot be opened.
+RegistryKeyHandle RegistryKey(const std::string& key, bool create) {
+    std::wstring name = Widen(key);
+    HKEY opened = nullptr;
+    LONG result = create ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                                           nullptr, &opened, nullptr)
+                         : RegOpenKeyExW(HKEY_LOCAL_MACHINE, name.c_str(), 0, KEY_READ, &opened);
+    return RegistryKeyHandle(result == ERROR_SUCCESS ? opened : nullptr);
+}
 
-private:
-    HKEY key_ = nullptr;
+// A started process and its main thread, both released when it goes.
+struct StartedProcess {
+    KernelHandle process, thread;
 };
+
+// Starts the command line with the given show mode; none when it cannot start (a
+// command line longer than the platform accepts included: it is refused, never cut).
+std::optional<StartedProcess> Start(const std::string& commandLine, int showMode, DWORD flags, size_t longest) {
+    std::wstring line = Widen(commandLine);
+    if (line.size() > longest) return std::nullopt;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showMode);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup, &started))
+        return std::nullopt;
+    return StartedProcess{KernelHandle(started.hProcess), KernelHandle(started.hThread)};
+}
 
 HDDEDATA CALLBACK IgnoreDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;
+}
+
+struct EndDdeInstance {
+    void operator()(DWORD instance) const { DdeUninitialize(instance); }
+};
+struct FreeDdeString {
+    DWORD instance = 0;
+    void operator()(HSZ name) const { DdeFreeStringHandle(instance, name); }
+};
+struct EndConversation {
+    void operator()(HCONV conversation) const { DdeDisconnect(conversation); }
+};
+using DdeInstance = UniqueHandle<DWORD, EndDdeInstance>;
+using DdeString = UniqueHandle<HSZ, FreeDdeString>;
+using DdeConversation = UniqueHandle<HCONV, EndConversation>;
+
+DdeString MakeDdeString(DWORD instance, const std::string& text) {
+    if (text.empty()) return DdeString();
+    return DdeString(DdeCreateStringHandleW(instance, Widen(text).c_str(), CP_WINUNICODE), FreeDdeString{instance});
 }
 
 }  // namespace
@@ -188,8 +190,8 @@ std::vector<DirEntry> Win32Platform::ListDirectory(const std::string& path) {
     if (pattern.empty() || (pattern.back() != '\\' && pattern.back() != '/')) pattern += '\\';
     pattern += '*';
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Widen(pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return entries;
+    FindHandle search(NoneIfInvalid(FindFirstFileW(Widen(pattern).c_str(), &found)));
+    if (!search) return entries;
     do {
         std::string name = Narrow(found.cFileName);
         if (name == "." || name == "..") continue;
@@ -197,8 +199,7 @@ std::vector<DirEntry> Win32Platform::ListDirectory(const std::string& path) {
         int64_t size = (static_cast<int64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
         bool hidden = (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
         entries.push_back({name, isDirectory, isDirectory ? 0 : size, hidden});
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     return entries;
 }
 
@@ -206,12 +207,9 @@ bool Win32Platform::SetFileDosTime(const std::string& path, uint16_t dosDate, ui
     FILETIME local, utc;
     if (!DosDateTimeToFileTime(dosDate, dosTime, &local) || !LocalFileTimeToFileTime(&local, &utc))
         return false;
-    HANDLE handle = CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    bool done = SetFileTime(handle, nullptr, nullptr, &utc) != 0;
-    CloseHandle(handle);
-    return done;
+    KernelHandle file(NoneIfInvalid(CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
+                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    return file && SetFileTime(file.get(), nullptr, nullptr, &utc) != 0;
 }
 
 std::string Win32Platform::CurrentDirectory() {
@@ -266,12 +264,12 @@ DriveType Win32Platform::DriveTypeOf(const std::string& root) {
     }
 }
 
-bool Win32Platform::RegistryKeyExists(const std::string& key) { return RegistryKey(key, false).get(); }
+bool Win32Platform::RegistryKeyExists(const std::string& key) { return bool(RegistryKey(key, false)); }
 
 std::optional<std::string> Win32Platform::RegistryReadString(const std::string& key,
                                                              const std::string& value) {
-    RegistryKey open(key, false);
-    if (!open.get()) return std::nullopt;
+    RegistryKeyHandle open = RegistryKey(key, false);
+    if (!open) return std::nullopt;
     std::wstring name = Widen(value);
     DWORD type = 0, bytes = 0;
     if (RegQueryValueExW(open.get(), name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
@@ -287,8 +285,8 @@ std::optional<std::string> Win32Platform::RegistryReadString(const std::string& 
 
 bool Win32Platform::RegistryWriteString(const std::string& key, const std::string& value,
                                         const std::string& data) {
-    RegistryKey open(key, true);
-    if (!open.get()) return false;
+    RegistryKeyHandle open = RegistryKey(key, true);
+    if (!open) return false;
     std::wstring wide = Widen(data);
     return RegSetValueExW(open.get(), Widen(value).c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(wide.c_str()),
@@ -296,8 +294,8 @@ bool Win32Platform::RegistryWriteString(const std::string& key, const std::strin
 }
 
 std::optional<uint32_t> Win32Platform::RegistryReadDword(const std::string& key, const std::string& value) {
-    RegistryKey open(key, false);
-    if (!open.get()) return std::nullopt;
+    RegistryKeyHandle open = RegistryKey(key, false);
+    if (!open) return std::nullopt;
     DWORD type = 0, data = 0, bytes = sizeof(data);
     if (RegQueryValueExW(open.get(), Widen(value).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
                          &bytes) != ERROR_SUCCESS ||
@@ -307,8 +305,8 @@ std::optional<uint32_t> Win32Platform::RegistryReadDword(const std::string& key,
 }
 
 bool Win32Platform::RegistryWriteDword(const std::string& key, const std::string& value, uint32_t data) {
-    RegistryKey open(key, true);
-    if (!open.get()) return false;
+    RegistryKeyHandle open = RegistryKey(key, true);
+    if (!open) return false;
     DWORD dword = data;
     return RegSetValueExW(open.get(), Widen(value).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword),
                           sizeof(dword)) == ERROR_SUCCESS;
@@ -329,57 +327,31 @@ bool Win32Platform::WriteProfile(const std::string& section, const std::string& 
 
 bool Win32Platform::StartProgram(const std::string& commandLine, int showMode) {
     // WinExec takes an ANSI command line; the wide CreateProcess keeps every character.
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showMode);
-    PROCESS_INFORMATION process{};
-    std::wstring line = Widen(commandLine);
-    if (line.size() > MaxCommandLine()) return false;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
+    return Start(commandLine, showMode, 0, MaxCommandLine()).has_value();
 }
 
 int64_t Win32Platform::RunAndWait(const std::string& commandLine, int showMode) {
-    std::wstring line = Widen(commandLine);
-    if (line.size() > MaxCommandLine()) return -1;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showMode);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
-                        nullptr, nullptr, &startup, &process))
-        return -1;
-    WaitForSingleObject(process.hProcess, INFINITE);
+    auto started = Start(commandLine, showMode, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, MaxCommandLine());
+    if (!started) return -1;
+    WaitForSingleObject(started->process.get(), INFINITE);
     DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(started->process.get(), &exitCode);
     return static_cast<int32_t>(exitCode);
 }
 
 bool Win32Platform::DdeExecute(const std::string& service, const std::string& topic, const std::string& command) {
-    DWORD instance = 0;
-    if (DdeInitializeW(&instance, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return false;
-    HSZ serviceName = DdeCreateStringHandleW(instance, Widen(service).c_str(), CP_WINUNICODE);
-    HSZ topicName = topic.empty() ? nullptr : DdeCreateStringHandleW(instance, Widen(topic).c_str(), CP_WINUNICODE);
-    bool done = false;
-    if (HCONV conversation = DdeConnect(instance, serviceName, topicName, nullptr)) {
-        std::wstring wide = Widen(command);
-        HDDEDATA result = DdeClientTransaction(
-            reinterpret_cast<BYTE*>(wide.data()), static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)),
-            conversation, nullptr, CF_UNICODETEXT, XTYP_EXECUTE, 30000, nullptr);
-        done = result != nullptr;
-        DdeDisconnect(conversation);
-    }
-    if (topicName) DdeFreeStringHandle(instance, topicName);
-    DdeFreeStringHandle(instance, serviceName);
-    DdeUninitialize(instance);
-    return done;
+    DWORD id = 0;
+    if (DdeInitializeW(&id, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return false;
+    DdeInstance instance(id);
+    DdeString serviceName = MakeDdeString(id, service);
+    DdeString topicName = MakeDdeString(id, topic);
+    DdeConversation conversation(DdeConnect(id, serviceName.get(), topicName.get(), nullptr));
+    if (!conversation) return false;
+    std::wstring wide = Widen(command);
+    HDDEDATA result = DdeClientTransaction(reinterpret_cast<BYTE*>(wide.data()),
+                                           static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)),
+                                           conversation.get(), nullptr, CF_UNICODETEXT, XTYP_EXECUTE, 30000, nullptr);
+    return result != nullptr;
 }
 
 std::unique_ptr<Library> Win32Platform::OpenLibrary(const std::string& path, LoadError* error) {

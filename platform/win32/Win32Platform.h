@@ -48,8 +48,4 @@ public:
     std::string FormatDateTime(const LocalTime& time) override;
 };
 
-// UTF-8 <-> UTF-16 for the other Windows-side code (user interface backend, entry point).
-std::wstring Widen(const std::string& text);
-std::string Narrow(const std::wstring& text);
-
 }  // namespace plat

@@ -1,52 +1,34 @@
 #include "ui/win32/GdiCanvas.h"
 
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace ui::win32 {
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring out(size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n);
-    return out;
-}
-
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 HFONT FontFor(const FontSpec& font) {
     using Key = std::tuple<std::string, int, int>;
-    static std::map<Key, HFONT> cache;
+    static std::map<Key, FontHandle> cache;
     Key key{font.Name, font.Height, font.Style};
     auto it = cache.find(key);
-    if (it != cache.end()) return it->second;
-    HFONT handle = CreateFontW(-font.Height, 0, 0, 0, (font.Style & fsBold) ? FW_BOLD : FW_NORMAL,
+    if (it != cache.end()) return it->second.get();
+    FontHandle& handle = cache[key];
+    handle.reset(CreateFontW(-font.Height, 0, 0, 0, (font.Style & fsBold) ? FW_BOLD : FW_NORMAL,
                                (font.Style & fsItalic) != 0, (font.Style & fsUnderline) != 0,
                                (font.Style & fsStrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                               Widen(font.Name).c_str());
-    cache[key] = handle;
-    return handle;
+                               Widen(font.Name).c_str()));
+    return handle.get();
 }
 
 static COLORREF Ref(TColor color) { return COLORREF(color & 0xFFFFFF); }
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc) {
-    savedState_ = SaveDC(dc_);
-    originalFont_ = SelectObject(dc_, FontFor(FontSpec{}));
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), savedState_(SaveDC(dc)), font_(dc, FontFor(FontSpec{})) {
     SetBkMode(dc_, TRANSPARENT);
 }
 
-GdiCanvas::~GdiCanvas() {
-    SelectObject(dc_, originalFont_);
-    RestoreDC(dc_, savedState_);
-}
+// The font selected first is put back by `font_` after the saved state returns.
+GdiCanvas::~GdiCanvas() { RestoreDC(dc_, savedState_); }
 
 TColor GdiCanvas::Resolve(TColor color) {
     if (IsSystemColor(color)) return TColor(GetSysColor(SystemColorIndex(color)));
@@ -66,11 +48,10 @@ void GdiCanvas::FrameRect(const TRect& rect, TColor color) {
 }
 
 void GdiCanvas::Line(int x1, int y1, int x2, int y2, TColor color) {
-    HGDIOBJ old = SelectObject(dc_, GetStockObject(DC_PEN));
+    Selection pen(dc_, GetStockObject(DC_PEN));
     SetDCPenColor(dc_, Ref(Resolve(color)));
     MoveToEx(dc_, x1, y1, nullptr);
     LineTo(dc_, x2, y2);
-    SelectObject(dc_, old);
 }
 
 void GdiCanvas::TextAt(int x, int y, const std::string& text, TColor color) {
@@ -113,23 +94,17 @@ void GdiCanvas::DrawBitmap(const TBitmap& bitmap, int x, int y, bool transparent
         return;
     }
     void* sectionBits = nullptr;
-    HBITMAP section = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &sectionBits, nullptr, 0);
-    if (!section) return;
+    BitmapHandle section(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &sectionBits, nullptr, 0));
+    MemoryDc memory(CreateCompatibleDC(dc_));
+    if (!section || !memory) return;
     memcpy(sectionBits, bits.data(), bits.size() * sizeof(uint32_t));
-    HDC memory = CreateCompatibleDC(dc_);
-    HGDIOBJ old = SelectObject(memory, section);
-    GdiTransparentBlt(dc_, x, y, bitmap.Width, bitmap.Height, memory, 0, 0, bitmap.Width, bitmap.Height,
+    Selection selected(memory.get(), section.get());
+    GdiTransparentBlt(dc_, x, y, bitmap.Width, bitmap.Height, memory.get(), 0, 0, bitmap.Width, bitmap.Height,
                       Ref(Resolve(bitmap.TransparentColor())));
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(section);
 }
 
 int GdiCanvas::BitsPerPixel() { return GetDeviceCaps(dc_, BITSPIXEL) * GetDeviceCaps(dc_, PLANES); }
 
-OwnedScreenDc::OwnedScreenDc() : dc(CreateCompatibleDC(nullptr)) {}
-OwnedScreenDc::~OwnedScreenDc() { DeleteDC(dc); }
-
-MeasuringGdiCanvas::MeasuringGdiCanvas() : GdiCanvas(OwnedScreenDc::dc) {}
+MeasuringGdiCanvas::MeasuringGdiCanvas() : GdiCanvas(ScreenCompatibleDc::dc.get()) {}
 
 }  // namespace ui::win32

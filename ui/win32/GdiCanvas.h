@@ -3,16 +3,16 @@
 
 #include <windows.h>
 
-#include <map>
 #include <string>
-#include <tuple>
 
+#include "platform/win32/WideText.h"
 #include "ui/Canvas.h"
+#include "ui/win32/GdiHandles.h"
 
 namespace ui::win32 {
 
-std::wstring Widen(const std::string& text);
-std::string Narrow(const std::wstring& text);
+using plat::Narrow;
+using plat::Widen;
 
 // One HFONT per font description, kept for the life of the program.
 HFONT FontFor(const FontSpec& font);
@@ -36,19 +36,18 @@ public:
 
 private:
     HDC dc_;
-    HGDIOBJ originalFont_;
     int savedState_;
+    Selection font_;
 };
 
-struct OwnedScreenDc {
-    OwnedScreenDc();
-    ~OwnedScreenDc();
-    HDC dc;
+// A memory context compatible with the screen, for measuring.
+struct ScreenCompatibleDc {
+    MemoryDc dc{CreateCompatibleDC(nullptr)};
 };
 
 // A canvas for measuring text, on a memory context compatible with the screen (the
 // context outlives the canvas's restoring of it).
-class MeasuringGdiCanvas : private OwnedScreenDc, public GdiCanvas {
+class MeasuringGdiCanvas : private ScreenCompatibleDc, public GdiCanvas {
 public:
     MeasuringGdiCanvas();
 };

@@ -1,16 +1,21 @@
-// The real backend: every control is a window. Forms are top-level windows of the kit's
-// class, push buttons are owner-drawn platform buttons whose window text is their caption,
-// edit boxes, memos, check boxes, radio buttons, combo and list boxes are the platform's
-// own, and everything the kit paints (labels, title bars, panels, gauges, images) is a
-// child window of the kit's class painted through the GDI canvas. Window texts are the
-// captions, so another program can find a window by title and a button by caption.
+// The real backend: every control is a window, made and kept by the control's peer
+// (Peer.h; one peer class per kind of control, PeerRegistry.h). Forms are top-level
+// windows of the kit's class, push buttons are owner-drawn platform buttons whose window
+// text is their caption, edit boxes, memos, check boxes, radio buttons, combo and list
+// boxes are the platform's own, and everything the kit paints (labels, title bars,
+// panels, gauges, images) is a child window of the kit's class painted through the GDI
+// canvas. Window texts are the captions, so another program can find a window by title
+// and a button by caption. The backend itself keeps the peers, the modal loops and the
+// timers.
 #pragma once
 
 #include <windows.h>
 
 #include <map>
+#include <memory>
 
 #include "ui/Backend.h"
+#include "ui/win32/Peer.h"
 
 namespace ui::win32 {
 
@@ -56,9 +61,10 @@ public:
 
 private:
     void CreatePeer(TControl& control);
-    void CreateChildren(TWinControl& container);
-    void SyncPeer(TControl& control);
+    // Drops the peers of a window and of its descendants, the descendants first.
+    void DropPeers(HWND window);
     HINSTANCE instance_;
+    std::map<HWND, std::unique_ptr<Peer>> peers_;
     std::map<UINT_PTR, std::function<void()>> timers_;
     int cursor_ = 0;
     bool quit_ = false;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Log.h"
+#include "core/LogBoxes.h"
 #include "tests/support/VirtualMachine.h"
 #include "ui/headless/ScriptedUser.h"
 
@@ -15,6 +16,7 @@ protected:
         LogEnabled = true;
         LogDepth = 0;
         ui::MessageHeading.clear();
+        ShowLogFailuresInBoxes();
     }
     void TearDown() override {
         LogEnabled = false;

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/InstallState.h"
-#include "core/Services.h"
+#include "core/DiskCount.h"
+#include "core/RunAndWait.h"
 #include "tests/support/VirtualMachine.h"
 
 using namespace core;

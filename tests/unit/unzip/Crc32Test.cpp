@@ -29,4 +29,17 @@ TEST(Crc32, FeedingInPiecesGivesTheSameResultAsOneBuffer) {
     EXPECT_EQ(~crc, oldzip::ReferenceCrc32(data));
 }
 
+TEST(Crc32, FoldingAgreesWithTheTablesAtEveryLengthAndAlignment) {
+    uint32_t probe = unzip::kCrcStart;
+    if (!unzip::UpdateCrc32Folded(probe, nullptr, 0)) GTEST_SKIP() << "no carry-less multiplication";
+    const std::string data = unzip_test::RandomBytes(1200, 13);
+    for (size_t start = 0; start < 16; ++start)
+        for (size_t length = 0; length + start <= data.size(); length += 7) {
+            uint32_t folded = 0x12345678u;
+            unzip::UpdateCrc32Folded(folded, data.data() + start, length);
+            ASSERT_EQ(folded, unzip::UpdateCrc32Sliced(0x12345678u, data.data() + start, length))
+                << "start " << start << " length " << length;
+        }
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "tests/support/oldzip/DeflateWriter.h"
 #include "tests/support/oldzip/ReferenceCrc.h"
 #include "tests/unit/unzip/DecoderTestSupport.h"
@@ -75,6 +77,36 @@ TEST_F(Inflate, MatchesThatWrapTheWindowAreCopiedInTwoRuns) {
         ASSERT_EQ(decoded.output.size(), expected.size());
         EXPECT_TRUE(decoded.output == expected) << "period " << period;
     }
+}
+
+TEST_F(Inflate, RandomLiteralsAndMatchesUpToTheLongestDistanceDecodeToWhatTheyMean) {
+    // Single literals and pairs between matches of every length, many reaching back to
+    // the window's far end (32,768) where the history lies just ahead of the output.
+    std::mt19937 random(1995);
+    const auto pick = [&random](uint32_t low, uint32_t high) {
+        return std::uniform_int_distribution<uint32_t>(low, high)(random);
+    };
+    std::vector<DeflateToken> tokens;
+    std::string expected;
+    while (expected.size() < 300000) {
+        for (uint32_t literals = pick(0, 3); literals > 0; --literals) {
+            const uint8_t byte = uint8_t(pick(0, 15));
+            tokens.push_back(DeflateToken::Literal(byte));
+            expected += char(byte);
+        }
+        const uint32_t reach = uint32_t(std::min<size_t>(expected.size(), 32768));
+        if (reach == 0) continue;
+        const uint32_t distance = pick(0, 1) ? reach - pick(0, std::min(reach - 1, 40u)) : pick(1, reach);
+        const uint32_t length = pick(0, 3) ? pick(3, 20) : pick(3, 258);
+        tokens.push_back(DeflateToken::Match(length, distance));
+        for (uint32_t i = 0; i < length; ++i) expected += expected[expected.size() - distance];
+    }
+    DeflateWriter writer;
+    writer.DynamicBlock(tokens, true);
+    const auto decoded = Inflated(writer.Bytes());
+    ASSERT_EQ(decoded.result, unzip::ZipOk);
+    ASSERT_EQ(decoded.output.size(), expected.size());
+    EXPECT_TRUE(decoded.output == expected);
 }
 
 TEST_F(Inflate, AnIncompleteDistanceTreeIsAccepted) {

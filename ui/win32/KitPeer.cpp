@@ -1,0 +1,147 @@
+#include "ui/win32/KitPeer.h"
+
+#include "ui/Application.h"
+#include "ui/win32/GdiHandles.h"
+#include "ui/win32/WinSupport.h"
+
+namespace ui::win32 {
+namespace {
+
+HWND capturedBy = nullptr;
+
+LRESULT CALLBACK KitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only kit peers own windows of the kit's classes.
+    auto* peer = static_cast<KitPeer*>(Peer::Of(window));
+    LRESULT result = 0;
+    if (peer && peer->HandleMessage(message, wParam, lParam, result)) return result;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// What lies under a transparent control: its containers' own painting and the painted
+// (windowless in spirit) siblings created before it, as a form designer draws them.
+void PaintUnder(TControl& control, GdiCanvas& canvas, POINT origin) {
+    TWinControl* parent = control.Parent();
+    if (!parent) return;
+    POINT under{origin.x - control.Left, origin.y - control.Top};
+    if (parent->Transparent) PaintUnder(*parent, canvas, under);
+    SetViewportOrgEx(canvas.Dc(), under.x, under.y, nullptr);
+    parent->Paint(canvas);
+    const TRect mine = control.BoundsRect();
+    for (const auto& sibling : parent->Controls()) {
+        if (sibling.get() == &control) break;
+        const TRect theirs = sibling->BoundsRect();
+        const bool overlaps = theirs.Left < mine.Right && mine.Left < theirs.Right && theirs.Top < mine.Bottom &&
+                              mine.Top < theirs.Bottom;
+        if (!overlaps || !sibling->Visible || sibling->Peer() != PeerKind::Painted) continue;
+        SetViewportOrgEx(canvas.Dc(), under.x + sibling->Left, under.y + sibling->Top, nullptr);
+        sibling->Paint(canvas);
+    }
+    SetViewportOrgEx(canvas.Dc(), origin.x, origin.y, nullptr);
+}
+
+}  // namespace
+
+void RegisterKitClasses(HINSTANCE instance) {
+    for (const wchar_t* name : {kFormClass, kControlClass}) {
+        WNDCLASSEXW cls{};
+        cls.cbSize = sizeof cls;
+        cls.lpfnWndProc = KitWindowProc;
+        cls.hInstance = instance;
+        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        cls.lpszClassName = name;
+        if (name == kFormClass) cls.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        RegisterClassExW(&cls);
+    }
+}
+
+void PaintBuffered(TControl& control, HDC target, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    MemoryDc memory(CreateCompatibleDC(target));
+    BitmapHandle bitmap(CreateCompatibleBitmap(target, width, height));
+    if (!memory || !bitmap) return;
+    Selection selected(memory.get(), bitmap.get());
+    {
+        GdiCanvas canvas(memory.get());
+        if (control.Transparent)
+            PaintUnder(control, canvas, {0, 0});
+        else
+            canvas.FillRect({0, 0, width, height}, control.EffectiveColor());
+        Guarded([&] { control.Paint(canvas); });
+    }
+    BitBlt(target, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+}
+
+void ForgetCapture(HWND window) {
+    if (capturedBy == window) capturedBy = nullptr;
+}
+
+bool KitPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_ERASEBKGND: result = 1; return true;
+        case WM_PAINT: Paint(); return true;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            Peer* child = Peer::Of(item->hwndItem);
+            if (!child) return false;
+            child->DrawItem(*item);
+            result = TRUE;
+            return true;
+        }
+        case WM_COMMAND:
+            if (Peer* child = Peer::Of(reinterpret_cast<HWND>(lParam))) child->Command(HIWORD(wParam));
+            return true;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN: {
+            Peer* child = Peer::Of(reinterpret_cast<HWND>(lParam));
+            if (!child) return false;
+            const TControl& control = child->Control();
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            COLORREF back = Ref(control.EffectiveColor());
+            SetTextColor(dc, Ref(control.EnabledChain() ? control.EffectiveFont().Color : clGrayText));
+            SetBkColor(dc, back);
+            result = reinterpret_cast<LRESULT>(BrushFor(back));
+            return true;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN: MouseDown(message, lParam); return true;
+        case WM_LBUTTONUP: return MouseUp(lParam);
+        case WM_SETCURSOR:
+            if (ScreenCursor() == crDefault) return false;
+            SetCursor(LoadCursorW(nullptr, ScreenCursor() == crHourGlass ? IDC_WAIT : IDC_ARROW));
+            result = TRUE;
+            return true;
+        default: return false;
+    }
+}
+
+void KitPeer::Paint() {
+    PaintScope paint(Window());
+    RECT client;
+    GetClientRect(Window(), &client);
+    PaintBuffered(Control(), paint.Dc(), client.right, client.bottom);
+}
+
+void KitPeer::MouseDown(UINT message, LPARAM lParam) {
+    const int x = short(LOWORD(lParam)), y = short(HIWORD(lParam));
+    const TMouseButton button = message == WM_LBUTTONDOWN ? TMouseButton::mbLeft : TMouseButton::mbRight;
+    if (button == TMouseButton::mbLeft) {
+        SetCapture(Window());
+        capturedBy = Window();
+    }
+    Guarded([&] { Control().MouseDown(button, ShiftNow(), x, y); });
+}
+
+bool KitPeer::MouseUp(LPARAM lParam) {
+    if (capturedBy != Window()) return false;
+    capturedBy = nullptr;
+    ReleaseCapture();
+    POINT at{short(LOWORD(lParam)), short(HIWORD(lParam))};
+    RECT client;
+    GetClientRect(Window(), &client);
+    if (PtInRect(&client, at) && ClickOnRelease()) Guarded([&] { Control().Click(); });
+    return true;
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,49 @@
+// The fast loop of inflate: while the input block holds a whole step and the window has
+// room for the longest match, codes are decoded from packed tables that resolve most
+// codes (and many pairs of literals) with one lookup, and matches are copied sixteen
+// bytes at a time. Anything unusual (an invalid code, a match reaching around the window)
+// is handed back, unread, to the careful step, which keeps every rule and failure code.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "unzip/BitSources.h"
+
+namespace unzip {
+
+// One code table in the fast loop's form, built from the same code lengths as the
+// careful table. Entries are 32 bits: the bits they consume, what they are, the extra
+// bits or further-table width, and a value (literal bytes, base, further-table offset).
+class FastCodeTable {
+public:
+    enum class Alphabet { LiteralLength, Distance };
+    // Lengths that the careful builder accepted; codes without a meaning stay invalid.
+    void Build(const uint16_t* lengths, uint32_t count, Alphabet alphabet);
+
+    const uint32_t* Entries() const { return entries_.data(); }
+    uint32_t Width() const { return width_; }
+
+private:
+    std::vector<uint32_t> entries_;
+    uint32_t width_ = 0;
+};
+
+struct FastBlockTables {
+    FastCodeTable literal;
+    FastCodeTable distance;
+};
+
+// The two fast tables of a fixed block, built once.
+const FastBlockTables& FixedFastTables();
+
+// Result of FastDecodeCodes when it read the end-of-block code.
+constexpr int32_t kFastEndOfBlock = 1;
+
+// Decodes while `bits` can load and the window has room; 0 when it hands back to the
+// careful step (nothing of the code it stopped at consumed), kFastEndOfBlock after the
+// end-of-block code. Never reads input and never fills the window.
+int32_t FastDecodeCodes(RegisterBits& bits, uint8_t* window, uint32_t& position,
+                        const FastBlockTables& tables);
+
+}  // namespace unzip
