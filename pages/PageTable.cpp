@@ -1,6 +1,9 @@
 #include "pages/PageTable.h"
 
 #include "pages/CopyPage.h"
+#include "pages/Dirs.h"
+#include "pages/EndScreen.h"
+#include "pages/IType.h"
 #include "pages/UpgCopy.h"
 #include "pages/UpgData.h"
 
@@ -11,11 +14,11 @@ namespace pages {
 // the wizard with the driver's "missing page" note.
 const core::PageTableType& PageTable() {
     static const core::PageTableType table = {{
-        {"TIType", nullptr},
-        {"TDirs", nullptr},
+        {"TIType", MakeIType},
+        {"TDirs", MakeDirs},
         {"TCopy", MakeCopyPage},
         {"TConfig", nullptr},
-        {"TEndScreen", nullptr},
+        {"TEndScreen", MakeEndScreen},
         {"PageEnd", nullptr},
         {"TFindApp", nullptr},
         {"TUpgCopy", MakeUpgCopy},

@@ -32,7 +32,10 @@ ui::TButtonControl& Configure(Button& button, const PageButtonSpec& spec, const 
     button.Kind = spec.kind == ui::mkCustom ? standard.defaultKind : spec.kind;
     button.Caption = spec.caption.empty() ? standard.caption : spec.caption;
     button.ModalResult = spec.modalResult >= 0 ? spec.modalResult : standard.modalResult;
-    if (button.Kind == ui::mkCustom && standard.glyphOf != ui::mkCustom) button.Glyph = ui::KindGlyph(standard.glyphOf);
+    if (button.Kind == ui::mkCustom && standard.glyphOf != ui::mkCustom) {
+        button.Glyph = ui::KindGlyph(standard.glyphOf);
+        button.NumGlyphs = 1;
+    }
     return button;
 }
 
@@ -56,12 +59,13 @@ void TWizardPage::FormKeyDown(int& key, ui::TShiftState shift) { ui::HandlePageK
 
 ui::TButtonControl& TWizardPage::AddStandardButton(const PageButtonSpec& spec) {
     const StandardButton& standard = StandardButtonOf(spec.role);
+    const bool nice = spec.buttonClass == ButtonClass::Nice;
     ui::TButtonControl* button = nullptr;
-    if (spec.buttonClass == ButtonClass::Nice)
+    if (nice)
         button = &Configure(Add<ui::TNiceButton>(standard.name), spec, standard);
     else
         button = &Configure(Add<ui::TMButton>(standard.name), spec, standard);
-    button->ButtonLayout = spec.layout;
+    button->ButtonLayout = spec.layout.value_or(nice ? ui::blGlyphLeft : ui::blGlyphTop);
     button->SetBounds(spec.bounds.Left, spec.bounds.Top, spec.bounds.Width(), spec.bounds.Height());
     switch (spec.role) {
         case PageButton::Back: BBack = button; break;

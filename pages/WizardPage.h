@@ -28,6 +28,7 @@
 // A page that handles more keys overrides FormKeyDown and calls TWizardPage's first.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "ui/Buttons.h"
@@ -47,11 +48,11 @@ struct PageButtonSpec {
     ui::TMButtonKind kind;  // mkCustom: the button's own (mkCancel for Abandon)
     std::string caption;
     int modalResult;
-    ui::TButtonLayout layout;
+    std::optional<ui::TButtonLayout> layout;  // unset: glyph above (Push) or left (Nice)
 
     PageButtonSpec(PageButton role, ui::TRect bounds, ButtonClass buttonClass = ButtonClass::Push,
                    ui::TMButtonKind kind = ui::mkCustom, std::string caption = {}, int modalResult = -1,
-                   ui::TButtonLayout layout = ui::blGlyphTop)
+                   std::optional<ui::TButtonLayout> layout = std::nullopt)
         : role(role), bounds(bounds), buttonClass(buttonClass), kind(kind), caption(std::move(caption)),
           modalResult(modalResult), layout(layout) {}
 };

@@ -235,7 +235,9 @@ std::string HostPlatform::HostPath(const std::string& windowsPath) {
     std::string full = Absolute(windowsPath);
     char letter = static_cast<char>(ToUpperAscii(full.substr(0, 1))[0]);
     auto drive = drives_.find(letter);
-    if (drive == drives_.end()) return root_ + "/.no-drive-" + std::string(1, letter);
+    // A drive the machine lacks maps below a folder that never exists, so that nothing
+    // on it can be found, opened or created.
+    if (drive == drives_.end()) return root_ + "/.no-drive-" + std::string(1, letter) + "/" + full.substr(2);
     std::vector<std::string> resolved;
     for (const std::string& part : SplitPath(full.substr(2))) {
         if (part == ".") continue;

@@ -1,12 +1,40 @@
 # The demo: a fresh installation from sample media, as a user starts it from drive C:.
 # The media instance relaunches itself from %TEMP%; then every window the working copy
 # shows is photographed and answered the way a user going forward would answer it
-# (Continua, Da, OK; Renunt where nothing else goes on), until the program ends.
+# (Continua, Da, OK, Iesire; Renunt where nothing else goes on), until the program ends.
+
+source "$E2E_REPO/tests/e2e/fresh-pages.sh"
+
+# The install type page: LOCAL, picked by a click on its item.
+demo_type_page() {
+    drv wait-window "$TYPE_PAGE" 60 >/dev/null
+    shot "$TYPE_PAGE" >/dev/null
+    drv click "$TYPE_PAGE" "$ITEM_LOCAL"
+    shot "$TYPE_PAGE: LOCAL" >/dev/null
+    drv click "$TYPE_PAGE" "&Continua"
+    echo "demo: \"$TYPE_PAGE\" answered with LOCAL and &Continua"
+}
+
+# The folders page: the folder dialog looked at and left, the proposed folder taken.
+demo_folders_page() {
+    drv wait-window "$DIRS_PAGE" 30 >/dev/null
+    shot "$DIRS_PAGE" >/dev/null
+    drv click "$DIRS_PAGE" "Cauta..."
+    drv wait-window "$DIR_DIALOG" 30 >/dev/null
+    shot "$DIR_DIALOG" >/dev/null
+    drv click "$DIR_DIALOG" "&Renunt"
+    drv wait-gone "$DIR_DIALOG" 30
+    drv click "$DIRS_PAGE" "&Continua"
+    drv wait-gone "$DIRS_PAGE" 30
+    echo "demo: \"$DIRS_PAGE\" answered with the proposed folder and &Continua"
+}
 
 stage_media
 start_installer media
 win_wait_exit media 60
 drv wait-process INSTTORV.EXE 30 || fail "the working copy did not start"
+demo_type_page
+demo_folders_page
 
 # The windows of the working copy, besides the backdrop, by title.
 program_windows() {
@@ -22,7 +50,7 @@ for step in $(seq 1 40); do
         continue
     fi
     shot "$window" >/dev/null
-    for caption in "&Continua" "&Da" "O&K" "&Renunt"; do
+    for caption in "&Continua" "&Da" "O&K" "I&esire" "&Renunt"; do
         if drv_try click "$window" "$caption" 1 >/dev/null; then
             answered=$((answered + 1))
             echo "demo step $step: \"$window\" answered with $caption"

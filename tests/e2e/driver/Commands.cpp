@@ -162,6 +162,17 @@ int KeyCommand(const Arguments& args) {
     return kExitDone;
 }
 
+int TypeCommand(const Arguments& args) {
+    const HWND window = AwaitWindow(args[0], kDefaultFindSeconds);
+    if (window == nullptr) return kExitFailed;
+    std::wstring error;
+    if (!TypeCharacters(window, args[1], error)) {
+        PrintError(error);
+        return kExitFailed;
+    }
+    return kExitDone;
+}
+
 int ScreenshotCommand(const Arguments& args) {
     std::wstring error;
     if (!SaveScreenBmp(args[0], error)) {

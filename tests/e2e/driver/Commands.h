@@ -20,6 +20,7 @@ int TextsCommand(const Arguments& args);        // TITLE
 int TreeCommand(const Arguments& args);         // TITLE
 int RectCommand(const Arguments& args);         // TITLE: left top width height on the screen
 int KeyCommand(const Arguments& args);          // TITLE KEYS
+int TypeCommand(const Arguments& args);         // TITLE TEXT
 int ScreenshotCommand(const Arguments& args);   // FILE.bmp
 int ListCommand(const Arguments& args);         //
 int WaitProcessCommand(const Arguments& args);      // EXENAME [SECONDS]

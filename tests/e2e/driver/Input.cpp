@@ -90,13 +90,43 @@ bool PostStrokes(HWND window, const std::vector<KeyStroke>& strokes) {
     return true;
 }
 
+bool SendCharactersThroughInputQueue(const std::wstring& text) {
+    for (wchar_t c : text) {
+        INPUT inputs[2]{};
+        for (int i = 0; i < 2; ++i) {
+            inputs[i].type = INPUT_KEYBOARD;
+            inputs[i].ki.wScan = c;
+            inputs[i].ki.dwFlags = KEYEVENTF_UNICODE | (i == 1 ? KEYEVENTF_KEYUP : 0);
+        }
+        if (SendInput(2, inputs, sizeof(INPUT)) != 2) return false;
+    }
+    return true;
+}
+
+bool PostCharacters(HWND window, const std::wstring& text) {
+    const HWND target = FocusedControlOf(window);
+    for (wchar_t c : text)
+        if (!PostMessageW(target, WM_CHAR, c, 1)) return false;
+    return true;
+}
+
+// Asks for `window` to come to the front; true once it is there (within a short wait).
+bool BroughtToFront(HWND window) {
+    SetForegroundWindow(window);
+    return WaitUntil(kForegroundWaitSeconds, [window] { return GetForegroundWindow() == window; });
+}
+
 }  // namespace
 
+bool TypeCharacters(HWND window, const std::wstring& text, std::wstring& error) {
+    if (BroughtToFront(window) && SendCharactersThroughInputQueue(text)) return true;
+    if (PostCharacters(window, text)) return true;
+    error = L"the text could not be typed into the window";
+    return false;
+}
+
 bool PressKeys(HWND window, const std::vector<KeyStroke>& strokes, std::wstring& error) {
-    SetForegroundWindow(window);
-    const bool inFront =
-        WaitUntil(kForegroundWaitSeconds, [window] { return GetForegroundWindow() == window; });
-    if (inFront && SendThroughInputQueue(strokes)) return true;
+    if (BroughtToFront(window) && SendThroughInputQueue(strokes)) return true;
     if (PostStrokes(window, strokes)) return true;
     error = L"the keys could not be sent to the window";
     return false;

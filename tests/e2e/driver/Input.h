@@ -16,4 +16,9 @@ namespace tvdriver {
 // to its focused control instead. False, with `error` set, when nothing could be sent.
 bool PressKeys(HWND window, const std::vector<KeyStroke>& strokes, std::wstring& error);
 
+// Types `text` into the focused control of `window` as characters (any character, "\"
+// and ":" included), through the input queue when the window comes to the front, else
+// posted to the focused control.
+bool TypeCharacters(HWND window, const std::wstring& text, std::wstring& error);
+
 }  // namespace tvdriver

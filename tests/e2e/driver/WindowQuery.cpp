@@ -63,10 +63,15 @@ std::vector<HWND> Descendants(HWND window) {
 }
 
 HWND FindControl(HWND window, std::wstring_view caption) {
+    // Of several controls with one caption (a hidden row's button beside a shown one),
+    // the one a person can see.
+    HWND first = nullptr;
     for (HWND child : Descendants(window)) {
-        if (CaptionMatches(WindowTextOf(child), caption)) return child;
+        if (!CaptionMatches(WindowTextOf(child), caption)) continue;
+        if (IsWindowVisible(child)) return child;
+        if (first == nullptr) first = child;
     }
-    return nullptr;
+    return first;
 }
 
 std::wstring HandleText(HWND window) {

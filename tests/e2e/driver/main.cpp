@@ -28,6 +28,7 @@ constexpr std::array kCommands{
     Command{L"tree", L"TITLE", 1, 1, tvdriver::TreeCommand},
     Command{L"rect", L"TITLE", 1, 1, tvdriver::RectCommand},
     Command{L"key", L"TITLE KEYS", 2, 2, tvdriver::KeyCommand},
+    Command{L"type", L"TITLE TEXT", 2, 2, tvdriver::TypeCommand},
     Command{L"screenshot", L"FILE.bmp", 1, 1, tvdriver::ScreenshotCommand},
     Command{L"list", L"", 0, 0, tvdriver::ListCommand},
     Command{L"wait-process", L"EXENAME [SECONDS]", 1, 2, tvdriver::WaitProcessCommand},

@@ -1,0 +1,115 @@
+#include "pages/Dirs.h"
+
+#include "core/InstallState.h"
+#include "pages/DirDialog.h"
+#include "pages/FolderChoice.h"
+#include "pages/PagePictures.h"
+#include "ui/MessageBox.h"
+#include "ui/Panels.h"
+
+namespace pages {
+
+namespace {
+
+constexpr ui::TColor kFieldBorder = 0xCFCFCF, kFieldBorderFocused = 0xA9A9A9;
+
+const std::vector<std::string>& ClientNote() {
+    static const std::vector<std::string> lines = {
+        "Ati selectat o instalare de tip client. ",
+        "Introduceti in campul \"Date\" calea pana la baza ",
+        "de date server. Daca este necesar, folositi \"Map ",
+        "network drive\" din File Manager / Explorer",
+    };
+    return lines;
+}
+
+void ShowClientDataMissing() {
+    ui::ShowMessageBox("La instalarea client baza de date trebuie sa existe!", "Eroare!", ui::mtError,
+                       ui::taCenter, ui::Buttons({ui::mbCancel}), ui::mbCancel, 0);
+}
+
+}  // namespace
+
+TDirs::TDirs() : TWizardPage("TDirs", 1, "Alegeti directoarele destinatie!") {
+    AddStandardButton({PageButton::Back, ui::Bounds(9, 31, 67, 50)});
+    AddStandardButton({PageButton::Next, ui::Bounds(78, 31, 67, 50)});
+    AddStandardButton({PageButton::Cancel, ui::Bounds(9, 84, 136, 26), ButtonClass::Nice});
+    BNext->OnClick = [this] { BNextClick(); };
+
+    auto& panel = Add<ui::TPanel>("Panel1");
+    panel.BevelOuter = ui::bvLowered;
+    panel.SetBounds(152, 31, 479, 79);
+    FolderRow program = AddFolderRow(panel, "Program", "&Program:", 8);
+    LProgram = program.label;
+    RProgram = program.edit;
+    BProgram = program.browse;
+    BProgram->OnClick = LProgram->OnClick = [this] { BProgramClick(); };
+    FolderRow data = AddFolderRow(panel, "Date", "&Date:", 42);
+    LDate = data.label;
+    RDate = data.edit;
+    BDate = data.browse;
+    BDate->OnClick = LDate->OnClick = [this] { BDateClick(); };
+    RDate->OnChange = [this] { RDateChange(); };
+
+    netmemo = &panel.Add<ui::TMemo>("netmemo");
+    netmemo->SetBounds(262, 4, 213, 71);
+    netmemo->ReadOnly = true;
+    netmemo->BorderSingle = false;
+    netmemo->VerticalScrollBar = true;
+    netmemo->TabStop = false;
+    netmemo->Lines = ClientNote();
+    FormCreate();
+}
+
+TDirs::FolderRow TDirs::AddFolderRow(ui::TWinControl& panel, const char* suffix, const char* caption, int top) {
+    FolderRow row{};
+    row.label = &panel.Add<ui::TActiveLabel>(std::string("L") + suffix);
+    row.label->Caption = caption;
+    row.label->Autosize = true;
+    row.label->SetBounds(8, top + 4, 46, 13);
+    row.edit = &panel.Add<ui::TActiveEdit>(std::string("R") + suffix);
+    row.edit->SetBounds(58, top, 168, 21);
+    row.edit->FlatStyle = true;
+    row.edit->BorderColor = kFieldBorder;
+    row.edit->BorderColorF = kFieldBorderFocused;
+    row.edit->AssocLabel = row.label;
+    row.browse = &panel.Add<ui::TMButton>(std::string("B") + suffix);
+    row.browse->Caption = "Cauta...";
+    row.browse->CaptionVisible = false;
+    row.browse->Glyph = FolderGlyph();
+    row.browse->NumGlyphs = 1;
+    row.browse->SetBounds(229, top - 1, 26, 23);
+    return row;
+}
+
+void TDirs::FormCreate() {
+    const core::InstallState& state = core::State();
+    const DirsLayout layout = DirsLayoutFor(state.InstallType);
+    RProgram->Text = state.WorkDir;
+    RDate->Text = layout.dataFromState ? state.WorkDataDir : std::string();
+    for (ui::TControl* control : {static_cast<ui::TControl*>(LDate), static_cast<ui::TControl*>(RDate),
+                                  static_cast<ui::TControl*>(BDate)})
+        control->Visible = layout.dataRowVisible;
+    netmemo->Visible = layout.memoVisible;
+    BNext->Enabled = layout.nextEnabled;
+}
+
+void TDirs::BProgramClick() {
+    if (auto folder = PickFolder()) RProgram->Text = *folder;
+}
+
+void TDirs::BDateClick() {
+    if (auto folder = PickFolder()) RDate->Text = *folder;
+}
+
+void TDirs::RDateChange() { BNext->Enabled = true; }
+
+void TDirs::BNextClick() {
+    const FolderCheck check = AcceptFolders(core::State().InstallType, RProgram->Text, RDate->Text);
+    if (check == FolderCheck::ClientDataMissing) ShowClientDataMissing();
+    if (check != FolderCheck::Passed) ModalResult = ui::mrNone;
+}
+
+std::unique_ptr<ui::TForm> MakeDirs() { return std::make_unique<TDirs>(); }
+
+}  // namespace pages

@@ -1,0 +1,32 @@
+// Page 4, the last page of both paths: the installation succeeded, the product's default
+// user and password; "I&esire" leaves the program, "&Inapoi" goes back.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pages/WizardPage.h"
+#include "ui/Edits.h"
+#include "ui/Panels.h"
+
+namespace pages {
+
+// The user name and access password the installed product starts with.
+inline constexpr char DefaultUserName[] = "Master";
+inline constexpr char DefaultPassword[] = "1";
+
+// The five lines of the page's message.
+std::vector<std::string> EndMessageLines();
+
+class TEndScreen : public TWizardPage {
+public:
+    TEndScreen();
+
+    ui::TMemo* Memo1 = nullptr;
+    ui::TImage* Image1 = nullptr;
+};
+
+std::unique_ptr<ui::TForm> MakeEndScreen();
+
+}  // namespace pages

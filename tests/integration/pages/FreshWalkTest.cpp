@@ -1,0 +1,107 @@
+// The fresh-installation pages walked by a scripted user on the virtual machine, through
+// the wizard driver: type, folders, (copy) and back, for each kind of installation.
+#include <gtest/gtest.h>
+
+#include "core/InstallState.h"
+#include "core/Wizard.h"
+#include "pages/Dirs.h"
+#include "pages/EndScreen.h"
+#include "pages/IType.h"
+#include "pages/PageTable.h"
+#include "tests/support/TestPages.h"
+#include "tests/support/VirtualMachine.h"
+#include "ui/MessageBox.h"
+#include "ui/headless/ScriptedUser.h"
+
+using pages::TDirs;
+using pages::TIType;
+using ui::headless::Click;
+using ui::headless::Script;
+using ui::headless::TypeText;
+
+namespace {
+
+// The product's pages 0, 1 and 4; the copy and configuration pages stand in.
+const core::PageTableType& WalkPages() {
+    static const core::PageTableType table = [] {
+        core::PageTableType pages = pages::PageTable();
+        pages[2] = {"2", testing_support::MakeTestPage<2>};
+        pages[3] = {"3", testing_support::MakeTestPage<3>};
+        return pages;
+    }();
+    return table;
+}
+
+const char* const kItems[] = {" &LOCAL     - programul va fi folosit numai pe acest calculator",
+                              " &SERVER  - acest calculator va contine baza de date",
+                              " CLIEN&T    - programul va folosi o baza de date aflata la distanta"};
+
+}  // namespace
+
+class FreshWalkTest : public testing_support::VirtualMachineTest {
+protected:
+    void SetUp() override {
+        VirtualMachineTest::SetUp();
+        Machine().SetModuleFileName("C:\\TEMP\\INSTTORV.EXE");
+        core::ResetState();
+        ui::MessageHeading.clear();
+    }
+};
+
+TEST_F(FreshWalkTest, EachKindWalksTypeFoldersCopyAndBackToTheEnd) {
+    struct Walk {
+        uint8_t kind;
+        const char* dataTyped;  // typed in the data field, or null when it is hidden
+        const char* dataDir;    // DataDir at the end
+    } walks[] = {
+        {core::InstallLocal, nullptr, "C:\\WinTorv"},
+        {core::InstallServer, "C:\\TorvDate", "C:\\TorvDate"},
+        {core::InstallClient, "C:\\Server", "C:\\Server"},
+    };
+    for (const Walk& walk : walks) {
+        SCOPED_TRACE(int(walk.kind));
+        TearDown();
+        SetUp();
+        if (walk.kind == core::InstallClient) MakeFolders("C:\\Server");
+        const int item = walk.kind - 1;
+        Script script;
+        script.OnForm<TIType>([&](TIType& page) {
+            Click(page, kItems[item]);
+            Click(page, "&Continua");
+        });
+        script.OnForm<TDirs>([&](TDirs& page) {
+            EXPECT_EQ(page.RProgram->Text.get(), "C:\\WinTorv") << "the folder proposed on the first visit";
+            if (walk.dataTyped) TypeText(page, "RDate", walk.dataTyped);
+            Click(page, "&Continua");
+        });
+        script.EndForm(testing_support::TestPageName(2), 4);
+        script.OnForm<TDirs>([&](TDirs& page) {
+            EXPECT_EQ(page.RProgram->Text.get(), "C:\\WinTorv");
+            if (walk.kind == core::InstallServer) {
+                EXPECT_EQ(page.RDate->Text.get(), walk.dataTyped) << "the earlier visit's folder";
+            }
+            Click(page, "&Inapoi");
+        });
+        script.OnForm<TIType>([&](TIType& page) {
+            EXPECT_EQ(page.IType->ItemIndex.get(), item) << "the earlier choice";
+            Click(page, "&Continua");
+        });
+        script.OnForm<TDirs>([&](TDirs& page) {
+            if (walk.kind == core::InstallClient) TypeText(page, "RDate", walk.dataTyped);
+            Click(page, "&Continua");
+        });
+        script.EndForm(testing_support::TestPageName(2), 1);
+        script.EndForm(testing_support::TestPageName(3), 1);
+        script.OnForm<pages::TEndScreen>([](pages::TEndScreen& page) { Click(page, "I&esire"); });
+
+        core::RunWizard(WalkPages());
+        EXPECT_TRUE(script.Ok()) << script.Error();
+        EXPECT_TRUE(script.Messages().empty());
+        EXPECT_EQ(core::State().PageNo, core::PageEnd);
+        EXPECT_EQ(core::State().InstallType, walk.kind);
+        EXPECT_EQ(core::State().ProgramDir, "C:\\WinTorv");
+        EXPECT_EQ(core::State().DataDir, walk.dataDir);
+        EXPECT_TRUE(Machine().DirectoryExists("C:\\WinTorv"));
+        EXPECT_TRUE(Machine().DirectoryExists(walk.dataDir));
+    }
+}
