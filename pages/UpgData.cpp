@@ -21,8 +21,7 @@ TUpgData::TUpgData() : TWizardPage("TUpgData", 8, kTitle, PageClientWidth, 138) 
     Font = BoldPageFont();
     AddStandardButton({PageButton::Back, ui::Bounds(10, 31, 67, 50)});
     AddStandardButton({PageButton::Next, ui::Bounds(79, 31, 67, 50)});
-    AddStandardButton({PageButton::Cancel, ui::Bounds(10, 85, 136, 25), ButtonClass::Nice, ui::mkCustom, {}, -1,
-                       ui::blGlyphLeft});
+    AddStandardButton({PageButton::Cancel, ui::Bounds(10, 85, 136, 25), ButtonClass::Nice});
     BNext->OnClick = [this] { BNextClick(); };
 
     auto& panel = Add<ui::TPanel>("Panel1");
