@@ -31,7 +31,7 @@ if (( ${#missing[@]} )); then
 fi
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target qunzip oldzip joinpieces limits drivesearch >/dev/null
+cmake --build "$build" -j2 --target qunzip oldzip joinpieces copywork mkmedia limits drivesearch >/dev/null
 bin=$(cd "$build" && pwd)
 qunzip="$bin/tools/qunzip/qunzip"
 oldzip="$bin/tests/support/oldzip/oldzip"
@@ -179,4 +179,28 @@ fi
 echo "Drive search over $(find tree -type d | wc -l) folders: drivesearch against find -type d"
 python3 "$compare" "$runs" "drivesearch" "true" "$drivesearch tree" \
                            "find" "true" "find tree -type d"
+echo
+# The copy page's work on a CD of about 100 MB: the data set as the product's components.
+mkmedia="$bin/tools/mkmedia/mkmedia"
+copywork="$bin/bench/copywork"
+copy_peer="$(cd "$(dirname "$compare")" && pwd)/copy-peer.sh"
+make_cd() {  # make_cd NAME EXE-FILES...: a product around the given program files, on a CD
+  local name=$1; shift
+  rm -rf "$name-product" "$name-cd" && mkdir -p "$name-product"/{EXE,VANTIR,DBDAT,DBNEW,BDE32,HELP,MIRDAN}
+  cp "$@" "$name-product/EXE/"
+  head -c 600000 /dev/urandom > "$name-product/INSTALL.EXE"
+  for c in VANTIR DBDAT DBNEW BDE32 HELP MIRDAN; do head -c 20000 set/text/registru-0.txt > "$name-product/$c/$c.DAT"; done
+  "$mkmedia" build --cd --installer "$name-product/INSTALL.EXE" --upgrade "$name-product/INSTALL.EXE" \
+    "$name-product" "$name-cd" >/dev/null
+}
+[ -d big-cd ] || make_cd big set/bin/* set/text/* set/packed/*
+[ -d small-cd ] || make_cd small set/text/registru-0.txt
+echo "The copy page's work on a CD of $(du -sh big-cd | cut -f1) in $(ls big-cd | wc -l) files (join and unpack): copywork against cat and unzip -o"
+python3 "$compare" "$runs" "copywork" "rm -rf out-cw && mkdir out-cw" "$copywork big-cd out-cw" \
+                           "cat+unzip" "rm -rf out-cu && mkdir out-cu" "$copy_peer big-cd out-cu"
+diff -r out-cw/WinTorv out-cu/WinTorv >/dev/null && echo "  program folders are identical"
+for cd in small-cd big-cd; do
+  rm -rf out-cw && mkdir out-cw
+  /usr/bin/time -f "  peak memory, $cd ($(du -sh $cd | cut -f1)): %M KB" "$copywork" "$cd" out-cw
+done
 rm -rf out-* joined-j.zip joined-c.zip

@@ -24,12 +24,6 @@ void ReportFatal(const std::string& text) {
     ui::ShowMessageBox(text, "", ui::mtError, ui::taCenter, ui::Buttons({ui::mbCancel}), ui::mbCancel, 0);
 }
 
-// A folder with a blank must be quoted, or the system may start a different program
-// ("C:\Documents and Settings\..." would first try "C:\Documents").
-std::string QuotedIfBlank(const std::string& path) {
-    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
-}
-
 }  // namespace
 
 bool LogRequested(const std::vector<std::string>& arguments) {
@@ -109,7 +103,7 @@ bool PrepareWorkingCopy(const std::string& installerDir, const std::string& work
 }
 
 std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled) {
-    return QuotedIfBlank(workCopyDir + WorkCopyProgram) + (logEnabled ? " -log -log -log -log" : "");
+    return plat::QuotedIfBlank(workCopyDir + WorkCopyProgram) + (logEnabled ? " -log -log -log -log" : "");
 }
 
 namespace {

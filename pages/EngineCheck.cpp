@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/InstallState.h"
+#include "pages/EngineRegistry.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "ui/MessageBox.h"
@@ -13,10 +14,6 @@ namespace pages {
 namespace {
 
 constexpr char kEngineInitKey[] = "Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT";
-constexpr char kEngineKey[] = "Software\\Borland\\Database Engine";
-constexpr char kWindowsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-// Used when the system does not name its Program Files folder.
-constexpr char kDefaultProgramFiles[] = "C:\\Program Files";
 constexpr std::array<const char*, 3> kEngineFolderLevels = {"Borland", "Common Files", "BDE"};
 
 constexpr char kOldEngineHeading[] = "Protectia aplicatiilor existente";
@@ -57,7 +54,7 @@ EngineTarget CheckEngine() {
     }
     if (state.OldEngineFlag)
         return {EngineTarget::Extract, platform.RegistryReadString(kEngineKey, "DLLPATH").value_or("")};
-    std::string folder = platform.RegistryReadString(kWindowsKey, "ProgramFilesDir").value_or(kDefaultProgramFiles);
+    std::string folder = ProgramFilesFolder();
     for (const char* level : kEngineFolderLevels) {
         folder = plat::JoinPath(folder, level);
         if (!platform.DirectoryExists(folder) && !platform.MakeDirectory(folder)) return {EngineTarget::Failed, folder};

@@ -1,5 +1,6 @@
 #include "pages/PageTable.h"
 
+#include "pages/ConfigPage.h"
 #include "pages/CopyPage.h"
 #include "pages/Dirs.h"
 #include "pages/EndScreen.h"
@@ -18,7 +19,7 @@ const core::PageTableType& PageTable() {
         {"TIType", MakeIType},
         {"TDirs", MakeDirs},
         {"TCopy", MakeCopyPage},
-        {"TConfig", nullptr},
+        {"TConfig", MakeConfigPage},
         {"TEndScreen", MakeEndScreen},
         {"PageEnd", nullptr},
         {"TFindApp", MakeFindApp},

@@ -54,4 +54,9 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && ToUpperAscii(a) == ToUpperAscii(b);
 }
 
+std::string QuotedIfBlank(std::string_view path) {
+    std::string text(path);
+    return text.find(' ') == std::string::npos ? text : "\"" + text + "\"";
+}
+
 }  // namespace plat

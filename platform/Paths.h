@@ -20,6 +20,10 @@ std::string ExtractFileName(std::string_view path);
 // "C:\A\B.EXE" -> "C:\" ; "\\server\share\x" -> "\\server\share\" ; relative -> ""
 std::string ExtractDriveRoot(std::string_view path);
 
+// A path with a blank in quotes, so that a command line starting with it cannot start a
+// different program ("C:\Program Files\X.EXE" would first try "C:\Program"); others as they are.
+std::string QuotedIfBlank(std::string_view path);
+
 std::string ToUpperAscii(std::string_view text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 

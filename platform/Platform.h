@@ -49,6 +49,13 @@ struct LocalTime {
     int hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
+// What became of a DDE execute transaction.
+enum class DdeResult {
+    Executed,        // the server took the command (whether it carried it out is its own affair)
+    NoConversation,  // no server accepted the conversation
+    NoAnswer,        // the server accepted the conversation but did not finish the command in time
+};
+
 // Why a library could not be loaded; the database binding turns these into engine codes.
 enum class LoadError { None, NotFound, OutOfMemory, Other };
 
@@ -108,9 +115,10 @@ public:
     virtual int64_t RunAndWait(const std::string& commandLine, int showMode) = 0;
     virtual size_t MaxCommandLine() = 0;
 
-    // Dynamic Data Exchange: one execute transaction to service/topic.
-    virtual bool DdeExecute(const std::string& service, const std::string& topic,
-                            const std::string& command) = 0;
+    // Dynamic Data Exchange: one execute transaction to service/topic (an empty topic is
+    // none), waiting at most `timeoutMs` for the server to finish it.
+    virtual DdeResult DdeExecute(const std::string& service, const std::string& topic,
+                                 const std::string& command, uint32_t timeoutMs) = 0;
 
     // Run-time libraries: by path (or by bare name through the search order). Errors that
     // the loader would show in a box are suppressed; the result says why it failed.

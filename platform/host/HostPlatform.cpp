@@ -497,11 +497,13 @@ int64_t HostPlatform::RunAndWait(const std::string& commandLine, int /*showMode*
     return Run(commandLine).value_or(-1);
 }
 
-bool HostPlatform::DdeExecute(const std::string& service, const std::string& topic,
-                              const std::string& command) {
-    if (!ddeAvailable_) return false;
-    Note("DDE " + service + "|" + topic + "|" + command);
-    return true;
+DdeResult HostPlatform::DdeExecute(const std::string& service, const std::string& topic,
+                                   const std::string& command, uint32_t timeoutMs) {
+    if (ddeBehaviour_ == DdeResult::NoConversation) return ddeBehaviour_;
+    ddeJournal_.push_back({service, topic, command, timeoutMs});
+    std::ofstream out(root_ + "/dde.txt", std::ios::app | std::ios::binary);
+    out << service << "|" << topic << "\n" << command << "\n";
+    return ddeBehaviour_;
 }
 
 std::unique_ptr<Library> HostPlatform::OpenLibrary(const std::string& path, LoadError* error) {

@@ -3,7 +3,8 @@
 //   <root>/c, <root>/a, ...   drive letters (C: fixed by default; others added with types)
 //   <root>/registry.txt       HKEY_LOCAL_MACHINE, one value a line
 //   C:\WINDOWS\WIN.INI        the user's profile, a plain INI file on drive C:
-//   <root>/journal.txt        programs started and DDE commands sent, one a line
+//   <root>/journal.txt        programs started, one a line
+//   <root>/dde.txt            DDE execute transactions: "service|topic", then the command's lines
 //
 // Names resolve without regard to case (an exact name is found first), '\' and '/' both
 // separate, and the host's own root is drive Z:, so "/tmp/x" and "Z:\tmp\x" are one file.
@@ -38,7 +39,8 @@ public:
     using ProgramHandler = std::function<int64_t(const std::string& commandLine)>;
     void MapProgram(const std::string& name, ProgramHandler handler);
     void SetMaxCommandLine(size_t limit) { maxCommandLine_ = limit; }
-    void SetDdeAvailable(bool available) { ddeAvailable_ = available; }
+    // What the DDE server does with the next transactions (by default it executes them).
+    void SetDdeBehaviour(DdeResult behaviour) { ddeBehaviour_ = behaviour; }
     void AdvanceTicks(uint32_t milliseconds) { tickOffset_ += milliseconds; }
     void SetFixedTime(const LocalTime& time) { fixedTime_ = time; hasFixedTime_ = true; }
 
@@ -53,6 +55,12 @@ public:
     std::string HostPath(const std::string& windowsPath);  // where a Windows path lives
     static std::string WindowsPathOfHost(const std::string& hostPath);  // "/a/b" -> "Z:\a\b"
     std::vector<std::string> Journal() const { return journal_; }
+    struct DdeTransaction {
+        std::string service, topic, command;
+        uint32_t timeoutMs;
+    };
+    // Transactions that reached a server (executed or left unanswered).
+    const std::vector<DdeTransaction>& DdeJournal() const { return ddeJournal_; }
     const std::string& Root() const { return root_; }
 
     // --- Platform ---
@@ -87,8 +95,8 @@ public:
     bool StartProgram(const std::string& commandLine, int showMode) override;
     int64_t RunAndWait(const std::string& commandLine, int showMode) override;
     size_t MaxCommandLine() override { return maxCommandLine_; }
-    bool DdeExecute(const std::string& service, const std::string& topic,
-                    const std::string& command) override;
+    DdeResult DdeExecute(const std::string& service, const std::string& topic,
+                         const std::string& command, uint32_t timeoutMs) override;
     std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) override;
     std::string GlobalText(void* handle) override;
     uint32_t TickCount() override;
@@ -129,7 +137,8 @@ private:
     std::vector<WriteFault> writeFaults_;
     std::vector<std::string> failCreate_, failOpen_;
     size_t maxCommandLine_ = 32767;
-    bool ddeAvailable_ = true;
+    std::vector<DdeTransaction> ddeJournal_;
+    DdeResult ddeBehaviour_ = DdeResult::Executed;
     uint32_t tickOffset_ = 0;
     LocalTime fixedTime_;
     bool hasFixedTime_ = false;

@@ -1,11 +1,11 @@
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
-#include <ddeml.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/DdeClient.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WideText.h"
 
@@ -110,29 +110,6 @@ std::optional<StartedProcess> Start(const std::string& commandLine, int showMode
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup, &started))
         return std::nullopt;
     return StartedProcess{KernelHandle(started.hProcess), KernelHandle(started.hThread)};
-}
-
-HDDEDATA CALLBACK IgnoreDdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
-    return nullptr;
-}
-
-struct EndDdeInstance {
-    void operator()(DWORD instance) const { DdeUninitialize(instance); }
-};
-struct FreeDdeString {
-    DWORD instance = 0;
-    void operator()(HSZ name) const { DdeFreeStringHandle(instance, name); }
-};
-struct EndConversation {
-    void operator()(HCONV conversation) const { DdeDisconnect(conversation); }
-};
-using DdeInstance = UniqueHandle<DWORD, EndDdeInstance>;
-using DdeString = UniqueHandle<HSZ, FreeDdeString>;
-using DdeConversation = UniqueHandle<HCONV, EndConversation>;
-
-DdeString MakeDdeString(DWORD instance, const std::string& text) {
-    if (text.empty()) return DdeString();
-    return DdeString(DdeCreateStringHandleW(instance, Widen(text).c_str(), CP_WINUNICODE), FreeDdeString{instance});
 }
 
 }  // namespace
@@ -339,19 +316,9 @@ int64_t Win32Platform::RunAndWait(const std::string& commandLine, int showMode) 
     return static_cast<int32_t>(exitCode);
 }
 
-bool Win32Platform::DdeExecute(const std::string& service, const std::string& topic, const std::string& command) {
-    DWORD id = 0;
-    if (DdeInitializeW(&id, IgnoreDdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return false;
-    DdeInstance instance(id);
-    DdeString serviceName = MakeDdeString(id, service);
-    DdeString topicName = MakeDdeString(id, topic);
-    DdeConversation conversation(DdeConnect(id, serviceName.get(), topicName.get(), nullptr));
-    if (!conversation) return false;
-    std::wstring wide = Widen(command);
-    HDDEDATA result = DdeClientTransaction(reinterpret_cast<BYTE*>(wide.data()),
-                                           static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)),
-                                           conversation.get(), nullptr, CF_UNICODETEXT, XTYP_EXECUTE, 30000, nullptr);
-    return result != nullptr;
+DdeResult Win32Platform::DdeExecute(const std::string& service, const std::string& topic,
+                                    const std::string& command, uint32_t timeoutMs) {
+    return DdeExecuteOnce(service, topic, command, timeoutMs);
 }
 
 std::unique_ptr<Library> Win32Platform::OpenLibrary(const std::string& path, LoadError* error) {

@@ -39,8 +39,8 @@ public:
     bool StartProgram(const std::string& commandLine, int showMode) override;
     int64_t RunAndWait(const std::string& commandLine, int showMode) override;
     size_t MaxCommandLine() override { return 32767 - 1; }
-    bool DdeExecute(const std::string& service, const std::string& topic,
-                    const std::string& command) override;
+    DdeResult DdeExecute(const std::string& service, const std::string& topic,
+                         const std::string& command, uint32_t timeoutMs) override;
     std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) override;
     std::string GlobalText(void* handle) override;
     uint32_t TickCount() override;

@@ -3,14 +3,19 @@
 // The arguments are recorded as the program received them (on Windows the raw command
 // line, quotes included), so that tests can check how the setup program quoted paths.
 //
-// Test hook: the variable <PROGRAM>_EXIT (HHUPD_EXIT, TREGSVR_EXIT) sets the exit code.
+// Test hooks: the variable <PROGRAM>_EXIT (HHUPD_EXIT, TREGSVR_EXIT) sets the exit code;
+// <PROGRAM>_HOLD names a file: the program waits until it exists (at most a minute) before
+// it ends, so that a test can look at the setup program while it waits.
 // STANDIN_PROGRAM (e.g. "HHUPD") is defined by the build.
 #if defined(_WIN32)
 #include <windows.h>
 #endif
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "standins/common/StandinSupport.h"
 
@@ -46,6 +51,17 @@ std::string Arguments(int argc, char** argv) {
 }
 #endif
 
+void WaitForFile(const std::string& path) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+            std::fclose(file);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,6 +70,7 @@ int main(int argc, char** argv) {
     const std::string name = std::string(kProgram) + ".EXE";
     if (!standin::AppendLine(journal, arguments.empty() ? name : name + " " + arguments))
         return 1;
+    if (const auto hold = standin::EnvironmentValue((std::string(kProgram) + "_HOLD").c_str())) WaitForFile(*hold);
     const auto exitCode = standin::EnvironmentValue((std::string(kProgram) + "_EXIT").c_str());
     return exitCode ? std::atoi(exitCode->c_str()) : 0;
 }

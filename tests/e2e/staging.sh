@@ -104,6 +104,14 @@ program_group_dir() {
 # The sample product's media as the win64 build made them (tools/mkmedia).
 E2E_SAMPLE_MEDIA="$E2E_BUILD/sample-media"
 
+# without_engine: the machine has no database engine. Wine's own prefix carries a key of
+# one (Settings\SYSTEM\INIT, for old programs), which the copy page would take for an
+# installed engine and so leave the sample engine packed.
+without_engine() {
+    win_run reg delete 'HKLM\Software\Borland' /f
+    (( WIN_EXIT_CODE == 0 )) || fail "cannot remove Wine's engine key"
+}
+
 # stage_floppies: a copy of the three-floppy set; drive A: becomes a floppy drive with
 # disk 1 in it.
 stage_floppies() {
@@ -135,31 +143,4 @@ start_from_drive() {
     win_start "$name" --cwd "$E2E_WORK" "$letter:\\INSTALL.EXE"
     win_wait_exit "$name" 60
     drv wait-process INSTTORV.EXE 30 >/dev/null || fail "the working copy did not start"
-}
-
-# walk_to_copy_page: a LOCAL installation into the proposed folders, up to the file copy page.
-walk_to_copy_page() {
-    drv wait-window "Alegeti tipul instalarii!" 60 >/dev/null
-    drv click "Alegeti tipul instalarii!" " &LOCAL     - programul va fi folosit numai pe acest calculator"
-    drv click "Alegeti tipul instalarii!" "&Continua"
-    drv wait-window "Alegeti directoarele destinatie!" 30 >/dev/null
-    drv click "Alegeti directoarele destinatie!" "&Continua"
-    drv wait-window "Copiere fisiere Torvex" 30 >/dev/null
-}
-
-# expect_product_installed: the sample product unpacked into C:\WinTorv (programs and
-# data) and the engine's folder, and no archive of the run left behind.
-expect_product_installed() {
-    local product=$E2E_SAMPLE_MEDIA/product program
-    program=$(cpath 'C:\WinTorv')
-    cmp -s "$product/EXE/TORVEX.EXE" "$program/TORVEX.EXE" || fail "TORVEX.EXE is not the product's"
-    cmp -s "$product/MIRDAN/MIRDAN.EXE" "$program/MIRDAN.EXE" || fail "MIRDAN.EXE is not the product's"
-    cmp -s "$product/DBDAT/DATA/FIRMA.DB" "$program/DATA/FIRMA.DB" || fail "DATA\\FIRMA.DB is not the product's"
-    expect_file "$program/NEW/LUNA/LUNA.DB"
-    expect_file "$program/TORVEX.HLP"
-    expect_file "$(cpath "$E2E_ENGINE_DIR")/IDAPI32.DLL"
-    expect_file "$(cpath "$E2E_ENGINE_DIR")/bde.reg"
-    local left
-    left=$(find "$program" -maxdepth 1 -iname '*.zip' | head -n 3)
-    [[ -z $left ]] || fail "archives left in the program folder: $left"
 }

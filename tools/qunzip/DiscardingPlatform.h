@@ -63,9 +63,9 @@ public:
         return inner_.RunAndWait(commandLine, showMode);
     }
     size_t MaxCommandLine() override { return inner_.MaxCommandLine(); }
-    bool DdeExecute(const std::string& service, const std::string& topic,
-                    const std::string& command) override {
-        return inner_.DdeExecute(service, topic, command);
+    plat::DdeResult DdeExecute(const std::string& service, const std::string& topic,
+                               const std::string& command, uint32_t timeoutMs) override {
+        return inner_.DdeExecute(service, topic, command, timeoutMs);
     }
     std::unique_ptr<plat::Library> OpenLibrary(const std::string& path,
                                                plat::LoadError* error) override {

@@ -1,9 +1,10 @@
-# The demo: a fresh installation from sample media, as a user starts it from drive C:.
-# The media instance relaunches itself from %TEMP%; then every window the working copy
-# shows is photographed and answered the way a user going forward would answer it
-# (Continua, Da, OK, Iesire; Renunt where nothing else goes on), until the program ends.
+# The demo: a fresh installation of the sample product from its three floppies, as a
+# user starts it from drive A:. The media instance relaunches itself from %TEMP%; then
+# every window the working copy shows is photographed and answered the way a user going
+# forward would answer it (Continua, Da, OK, Iesire; Renunt where nothing else goes on),
+# until the program ends. The copy page gets each disk it asks for in drive A:.
 
-source "$E2E_REPO/tests/e2e/fresh-pages.sh"
+source "$E2E_REPO/tests/e2e/copy-page.sh"
 
 # The install type page: LOCAL, picked by a click on its item.
 demo_type_page() {
@@ -29,12 +30,23 @@ demo_folders_page() {
     echo "demo: \"$DIRS_PAGE\" answered with the proposed folder and &Continua"
 }
 
-stage_media
-start_installer media
-win_wait_exit media 60
-drv wait-process INSTTORV.EXE 30 || fail "the working copy did not start"
+# The copy page: Continue, and for each disk asked for, that floppy into A: and OK.
+demo_copy_page() {
+    drv wait-window "$COPY_PAGE" 30 >/dev/null
+    shot "$COPY_PAGE" >/dev/null
+    drv click "$COPY_PAGE" "&Continua"
+    insert_requested_floppies
+    shot "$COPY_PAGE: at work" >/dev/null
+    drv wait-gone "$COPY_PAGE" 180
+    echo "demo: \"$COPY_PAGE\" copied the product from three floppies"
+}
+
+without_engine
+stage_floppies
+start_from_drive media a
 demo_type_page
 demo_folders_page
+demo_copy_page
 
 # The windows of the working copy, besides the backdrop, by title.
 program_windows() {

@@ -2,6 +2,9 @@
 # the archive and the damaged file, and the page stays open with its buttons enabled;
 # Abandon then ends the program.
 
+source "$E2E_REPO/tests/e2e/copy-page.sh"
+
+without_engine
 stage_cd
 # A byte in the middle of TORVEX.EXE's packed data, on the second piece of EXE.ZIP.
 piece="$E2E_WORK/cd/EXE.2"
@@ -11,7 +14,7 @@ printf "$(printf '\\%03o' $(( byte ^ 0x55 )))" | dd of="$piece" bs=1 seek="$offs
 
 start_from_drive cd d
 walk_to_copy_page
-drv click "Copiere fisiere Torvex" "&Continua"
+drv click "$COPY_PAGE" "&Continua"
 drv wait-window "EROARE !" 180 >/dev/null
 shot "the error box over the page at work" >/dev/null
 texts=$(drv texts "EROARE !")
@@ -21,7 +24,7 @@ expect_contains "$texts" "TORVEX.EXE"
 drv click "EROARE !" "O&K"
 
 drv wait-gone "EROARE !" 30
-expect_contains "$(drv texts "Copiere fisiere Torvex")" "Copierea nu a reusit."
+expect_contains "$(drv texts "$COPY_PAGE")" "Copierea nu a reusit."
 shot "the page stays open" >/dev/null
-drv click "Copiere fisiere Torvex" "&Abandon"
+drv click "$COPY_PAGE" "&Abandon"
 drv wait-process-gone INSTTORV.EXE 60

@@ -1,10 +1,13 @@
 # Renunt at the disk box ends the program: the archives joined from disk 1 stay in the
 # program folder, nothing is unpacked.
 
+source "$E2E_REPO/tests/e2e/copy-page.sh"
+
+without_engine
 stage_floppies
 start_from_drive floppies a
 walk_to_copy_page
-drv click "Copiere fisiere Torvex" "&Continua"
+drv click "$COPY_PAGE" "&Continua"
 drv wait-window "Atentie !" 120 >/dev/null
 drv click "Atentie !" "&Renunt"
 drv wait-process-gone INSTTORV.EXE 60

@@ -1,7 +1,8 @@
 # The install type page over the backdrop: nothing chosen and Continue disabled on the
 # first visit; each item chosen by a click enables it; Alt+M hides and shows the
-# backdrop; Alt+F4 and Escape leave the page open; the accelerator Alt+T picks CLIENT;
-# Back from the folders page shows the type page again, and Abandon ends the program.
+# backdrop; Alt+F4, Escape and Enter on an item leave the page open; Alt+L and Alt+T
+# pick LOCAL and CLIENT, Alt+C continues; Back (Alt+I) from the folders page shows the
+# type page again with CLIENT chosen, and Abandon (Alt+A) ends the program.
 
 source "$E2E_REPO/tests/e2e/fresh-pages.sh"
 fresh_start
@@ -33,9 +34,9 @@ drv wait-window "$TYPE_PAGE" 0 >/dev/null
 drv key "$TYPE_PAGE" "alt+l alt+t alt+c"
 drv wait-window "$DIRS_PAGE" 30 >/dev/null
 expect_state "$DIRS_PAGE" "&Continua" "visible disabled"   # a CLIENT's data folder is still empty
-drv click "$DIRS_PAGE" "&Inapoi"
+drv key "$DIRS_PAGE" alt+i
 drv wait-window "$TYPE_PAGE" 30 >/dev/null
 expect_state "$TYPE_PAGE" "&Continua" "visible enabled"
 shot "back on the type page: CLIENT still chosen" >/dev/null
-drv click "$TYPE_PAGE" "&Abandon"
+drv key "$TYPE_PAGE" alt+a
 drv wait-process-gone INSTTORV.EXE 30

@@ -156,7 +156,10 @@ TEST_F(DirsTest, TheFolderDialogAnswersTheOpenFolderWithOneBackslash) {
         ASSERT_NE(d, drives.end());
         dialog.DriveComboBox1->SelectedByUser(int(d - drives.begin()));
         EXPECT_EQ(dialog.Directory(), "D:\\");
-        dialog.dirs->OpenedByUser(1);  // Baze
+        dialog.dirs->SetFocus();
+        dialog.dirs->SelectedByUser(1);  // Baze, opened from the keyboard
+        ui::headless::PressKey(dialog, ui::vk::Return);
+        EXPECT_EQ(dialog.Directory(), "D:\\Baze");
         dialog.dirs->OpenedByUser(2);  // Torvex
         Click(dialog, "O&K");
     });

@@ -1,0 +1,94 @@
+#include "pages/BdeRegFile.h"
+
+#include <array>
+#include <memory>
+
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+
+namespace pages {
+
+namespace {
+
+constexpr std::string_view kTemporaryName = "BDEREG.$$$";
+
+struct FailureText {
+    BdeRegResult result;
+    std::string_view text;
+};
+constexpr std::array<FailureText, 3> kFailureTexts = {{
+    {BdeRegResult::Missing, "Fisierul de configurare BDE lipseste:"},
+    {BdeRegResult::Unreadable, "Fisierul de configurare BDE nu poate fi citit:"},
+    {BdeRegResult::Unwritable, "Fisierul de configurare BDE nu poate fi scris:"},
+}};
+
+std::string DoubledBackslashes(std::string_view text) {
+    std::string doubled;
+    for (char c : text) {
+        doubled += c;
+        if (c == '\\') doubled += c;
+    }
+    return doubled;
+}
+
+std::optional<std::string> ReadWhole(const std::string& path) {
+    auto file = plat::Current().Open(path, plat::OpenMode::Read);
+    if (!file) return std::nullopt;
+    int64_t size = file->Size();
+    if (size < 0) return std::nullopt;
+    std::string content(static_cast<size_t>(size), '\0');
+    if (file->Read(content.data(), size) != size) return std::nullopt;
+    return content;
+}
+
+// Lines end with LF or CR LF; a last line without an end is a line too.
+std::string Filled(std::string_view content, std::string_view programFilesDir) {
+    std::string result;
+    result.reserve(content.size() + 64);
+    while (!content.empty()) {
+        size_t end = content.find('\n');
+        std::string_view line = content.substr(0, end);
+        content = end == std::string_view::npos ? std::string_view() : content.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        result += FillProgDir(line, programFilesDir);
+        result += "\r\n";
+    }
+    return result;
+}
+
+bool WriteWhole(const std::string& path, const std::string& content) {
+    auto file = plat::Current().Open(path, plat::OpenMode::Create);
+    if (!file) return false;
+    auto size = static_cast<int64_t>(content.size());
+    return file->Write(content.data(), size) == size;
+}
+
+}  // namespace
+
+std::string FillProgDir(std::string_view line, std::string_view programFilesDir) {
+    size_t at = line.find(kProgDirPlaceholder);
+    if (at == std::string_view::npos) return std::string(line);
+    return std::string(line.substr(0, at)) + DoubledBackslashes(programFilesDir) +
+           std::string(line.substr(at + kProgDirPlaceholder.size()));
+}
+
+BdeRegResult RewriteBdeReg(const std::string& path, std::string_view programFilesDir) {
+    auto& platform = plat::Current();
+    if (!platform.FileExists(path)) return BdeRegResult::Missing;
+    auto content = ReadWhole(path);
+    if (!content) return BdeRegResult::Unreadable;
+    std::string temporary = plat::JoinPath(plat::ExtractFilePath(path), kTemporaryName);
+    if (!WriteWhole(temporary, Filled(*content, programFilesDir)) || !platform.RenameFile(temporary, path, true)) {
+        platform.RemoveFile(temporary);
+        return BdeRegResult::Unwritable;
+    }
+    return BdeRegResult::Rewritten;
+}
+
+std::string BdeRegFailureText(const std::string& path, BdeRegResult result) {
+    for (const FailureText& entry : kFailureTexts)
+        if (entry.result == result) return std::string(entry.text) + "\r" + path;
+    return path;
+}
+
+}  // namespace pages

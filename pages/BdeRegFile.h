@@ -1,0 +1,25 @@
+// The engine's registry file, bde.reg: its placeholder for the Program Files folder is
+// filled in before the file is imported. The file is rewritten through a temporary file
+// beside it that replaces it only when complete, so a failure leaves it as it was.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pages {
+
+inline constexpr std::string_view kProgDirPlaceholder = "$ProgDir$";
+
+enum class BdeRegResult { Rewritten, Missing, Unreadable, Unwritable };
+
+// The line with its first placeholder replaced by `programFilesDir`, every backslash
+// doubled as registry files write strings; later placeholders stay.
+std::string FillProgDir(std::string_view line, std::string_view programFilesDir);
+
+// Rewrites the file with every line filled in and ended by CR LF.
+BdeRegResult RewriteBdeReg(const std::string& path, std::string_view programFilesDir);
+
+// The message that tells the user which file failed and why.
+std::string BdeRegFailureText(const std::string& path, BdeRegResult result);
+
+}  // namespace pages

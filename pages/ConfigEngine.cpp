@@ -1,0 +1,87 @@
+// The database engine step: an engine installed before only counts one more user; a new
+// one is registered by importing its registry file. Then the product's aliases.
+#include <charconv>
+#include <vector>
+
+#include "core/Components.h"
+#include "core/InstallState.h"
+#include "core/Log.h"
+#include "core/RunAndWait.h"
+#include "dbengine/DatabaseEngine.h"
+#include "pages/BdeRegFile.h"
+#include "pages/ConfigSteps.h"
+#include "pages/EngineRegistry.h"
+#include "pages/LoggedStep.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "ui/MessageBox.h"
+
+namespace pages {
+
+namespace {
+
+constexpr char kEarlierEngineKey[] = "Software\\Borland\\BLW32";
+constexpr char kUseCount[] = "UseCount";
+constexpr char kBdeRegBelowProgramFiles[] = "Borland\\Common Files\\BDE\\bde.reg";
+constexpr char kRegistryImport[] = "regedit /s ";
+
+void RaiseUseCount() {
+    auto& platform = plat::Current();
+    // The key belongs to the engine's own set-up: it is changed, never made.
+    if (!platform.RegistryKeyExists(kEngineKey)) {
+        core::LogNote(std::string("Lipseste cheia ") + kEngineKey);
+        return;
+    }
+    platform.RegistryWriteString(kEngineKey, kUseCount,
+                                 NextUseCount(platform.RegistryReadString(kEngineKey, kUseCount)));
+}
+
+bool RegisterEngine() {
+    std::string programFiles = ProgramFilesFolder();
+    std::string bdeReg = plat::JoinPath(programFiles, kBdeRegBelowProgramFiles);
+    BdeRegResult rewritten = RewriteBdeReg(bdeReg, programFiles);
+    if (rewritten != BdeRegResult::Rewritten) {
+        std::string text = BdeRegFailureText(bdeReg, rewritten);
+        core::LogNote(text);
+        ui::ShowMessageBox(text, kErrorBoxTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+        return false;
+    }
+    core::RunAndWait(kRegistryImport + ("\"" + bdeReg + "\""), kShowMinimized);
+    return true;
+}
+
+void AddProductAliases() {
+    std::vector<std::string> names, folders;
+    for (size_t i = 0; i < core::AliasNames.size(); ++i) {
+        names.emplace_back(core::AliasNames[i]);
+        folders.push_back(core::AliasPath(core::State().DataDir, core::AliasFolders[i]));
+    }
+    AddBDEAliases(names, folders);
+}
+
+}  // namespace
+
+std::string NextUseCount(const std::optional<std::string>& current) {
+    long long count = 0;
+    if (current) {
+        std::string_view text = *current;
+        while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+        if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+        int parsed = 0;  // a count beyond an int is no number the engine wrote
+        auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+        if (error == std::errc() && end == text.data() + text.size() && !text.empty()) count = parsed;
+    }
+    return std::to_string(count + 1);
+}
+
+bool DoConfigBDE() {
+    LoggedStep step("DoConfigBDE");
+    if (plat::Current().RegistryKeyExists(kEarlierEngineKey))
+        RaiseUseCount();
+    else if (!RegisterEngine())
+        return false;
+    AddProductAliases();
+    return true;
+}
+
+}  // namespace pages

@@ -1,0 +1,98 @@
+#include "pages/ConfigPage.h"
+
+#include <functional>
+
+#include "pages/ConfigSteps.h"
+#include "ui/Application.h"
+
+namespace pages {
+
+namespace {
+
+constexpr int kConfigPageNo = 3;
+constexpr char kPageTitle[] = "Configurare sistem";
+
+const ui::TRect kBackBounds = ui::Bounds(17, 52, 67, 50);
+const ui::TRect kNextBounds = ui::Bounds(84, 52, 67, 50);
+const ui::TRect kCancelBounds = ui::Bounds(151, 52, 67, 50);
+constexpr int kRowLeft = 232, kRowTop = 30, kRowWidth = 390, kRowHeight = 22, kRowGap = 3;
+
+struct StepRow {
+    const char* name;
+    const char* caption;
+    ui::TPanel* TConfig::*row;
+    std::function<bool()> run;  // false: the work stops here
+};
+
+const std::array<StepRow, 3>& StepRows() {
+    static const std::array<StepRow, 3> rows = {{
+        {"BBDE", " Configurare BDE", &TConfig::BBDE, DoConfigBDE},
+        {"BConfigSys", " Actualizare CONFIG.SYS", &TConfig::BConfigSys, [] { DoConfigConfigSys(); return true; }},
+        {"BGroup", " Creare grup", &TConfig::BGroup, [] { DoConfigGroup(); return true; }},
+    }};
+    return rows;
+}
+
+}  // namespace
+
+void ShowWaiting(ui::TPanel& row) {
+    row.BevelOuter = ui::bvNone;
+    row.Font.Color = ui::clBlack;
+    row.Alignment = ui::taRightJustify;
+}
+
+void ShowFinished(ui::TPanel& row) {
+    row.BevelOuter = ui::bvRaised;
+    row.Font.Color = ui::clRed;
+    row.Alignment = ui::taLeftJustify;
+    // Seen before the next step starts, which may keep the thread busy for a while.
+    row.Repaint();
+    ui::ProcessMessages();
+}
+
+TConfig::TConfig() : TWizardPage("TConfig", kConfigPageNo, kPageTitle) {
+    Font = BoldPageFont();
+    AddStandardButton({PageButton::Back, kBackBounds});
+    AddStandardButton({PageButton::Next, kNextBounds});
+    AddStandardButton({PageButton::Cancel, kCancelBounds});
+    BNext->OnClick = [this] { BNextClick(); };
+    int top = kRowTop;
+    for (const StepRow& step : StepRows()) {
+        auto& row = Add<ui::TPanel>(step.name);
+        row.Caption = step.caption;
+        row.SetBounds(kRowLeft, top, kRowWidth, kRowHeight);
+        this->*step.row = &row;
+        top += kRowHeight + kRowGap;
+    }
+    FormCreate();
+}
+
+void TConfig::FormCreate() {
+    for (const StepRow& step : StepRows()) ShowWaiting(*(this->*step.row));
+}
+
+bool TConfig::RunSteps() {
+    for (const StepRow& step : StepRows()) {
+        if (!step.run()) return false;
+        ShowFinished(*(this->*step.row));
+    }
+    return true;
+}
+
+void TConfig::BNextClick() {
+    bool completed = false;
+    {
+        auto working = Working();
+        completed = RunSteps();
+    }
+    if (completed) {
+        ModalResult = ui::mrOk;
+    } else {
+        ModalResult = ui::mrNone;  // the page stays: Back and Abandon still leave it
+        BNext->Enabled = false;
+    }
+}
+
+std::unique_ptr<ui::TForm> MakeConfigPage() { return std::make_unique<TConfig>(); }
+
+}  // namespace pages

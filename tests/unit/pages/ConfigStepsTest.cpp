@@ -1,0 +1,183 @@
+// The configuration page's three steps on the virtual machine, with the engine stand-in.
+#include <gtest/gtest.h>
+
+#include "dbengine/DatabaseEngine.h"
+#include "pages/BdeRegFile.h"
+#include "pages/ConfigSteps.h"
+#include "tests/unit/pages/ConfigMachine.h"
+#include "ui/headless/ScriptedUser.h"
+
+using ui::headless::Script;
+
+namespace {
+
+using ConfigStepsTest = config_test::ConfigMachine;
+using config_test::kBdeReg;
+using config_test::kEngineDir;
+using config_test::kEngineKey;
+
+TEST(ConfigRules, UseCountIsOneMoreThanTheDecimalValue) {
+    struct Row {
+        std::optional<std::string> value;
+        const char* next;
+    };
+    const Row rows[] = {{"3", "4"}, {std::nullopt, "1"}, {"abc", "1"}, {"", "1"}, {"3x", "1"},
+                        {"-1", "0"}, {" 7", "8"}, {"99999999999999999999", "1"}};
+    for (const Row& row : rows) EXPECT_EQ(pages::NextUseCount(row.value), row.next) << row.value.value_or("(none)");
+}
+
+TEST(ConfigRules, PlaceholderFilledOncePerLineWithDoubledBackslashes) {
+    EXPECT_EQ(pages::FillProgDir("\"DLLPATH\"=\"$ProgDir$\\\\Borland\"", "C:\\Program Files"),
+              "\"DLLPATH\"=\"C:\\\\Program Files\\\\Borland\"");
+    EXPECT_EQ(pages::FillProgDir("a=$ProgDir$;$ProgDir$", "C:\\P"), "a=C:\\\\P;$ProgDir$");
+    EXPECT_EQ(pages::FillProgDir("[HKEY_LOCAL_MACHINE\\SOFTWARE]", "C:\\P"), "[HKEY_LOCAL_MACHINE\\SOFTWARE]");
+}
+
+TEST(ConfigRules, ComponentInstallersQuoteOnlyAFolderWithABlank) {
+    EXPECT_EQ(pages::ComponentCommandLines("C:\\WinTorv"),
+              (std::vector<std::string>{"C:\\WinTorv\\HHUPD.EXE /Q",
+                                        "C:\\WinTorv\\TREGSVR.EXE -Q C:\\WinTorv\\CFX32.OCX"}));
+    EXPECT_EQ(pages::ComponentCommandLines("C:\\Program Files\\WinTorv\\"),
+              (std::vector<std::string>{
+                  "\"C:\\Program Files\\WinTorv\\HHUPD.EXE\" /Q",
+                  "\"C:\\Program Files\\WinTorv\\TREGSVR.EXE\" -Q \"C:\\Program Files\\WinTorv\\CFX32.OCX\""}));
+}
+
+TEST_F(ConfigStepsTest, AnEarlierEngineOnlyCountsOneMoreUser) {
+    Machine().RegistryWriteString("Software\\Borland\\BLW32", "X", "1");
+    Machine().RegistryWriteString(kEngineKey, "DLLPATH", kEngineDir);
+    WriteFile(kBdeReg, "\"DLLPATH\"=\"$ProgDir$\"\r\n");
+    for (const char* expected : {"1", "2"}) {
+        EXPECT_TRUE(pages::DoConfigBDE());
+        EXPECT_EQ(Machine().RegistryReadString(kEngineKey, "UseCount"), expected);
+    }
+    Machine().RegistryWriteString(kEngineKey, "UseCount", "3");
+    EXPECT_TRUE(pages::DoConfigBDE());
+    EXPECT_EQ(Machine().RegistryReadString(kEngineKey, "UseCount"), "4");
+    EXPECT_EQ(ReadFile(kBdeReg), "\"DLLPATH\"=\"$ProgDir$\"\r\n") << "bde.reg is left alone";
+    EXPECT_TRUE(Machine().Journal().empty()) << "nothing is imported";
+    EXPECT_NE(Aliases().find("TORVEX=C:\\WinTorv\\DATA"), std::string::npos) << "the aliases still come";
+}
+
+TEST_F(ConfigStepsTest, ANewEngineIsRegisteredFromItsFilledRegistryFileThenTheAliasesAdded) {
+    const std::string longValue(3000, 'x');
+    WriteFile(kBdeReg, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Borland\\Database Engine]\n"
+                       "\"DLLPATH\"=\"$ProgDir$\\\\Borland\\\\Common Files\\\\BDE\"\r\n"
+                       "\"LONG\"=\"$ProgDir$" + longValue + "\"");
+    for (const char* dataDir : {"D:\\Date", "D:\\Date\\"}) {
+        Machine().AddDrive('D', plat::DriveType::Fixed);
+        core::State().DataDir = dataDir;
+        EXPECT_TRUE(pages::DoConfigBDE());
+        EXPECT_EQ(Aliases(), "TORVEXALIAS=D:\\Date\\NEW\\DATA\r\nFIRMAALIAS=D:\\Date\\NEW\\FIRMA\r\n"
+                             "LUNAALIAS=D:\\Date\\NEW\\LUNA\r\nTORVEX=D:\\Date\\DATA\r\n")
+            << dataDir;
+        ShutdownBDE();
+    }
+    EXPECT_EQ(imported_, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Borland\\Database Engine]\r\n"
+                         "\"DLLPATH\"=\"C:\\\\Program Files\\\\Borland\\\\Common Files\\\\BDE\"\r\n"
+                         "\"LONG\"=\"C:\\\\Program Files" + longValue + "\"\r\n")
+        << "every line ends with CR LF, none is cut";
+    EXPECT_EQ(Machine().Journal(), (std::vector<std::string>(2, "RUN regedit /s \"" + kBdeReg + "\"")))
+        << "a second visit imports the (now filled) file again";
+    EXPECT_FALSE(Machine().FileExists(kEngineDir + "\\BDEREG.$$$"));
+}
+
+TEST_F(ConfigStepsTest, ARegistryFileThatCannotBeRewrittenIsNamedAndStopsTheStep) {
+    struct Row {
+        const char* what;
+        std::function<void()> fault;
+        const char* reason;
+    };
+    const std::string original = "\"DLLPATH\"=\"$ProgDir$\"\r\n";
+    const Row rows[] = {
+        {"missing", [&] { Machine().RemoveFile(kBdeReg); }, "lipseste"},
+        {"unreadable", [&] { Machine().FailOpen(kBdeReg); }, "nu poate fi citit"},
+        {"unwritable", [&] { Machine().FailWritesAfter("BDEREG.$$$", 5); }, "nu poate fi scris"},
+    };
+    StartLog();
+    for (const Row& row : rows) {
+        WriteFile(kBdeReg, original);
+        row.fault();
+        Script script;
+        script.AnswerMessage("O&K");
+        EXPECT_FALSE(pages::DoConfigBDE()) << row.what;
+        Machine().ClearFaults();
+        ASSERT_TRUE(script.Ok()) << script.Error();
+        const auto& box = script.Messages().at(0);
+        EXPECT_EQ(box.text, std::string("Fisierul de configurare BDE ") + row.reason + ":\r" + kBdeReg) << row.what;
+        EXPECT_EQ(box.title, "Eroare...");
+        EXPECT_EQ(box.kind, ui::mtError);
+        if (Machine().FileExists(kBdeReg)) {
+            EXPECT_EQ(ReadFile(kBdeReg), original) << row.what;
+        }
+        EXPECT_FALSE(Machine().FileExists(kEngineDir + "\\BDEREG.$$$")) << row.what;
+    }
+    EXPECT_TRUE(Machine().Journal().empty()) << "nothing imported";
+    EXPECT_FALSE(Machine().FileExists(kEngineDir + "\\IDAPI32.CFG")) << "no aliases";
+    EXPECT_NE(LogText().find("*       Fisierul de configurare BDE lipseste:"), std::string::npos);
+    EXPECT_NE(LogText().find("END <- DoConfigBDE"), std::string::npos);
+}
+
+TEST_F(ConfigStepsTest, ComponentsStepWritesTheDefaultUserAndRunsBothInstallers) {
+    core::State().ProgramDir = "C:\\Program Files\\WinTorv";
+    MakeFolders("C:\\Program Files\\WinTorv");
+    WriteFile("C:\\Program Files\\WinTorv\\HHUPD.EXE", "");
+    WriteFile("C:\\Program Files\\WinTorv\\TREGSVR.EXE", "");
+    pages::DoConfigConfigSys();
+    EXPECT_EQ(Machine().ProfileString("Torvex", "LastUser", ""), "Master");
+    EXPECT_EQ(Machine().Journal(),
+              (std::vector<std::string>{"RUN \"C:\\Program Files\\WinTorv\\HHUPD.EXE\" /Q",
+                                        "RUN \"C:\\Program Files\\WinTorv\\TREGSVR.EXE\" -Q "
+                                        "\"C:\\Program Files\\WinTorv\\CFX32.OCX\""}));
+}
+
+TEST_F(ConfigStepsTest, GroupItemsFollowTheModulesPresent) {
+    auto& state = core::State();
+    state.ProgramDir = "C:\\WinTorv";
+    state.WorkDir = "C:\\WinTorv\\";
+    MakeFolders("C:\\WinTorv");
+    pages::DoConfigGroup();
+    WriteFile("C:\\WinTorv\\VANTIR.EXE", "");
+    WriteFile("C:\\WinTorv\\MIRDAN.EXE", "");
+    pages::DoConfigGroup();
+    const auto& sent = Machine().DdeJournal();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].service, "ProgMan");
+    EXPECT_EQ(sent[0].topic, "");
+    EXPECT_EQ(sent[0].command,
+              "[CreateGroup(\"WinTORVEX\")]\r\n"
+              "[AddItem(\"C:\\WinTorv\\TORVEX.EXE\", \"Torvex\")]\r\n"
+              "[ShowGroup(\"WinTORVEX\",8)]");
+    EXPECT_EQ(sent[1].command,
+              "[CreateGroup(\"WinTORVEX\")]\r\n"
+              "[AddItem(\"C:\\WinTorv\\TORVEX.EXE\", \"Torvex\")]\r\n"
+              "[AddItem(\"C:\\WinTorv\\SERVICE.EXE\", \"Service\")]\r\n"
+              "[AddItem(\"C:\\WinTorv\\VANTIR.EXE\", \"Vantir\")]\r\n"
+              "[AddItem(\"C:\\WinTorv\\MIRDAN.EXE\", \"Mirdan\")]\r\n"
+              "[ShowGroup(\"WinTORVEX\",8)]");
+    EXPECT_GT(sent[0].timeoutMs, 0u) << "the shell's wait is bounded";
+    EXPECT_LE(sent[0].timeoutMs, 120'000u);
+}
+
+TEST_F(ConfigStepsTest, AShellThatCannotBeReachedOrDoesNotAnswerIsReported) {
+    StartLog();
+    for (plat::DdeResult behaviour : {plat::DdeResult::NoConversation, plat::DdeResult::NoAnswer}) {
+        Machine().SetDdeBehaviour(behaviour);
+        Script script;
+        script.AnswerMessage("&Renunt");
+        pages::DoConfigGroup();
+        ASSERT_TRUE(script.Ok()) << script.Error();
+        const auto& box = script.Messages().at(0);
+        EXPECT_EQ(box.text, "Eroare DDE!");
+        EXPECT_EQ(box.title, "Eroare...");
+        EXPECT_EQ(box.kind, ui::mtError);
+        EXPECT_EQ(box.buttons, ui::Buttons({ui::mbCancel}));
+        EXPECT_EQ(box.defaultButton, ui::mbCancel);
+    }
+    std::string log = LogText();
+    size_t first = log.find("Eroare initializare conversatie DDE");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_NE(log.find("Eroare initializare conversatie DDE", first + 1), std::string::npos) << "both noted";
+}
+
+}  // namespace
