@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstdio>
 
+#include "platform/DosCodePage.h"
 #include "platform/Paths.h"
 
 namespace plat {
@@ -20,6 +21,8 @@ Platform& Current() {
 }
 
 void SetCurrent(Platform* platform) { current = platform; }
+
+std::string Platform::OemToUtf8(std::string_view text) { return Cp437ToUtf8(text); }
 
 std::string ProgramFolder() { return IncludeTrailingBackslash(ExtractFilePath(Current().ModuleFileName())); }
 

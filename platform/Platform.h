@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plat {
@@ -31,6 +32,7 @@ enum class OpenMode {
     Read,       // existing file, read only, others may read and write (deny none)
     ReadWrite,  // existing file, read and write
     Create,     // create or replace, read and write, exclusive
+    CreateNew,  // a new file only: fails when the name is taken, even by a link
     Append,     // open or create, every write goes to the end
 };
 
@@ -133,6 +135,10 @@ public:
     virtual LocalTime Now() = 0;
     // The date in the user's short date format, a blank, the time in the long time format.
     virtual std::string FormatDateTime(const LocalTime& time) = 0;
+
+    // Text in the system's OEM (DOS) code page, as UTF-8. By default IBM 437, the code
+    // page of MS-DOS; Windows uses the code page the system is set up with.
+    virtual std::string OemToUtf8(std::string_view text);
 };
 
 // The platform the program runs on; set once at start (or by a test).

@@ -4,7 +4,9 @@
 
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "unzip/ArchiveWalk.h"
 #include "unzip/ByteOrder.h"
+#include "unzip/EngineState.h"
 #include "unzip/FileSpec.h"
 #include "unzip/ZipCodes.h"
 #include "unzip/ZipDirectory.h"
@@ -47,30 +49,21 @@ int32_t ListArchive(const std::string& archivePath, const std::string& spec,
     if (archivePath.empty() || !proc) return ZipMissingParameter;
     if (!LooksLikeZip(archivePath)) return ZipNotArchive;
 
-    ExtractReport& report = TheReport();
+    // A listing asked for while an extraction runs (from a message handler) takes a
+    // record of its own and leaves the extraction's report alone.
+    ExtractReport ownRecord{};
+    ExtractReport& report = ExtractionRunning() ? ownRecord : TheReport();
     std::memset(&report, 0, sizeof report);
-    int32_t count = 0, sizeTotal = 0, compressedTotal = 0;
-
-    ZipDirCursor cursor;
-    for (int32_t result = OpenZipDir(archivePath, cursor); result == ZipOk;
-         result = NextZipDirEntry(cursor)) {
-        if (!MatchFileSpec(spec, cursor.FileName)) continue;
-        sizeTotal = AddWrapping(sizeTotal, cursor.Size);
-        compressedTotal = AddWrapping(compressedTotal, cursor.CompressSize);
-        FillReportFromEntry(report, cursor, cursor.FileName);
-        ++count;
+    ArchiveWalk walk(archivePath);
+    while (walk.Next()) {
+        if (!MatchFileSpec(spec, walk.Entry().FileName)) continue;
+        walk.Tally();
+        FillReportFromEntry(report, walk.Entry(), walk.Entry().FileName);
         proc(0, &report);
     }
-
-    report.Time = -1;
-    report.Attributes = -1;
-    report.PackMethod = 0;
-    report.Size = sizeTotal;
-    report.CompressSize = compressedTotal;
-    SetReportName(report, archivePath);
-    report.Ratio = CompressionRatio(compressedTotal, sizeTotal);
-    proc(count, &report);
-    return count;
+    walk.FillClosingReport(report);
+    proc(walk.Count(), &report);
+    return walk.Damaged() ? ZipArchiveError : walk.Count();
 }
 
 int32_t MeasureArchive(const std::string& archivePath, int32_t* compressedTotal) {
@@ -81,13 +74,10 @@ int32_t MeasureArchive(const std::string& archivePath, int32_t* compressedTotal)
             sizeTotal = packedTotal = int32_t(file->Size());
             file.reset();
             if (LooksLikeZip(archivePath)) {
-                sizeTotal = packedTotal = 0;
-                ZipDirCursor cursor;
-                for (int32_t result = OpenZipDir(archivePath, cursor); result == ZipOk;
-                     result = NextZipDirEntry(cursor)) {
-                    sizeTotal = AddWrapping(sizeTotal, cursor.Size);
-                    packedTotal = AddWrapping(packedTotal, cursor.CompressSize);
-                }
+                ArchiveWalk walk(archivePath);
+                while (walk.Next()) walk.Tally();
+                sizeTotal = walk.SizeTotal();
+                packedTotal = walk.CompressedTotal();
             }
         }
     }

@@ -16,7 +16,8 @@ bool LooksLikeZip(const std::string& path);
 
 // Calls `proc` with 0 for every entry matching `spec` (the report record filled with the
 // stored name, sizes, method, attributes and ratio), then once with the count and the
-// totals. Returns the count, -500 without a path or procedure, -12 for a non-archive.
+// totals. Returns the count, -500 without a path or procedure, -12 for a non-archive,
+// -11 when the directory is damaged (after the entries that could be read).
 int32_t ListArchive(const std::string& archivePath, const std::string& spec,
                     const ExtractReportProc& proc);
 

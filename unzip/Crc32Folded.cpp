@@ -40,11 +40,20 @@ constexpr uint64_t FoldMultiplier(uint32_t distance, bool lowHalf) {
 constexpr size_t kLane = 16;
 constexpr size_t kLanes = 4;
 
+// The multipliers for one lane's length and for all four lanes', worked out while
+// compiling.
+struct MultiplierPair {
+    uint64_t low, high;
+};
+constexpr MultiplierPair kAcrossOne = {FoldMultiplier(8 * kLane, true),
+                                       FoldMultiplier(8 * kLane, false)};
+constexpr MultiplierPair kAcrossLanes = {FoldMultiplier(8 * kLane * kLanes, true),
+                                         FoldMultiplier(8 * kLane * kLanes, false)};
+
 #define TORVEX_FOLD_TARGET __attribute__((target("pclmul,sse2")))
 
-TORVEX_FOLD_TARGET inline __m128i Multipliers(uint32_t distance) {
-    return _mm_set_epi64x(int64_t(FoldMultiplier(distance, false)),
-                          int64_t(FoldMultiplier(distance, true)));
+TORVEX_FOLD_TARGET inline __m128i Multipliers(MultiplierPair pair) {
+    return _mm_set_epi64x(int64_t(pair.high), int64_t(pair.low));
 }
 
 TORVEX_FOLD_TARGET inline __m128i FoldInto(__m128i lane, __m128i multipliers, __m128i next) {
@@ -60,8 +69,8 @@ TORVEX_FOLD_TARGET inline __m128i Load(const uint8_t* p) {
 // Needs at least kLanes * kLane bytes; returns the register after the whole bytes of
 // `length` rounded down to sixteen, and leaves `p` and `length` at what is left.
 TORVEX_FOLD_TARGET uint32_t FoldBlocks(uint32_t crc, const uint8_t*& p, size_t& length) {
-    const __m128i acrossLanes = Multipliers(8 * kLane * kLanes);
-    const __m128i acrossOne = Multipliers(8 * kLane);
+    const __m128i acrossLanes = Multipliers(kAcrossLanes);
+    const __m128i acrossOne = Multipliers(kAcrossOne);
     __m128i lanes[kLanes];
     for (size_t i = 0; i < kLanes; ++i) lanes[i] = Load(p + i * kLane);
     lanes[0] = _mm_xor_si128(lanes[0], _mm_cvtsi32_si128(int32_t(crc)));

@@ -4,6 +4,8 @@
 #include <new>
 #include <vector>
 
+#include "unzip/ZipCodes.h"
+
 namespace unzip {
 
 namespace {
@@ -44,7 +46,7 @@ struct Level {
 
 }  // namespace
 
-int BuildDecodeTable(const uint16_t* lengths, uint32_t count, uint32_t simpleCount,
+TableResult BuildDecodeTable(const uint16_t* lengths, uint32_t count, uint32_t simpleCount,
                      const uint16_t* bases, const uint8_t* extraBits, DecodeEntry** first,
                      uint32_t* width) {
     *first = nullptr;
@@ -170,6 +172,16 @@ int BuildDecodeTable(const uint16_t* lengths, uint32_t count, uint32_t simpleCou
 
     *width = firstWidth;
     return (incomplete && longest != 1) ? kTableIncomplete : kTableComplete;
+}
+
+int32_t TableVerdict(TableResult result, TableUse use) {
+    switch (result) {
+        case TableResult::Complete: return ZipOk;
+        case TableResult::Incomplete: return use == TableUse::MayBeIncomplete ? ZipOk : ZipDataError;
+        case TableResult::NoMemory: return use == TableUse::FixedLiteral ? ZipTableNoMemory : ZipDataError;
+        case TableResult::BadLengths: break;
+    }
+    return ZipDataError;
 }
 
 void FreeDecodeTable(DecodeEntry* first) {

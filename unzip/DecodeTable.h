@@ -26,11 +26,24 @@ constexpr uint8_t kOpEndOfBlock = 15;
 constexpr uint8_t kOpInvalid = 99;
 constexpr uint32_t kMaxCodeLength = 16;
 
-// Results of BuildDecodeTable.
-constexpr int kTableComplete = 0;
-constexpr int kTableIncomplete = 1;
-constexpr int kTableBadLengths = 2;
-constexpr int kTableNoMemory = 3;
+// Results of BuildDecodeTable: the builder's own, not the engine's result codes.
+enum class TableResult { Complete, Incomplete, BadLengths, NoMemory };
+constexpr TableResult kTableComplete = TableResult::Complete;
+constexpr TableResult kTableIncomplete = TableResult::Incomplete;
+constexpr TableResult kTableBadLengths = TableResult::BadLengths;
+constexpr TableResult kTableNoMemory = TableResult::NoMemory;
+
+// What a decoder needs of a table, for the translation below.
+enum class TableUse {
+    FixedLiteral,    // a fixed deflate block's literal/length table
+    MustBeComplete,  // every code assigned
+    MayBeIncomplete, // unused codes allowed (a deflate distance table)
+};
+
+// The one place where the builder's results become the engine's: 0 when the table serves
+// its use; otherwise -4 (invalid data), or 3 when memory ran out for a fixed block's
+// literal/length table (ZipTableNoMemory).
+int32_t TableVerdict(TableResult result, TableUse use);
 
 // Builds the tables for `count` codes with the given bit lengths (0 = unused). Symbols
 // below `simpleCount` are literals (op 16) or, from 256 on, end of block (op 15); the
@@ -39,7 +52,7 @@ constexpr int kTableNoMemory = 3;
 // width. A code set in which every length is 0 gives no table (null), width 0, result 0.
 // Result 1 means codes are left unused (unless the only length is 1); the table is
 // still built and the unused entries are op 99.
-int BuildDecodeTable(const uint16_t* lengths, uint32_t count, uint32_t simpleCount,
+TableResult BuildDecodeTable(const uint16_t* lengths, uint32_t count, uint32_t simpleCount,
                      const uint16_t* bases, const uint8_t* extraBits, DecodeEntry** first,
                      uint32_t* width);
 
@@ -54,7 +67,7 @@ public:
     DecodeTable(const DecodeTable&) = delete;
     DecodeTable& operator=(const DecodeTable&) = delete;
 
-    int Build(const uint16_t* lengths, uint32_t count, uint32_t simpleCount,
+    TableResult Build(const uint16_t* lengths, uint32_t count, uint32_t simpleCount,
               const uint16_t* bases, const uint8_t* extraBits, uint32_t wantedWidth) {
         FreeDecodeTable(first_);
         first_ = nullptr;

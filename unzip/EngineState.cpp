@@ -1,5 +1,7 @@
 #include "unzip/EngineState.h"
 
+#include "platform/Platform.h"
+
 namespace unzip {
 
 BusyState& EngineBusyState() {
@@ -19,5 +21,9 @@ bool TryEnterExtraction(uint32_t now) {
 }
 
 void LeaveExtraction() { EngineBusyState().busy = false; }
+
+bool ExtractionRunning() { return EngineBusyState().busy; }
+
+bool BusyFlag::Take() { return held_ = TryEnterExtraction(plat::Current().TickCount()); }
 
 }  // namespace unzip

@@ -21,5 +21,22 @@ BusyState& EngineBusyState();
 // True (and the flag set) when an extraction may start now; false gives ZipBusy.
 bool TryEnterExtraction(uint32_t now);
 void LeaveExtraction();
+// True while an extraction holds the flag.
+bool ExtractionRunning();
+
+// Holds the busy flag from a successful Take() to the end of its scope.
+class BusyFlag {
+public:
+    BusyFlag() = default;
+    ~BusyFlag() {
+        if (held_) LeaveExtraction();
+    }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
+    bool Take();
+
+private:
+    bool held_ = false;
+};
 
 }  // namespace unzip

@@ -71,7 +71,8 @@ bool ReadTree(MemberContext& member, DecodeTable& tree, uint32_t count, uint32_t
               const uint16_t* bases, const uint8_t* extra, uint32_t width) {
     uint16_t lengths[kLiteralCodes];
     return ReadTreeLengths(member, lengths, count) &&
-           tree.Build(lengths, count, simpleCount, bases, extra, width) == kTableComplete;
+           TableVerdict(tree.Build(lengths, count, simpleCount, bases, extra, width),
+                        TableUse::MustBeComplete) == ZipOk;
 }
 
 struct ImplodeTrees {
@@ -121,6 +122,8 @@ inline int32_t ExplodeStep(MemberContext& member, Bits& bits, uint8_t* window,
     if (!code) return ZipDataError;
     uint32_t length = code->value;
     if (code->op) length += TakeNumber(bits, code->op);
+    // The uncompressed size ends the member, inside a match if need be.
+    length = uint32_t(std::min<int64_t>(length, state.remaining));
     state.remaining -= length;
     if (!CopyMatch(window, state.position, distance, length, state.firstPass,
                    WindowFull{member}))

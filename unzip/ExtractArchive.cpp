@@ -3,8 +3,12 @@
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "unzip/ArchiveInfo.h"
+#include "unzip/ArchiveWalk.h"
+#include "unzip/EngineState.h"
 #include "unzip/Extraction.h"
 #include "unzip/FileSpec.h"
+#include "unzip/MemberSpans.h"
+#include "unzip/MemberWriter.h"
 #include "unzip/OutputPath.h"
 #include "unzip/ZipCodes.h"
 #include "unzip/ZipDirectory.h"
@@ -12,6 +16,8 @@
 namespace unzip {
 
 namespace {
+
+constexpr uint64_t kLocalHeaderSize = 30;
 
 // Clears the process-wide procedures on every way out of a walk.
 class ProcedureScope {
@@ -35,12 +41,33 @@ bool CanWrite(const ZipDirCursor& entry, const std::string& output) {
            IsSafeStoredName(entry.FileName);
 }
 
+// One matching entry: refused, skipped on the query's answer, or extracted.
+int32_t ExtractEntry(const std::string& archivePath, const ZipDirCursor& entry,
+                     const std::string& output, MemberSpans& spans,
+                     const OverwriteQueryProc& queryProc, ExtractReport& report) {
+    if (!CanWrite(entry, output)) return ZipWriteError;
+    if (!spans.Claim(uint32_t(entry.HeaderOffset), kLocalHeaderSize + uint32_t(entry.CompressSize)))
+        return ZipDataError;
+    if (queryProc && plat::Current().FileExists(output) && !queryProc(&report)) {
+        report.Status = StatusBytesWritten;
+        report.PackMethod = kPackMethodSkipped;
+        Report(entry.Size);
+        return ZipOk;
+    }
+    const CentralSizes central{uint32_t(entry.CompressSize), uint32_t(entry.Size)};
+    return WriteMember(archivePath, output, entry.HeaderOffset, 0, kEscapeKey, &central);
+}
+
 }  // namespace
 
 int32_t ExtractArchive(const std::string& archivePath, const std::string& targetFolder,
                        const std::string& spec, const ExtractReportProc& reportProc,
                        const OverwriteQueryProc& queryProc) {
     if (archivePath.empty() || targetFolder.empty()) return ZipMissingParameter;
+    // Before anything else: a refused second extraction leaves the running one's report
+    // and procedures as they are.
+    BusyFlag busy;
+    if (!busy.Take()) return ZipBusy;
     std::string folder = targetFolder;
     if (!plat::IsSeparator(folder.back())) folder += '\\';
     if (!LooksLikeZip(archivePath)) return ZipNotArchive;
@@ -59,32 +86,21 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
         Report(StatusArchiveStart);
     }
 
-    int32_t count = 0, sizeTotal = 0, compressedTotal = 0;
-    ZipDirCursor entry;
-    for (int32_t walk = OpenZipDir(archivePath, entry); walk == ZipOk;
-         walk = NextZipDirEntry(entry)) {
+    int32_t extracted = 0;
+    MemberSpans spans;
+    ArchiveWalk walk(archivePath);
+    while (walk.Next()) {
+        const ZipDirCursor& entry = walk.Entry();
         if (!MatchFileSpec(spec, entry.FileName)) continue;
-        sizeTotal = AddWrapping(sizeTotal, entry.Size);
-        compressedTotal = AddWrapping(compressedTotal, entry.CompressSize);
+        walk.Tally();
         const std::string output = folder + entry.FileName;
         FillReportFromEntry(report, entry, output);
         report.Status = StatusFileStart;
         Report(StatusFileStart);
 
-        int32_t result;
-        if (!CanWrite(entry, output)) {
-            result = ZipWriteError;
-        } else if (queryProc && plat::Current().FileExists(output) && !queryProc(&report)) {
-            report.Status = StatusBytesWritten;
-            report.PackMethod = kPackMethodSkipped;
-            Report(entry.Size);
-            result = ZipOk;
-        } else {
-            result = ExtractMember(archivePath, output, entry.HeaderOffset, 0, kEscapeKey);
-        }
-
+        const int32_t result = ExtractEntry(archivePath, entry, output, spans, queryProc, report);
         if (result == ZipOk) {
-            ++count;
+            ++extracted;
             report.Status = StatusFileDone;
             Report(StatusFileDone);
             continue;
@@ -99,17 +115,16 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
         }
     }
 
-    CloseZipDir(entry);
-    report.Time = -1;
-    report.Attributes = -1;
-    report.PackMethod = 0;
-    report.Size = sizeTotal;
-    report.CompressSize = compressedTotal;
-    SetReportName(report, archivePath);
-    report.Ratio = CompressionRatio(compressedTotal, sizeTotal);
+    if (walk.Damaged()) {
+        // The members that could be read are out; the archive is still not whole.
+        report.Status = ZipSeriousError;
+        Report(ZipSeriousError);
+        return ZipArchiveError;
+    }
+    walk.FillClosingReport(report);
     report.Status = StatusArchiveDone;
     Report(StatusArchiveDone);
-    return count;
+    return extracted;
 }
 
 }  // namespace unzip

@@ -7,7 +7,9 @@
 #include "unzip/EngineState.h"
 #include "unzip/Extraction.h"
 #include "unzip/MemberContext.h"
+#include "unzip/MemberWriter.h"
 #include "unzip/OutputPath.h"
+#include "unzip/ReadAheadFile.h"
 #include "unzip/ZipCodes.h"
 
 namespace unzip {
@@ -40,21 +42,6 @@ LocalHeader ParseLocalHeader(const uint8_t* bytes) {
                        Little16(bytes + 12), Little32(bytes + 14), Little32(bytes + 18),
                        Little32(bytes + 22), Little16(bytes + 26), Little16(bytes + 28)};
 }
-
-// Holds the busy flag for the time of one member extraction.
-class BusyFlag {
-public:
-    BusyFlag() = default;
-    ~BusyFlag() {
-        if (held_) LeaveExtraction();
-    }
-    BusyFlag(const BusyFlag&) = delete;
-    BusyFlag& operator=(const BusyFlag&) = delete;
-    bool Take() { return held_ = TryEnterExtraction(plat::Current().TickCount()); }
-
-private:
-    bool held_ = false;
-};
 
 int32_t CopyStored(MemberContext& member) {
     while (member.bytesRead < member.compressedSize && !member.abort) {
@@ -91,17 +78,58 @@ uint32_t ReadTrailingCrc(MemberContext& member) {
     return crc == kDataDescriptorSignature ? take32() : crc;
 }
 
+// Opens the file the member is decoded into, never through a link: the output path itself
+// when it names nothing yet (created exclusively), otherwise (an existing file, or a link)
+// a new file beside it that replaces it only once complete. `written` names the file.
+std::unique_ptr<plat::File> OpenMemberOutput(const std::string& outputPath, std::string& written) {
+    plat::Platform& platform = plat::Current();
+    if (!platform.FileExists(outputPath)) {
+        written = outputPath;
+        std::unique_ptr<plat::File> output = platform.Open(outputPath, plat::OpenMode::CreateNew);
+        if (!output && CreateFoldersFor(outputPath))
+            output = platform.Open(outputPath, plat::OpenMode::CreateNew);
+        if (output) return output;
+    }
+    return CreateTemporarySibling(outputPath, written);
+}
+
+// Decodes the member and checks it; a failure leaves whatever was there before.
+int32_t DecodeIntoPlace(MemberContext& member, const LocalHeader& header,
+                        plat::File& archive, const std::string& outputPath,
+                        uint32_t expectedCrc) {
+    plat::Platform& platform = plat::Current();
+    std::string writtenPath;
+    std::unique_ptr<plat::File> output = OpenMemberOutput(outputPath, writtenPath);
+    if (!output) return ZipWriteError;
+
+    member.archive = &archive;
+    member.output = output.get();
+    int32_t result = Decode(member, header.method);
+    if (member.overran) result = ZipDataError;
+    if (result == ZipOk && (header.flags & kFlagDataDescriptor))
+        expectedCrc = ReadTrailingCrc(member);
+    member.archive = member.output = nullptr;
+    output.reset();
+
+    if (result == ZipOk && ~member.crc != expectedCrc) result = ZipCrcError;
+    if (result == ZipOk && writtenPath != outputPath &&
+        !platform.RenameFile(writtenPath, outputPath, true))
+        result = ZipWriteError;
+    if (result != ZipOk) platform.RemoveFile(writtenPath);
+    return result;
+}
+
 }  // namespace
 
-int32_t ExtractMember(const std::string& archivePath, const std::string& outputPath,
-                      int32_t headerOffset, NotifyWindow notifyWindow, int32_t notifyId) {
+int32_t WriteMember(const std::string& archivePath, const std::string& outputPath,
+                    int32_t headerOffset, NotifyWindow notifyWindow, int32_t notifyId,
+                    const CentralSizes* central) {
     plat::Platform& platform = plat::Current();
-    BusyFlag busy;
-    if (!busy.Take()) return ZipBusy;
     MemberContext member;
 
     std::unique_ptr<plat::File> archive = platform.Open(archivePath, plat::OpenMode::Read);
     if (!archive) return ZipReadError;
+    archive = std::make_unique<ReadAheadFile>(std::move(archive));
     const int64_t headerStart = uint32_t(headerOffset);
     uint8_t headerBytes[kLocalHeaderSize];
     if (!archive->Seek(headerStart) ||
@@ -115,30 +143,26 @@ int32_t ExtractMember(const std::string& archivePath, const std::string& outputP
     uint32_t expectedCrc = header.crc;
     member.compressedSize = header.compressedSize;
     member.uncompressedSize = header.uncompressedSize;
+    member.outputLimit = header.uncompressedSize;
     if (header.flags & kFlagDataDescriptor) {
         member.compressedSize = member.uncompressedSize = kUnknownSize;
+        member.outputLimit = central ? int64_t(central->uncompressedSize) : kNoOutputLimit;
         expectedCrc = 0;
+        // A stored member has no end of its own; compressed members find theirs.
+        if (central && header.method == kMethodStored) {
+            member.compressedSize = central->compressedSize;
+            member.uncompressedSize = central->uncompressedSize;
+        }
     }
     if (header.method > 31 || !((kSupportedMethods >> header.method) & 1)) return ZipUnsupported;
     member.flags = header.flags;
     if (header.flags & kFlagEncrypted) return ZipEncrypted;
     if (!archive->Seek(dataStart)) return ZipReadError;
 
+    // The archive being read must survive its own members.
+    if (NamesSameFile(outputPath, archivePath)) return ZipWriteError;
     if (IsFolderEntry(outputPath)) return CreateFoldersFor(outputPath) ? ZipOk : ZipWriteError;
 
-    // A member over an existing file is written beside it first.
-    const bool replacing = platform.FileExists(outputPath);
-    const std::string writtenPath = replacing ? TemporarySibling(outputPath) : outputPath;
-    if (writtenPath.empty()) return ZipWriteError;
-    std::unique_ptr<plat::File> output = platform.Open(writtenPath, plat::OpenMode::Create);
-    if (!output) {
-        CreateFoldersFor(writtenPath);
-        output = platform.Open(writtenPath, plat::OpenMode::Create);
-    }
-    if (!output) return ZipWriteError;
-
-    member.archive = archive.get();
-    member.output = output.get();
     member.abort = member.endOfInput = false;
     member.notifyWindow = notifyWindow;
     member.notifyId = notifyId;
@@ -146,22 +170,8 @@ int32_t ExtractMember(const std::string& archivePath, const std::string& outputP
     member.lastPercent = 0;
     member.crc = 0xFFFFFFFFu;
 
-    int32_t result = Decode(member, header.method);
-    if (result == ZipOk && (header.flags & kFlagDataDescriptor))
-        expectedCrc = ReadTrailingCrc(member);
-
-    member.archive = member.output = nullptr;
-    archive.reset();
-    output.reset();
-    const uint32_t finalCrc = ~member.crc;
-
-    if (result == ZipOk && finalCrc != expectedCrc) result = ZipCrcError;
-    if (result == ZipOk && replacing && !platform.RenameFile(writtenPath, outputPath, true))
-        result = ZipWriteError;
-    if (result != ZipOk) {
-        platform.RemoveFile(writtenPath);
-        return result;
-    }
+    const int32_t result = DecodeIntoPlace(member, header, *archive, outputPath, expectedCrc);
+    if (result != ZipOk) return result;
 
     member.lastPercent = 100;
     if (notifyWindow != 0) {
@@ -170,6 +180,21 @@ int32_t ExtractMember(const std::string& archivePath, const std::string& outputP
     }
     platform.SetFileDosTime(outputPath, header.dosDate, header.dosTime);
     return ZipOk;
+}
+
+int32_t ExtractMember(const std::string& archivePath, const std::string& outputPath,
+                      int32_t headerOffset, NotifyWindow notifyWindow, int32_t notifyId) {
+    BusyFlag busy;
+    if (!busy.Take()) return ZipBusy;
+    return WriteMember(archivePath, outputPath, headerOffset, notifyWindow, notifyId, nullptr);
+}
+
+int32_t ExtractMember(const std::string& archivePath, const std::string& outputPath,
+                      int32_t headerOffset, NotifyWindow notifyWindow, int32_t notifyId,
+                      const CentralSizes& central) {
+    BusyFlag busy;
+    if (!busy.Take()) return ZipBusy;
+    return WriteMember(archivePath, outputPath, headerOffset, notifyWindow, notifyId, &central);
 }
 
 }  // namespace unzip

@@ -1,6 +1,7 @@
 #include "unzip/FastInflate.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "unzip/DeflateCodes.h"
@@ -32,10 +33,19 @@ constexpr uint32_t kInvalidEntry = MakeEntry(0, Invalid, 0, 0);
 
 constexpr uint32_t Mask(uint32_t bits) { return (1u << bits) - 1; }
 
-uint32_t Reverse(uint32_t code, uint32_t length) {
-    uint32_t reversed = 0;
-    for (uint32_t i = 0; i < length; ++i, code >>= 1) reversed = (reversed << 1) | (code & 1);
+constexpr std::array<uint8_t, 256> MakeReversedBytes() {
+    std::array<uint8_t, 256> reversed{};
+    for (uint32_t byte = 0; byte < 256; ++byte)
+        for (uint32_t bit = 0; bit < 8; ++bit) reversed[byte] |= uint8_t(((byte >> bit) & 1) << (7 - bit));
     return reversed;
+}
+constexpr std::array<uint8_t, 256> kReversedBytes = MakeReversedBytes();
+
+// The `length` low bits of `code` in the opposite order (deflate sends codes from their
+// highest bit, and the tables are indexed from the lowest).
+uint32_t Reverse(uint32_t code, uint32_t length) {
+    return (uint32_t(kReversedBytes[code & 0xFF]) << 8 | kReversedBytes[(code >> 8) & 0xFF]) >>
+           (16 - length);
 }
 
 uint32_t Meaning(uint32_t symbol, uint32_t length, FastCodeTable::Alphabet alphabet) {

@@ -129,22 +129,31 @@ int32_t StoredBlock(MemberContext& member) {
     return ZipOk;
 }
 
-int32_t FixedBlock(MemberContext& member) {
-    uint16_t lengths[kLiteralLengthCodes];
-    FixedLiteralLengths(lengths);
+// The careful step's tables of RFC 1951's fixed code, built on first use and kept for the
+// whole run, as the fast loop's are.
+struct FixedTables {
+    FixedTables() {
+        uint16_t lengths[kLiteralLengthCodes];
+        FixedLiteralLengths(lengths);
+        verdict = TableVerdict(literal.Build(lengths, kLiteralLengthCodes, kFirstLengthSymbol,
+                                             kLengthBase, kLengthExtra, kFixedLiteralWidth),
+                               TableUse::FixedLiteral);
+        if (verdict != ZipOk) return;
+        std::fill(lengths, lengths + kFixedDistanceCodes, kFixedDistanceLength);
+        verdict = TableVerdict(distance.Build(lengths, kFixedDistanceCodes, 0, kDistanceBase,
+                                              kDistanceExtra, kFixedDistanceWidth),
+                               TableUse::MayBeIncomplete);
+    }
     DecodeTable literal;
-    int built = literal.Build(lengths, kLiteralLengthCodes, kFirstLengthSymbol, kLengthBase,
-                              kLengthExtra, kFixedLiteralWidth);
-    if (built != kTableComplete) return built;
-
-    std::fill(lengths, lengths + kFixedDistanceCodes, kFixedDistanceLength);
     DecodeTable distance;
-    built = distance.Build(lengths, kFixedDistanceCodes, 0, kDistanceBase, kDistanceExtra,
-                           kFixedDistanceWidth);
-    if (built > kTableIncomplete) return ZipDataError;
+    int32_t verdict = ZipOk;
+};
 
-    return DecodeBlockCodes(member, {literal.First(), literal.Width(), distance.First(),
-                                     distance.Width()},
+int32_t FixedBlock(MemberContext& member) {
+    static const FixedTables fixed;
+    if (fixed.verdict != ZipOk) return fixed.verdict;
+    return DecodeBlockCodes(member, {fixed.literal.First(), fixed.literal.Width(),
+                                     fixed.distance.First(), fixed.distance.Width()},
                             FixedFastTables());
 }
 
@@ -161,8 +170,8 @@ int32_t DynamicBlock(MemberContext& member, FastBlockTables& fast) {
     const uint32_t total = literalCount + distanceCount;
     {
         DecodeTable codeLengths;
-        if (codeLengths.Build(lengths, 19, 19, nullptr, nullptr, kCodeLengthWidth) !=
-                kTableComplete ||
+        if (TableVerdict(codeLengths.Build(lengths, 19, 19, nullptr, nullptr, kCodeLengthWidth),
+                         TableUse::MustBeComplete) != ZipOk ||
             !codeLengths.First())
             return ZipDataError;
         std::fill(lengths, lengths + 19, 0);
@@ -198,13 +207,15 @@ int32_t DynamicBlock(MemberContext& member, FastBlockTables& fast) {
     }
 
     DecodeTable literal;
-    if (literal.Build(lengths, literalCount, kFirstLengthSymbol, kLengthBase, kLengthExtra,
-                      kDynamicLiteralWidth) != kTableComplete)
-        return ZipDataError;
+    int32_t verdict = TableVerdict(literal.Build(lengths, literalCount, kFirstLengthSymbol, kLengthBase,
+                                                 kLengthExtra, kDynamicLiteralWidth),
+                                   TableUse::MustBeComplete);
+    if (verdict != ZipOk) return verdict;
     DecodeTable distance;
-    if (distance.Build(lengths + literalCount, distanceCount, 0, kDistanceBase, kDistanceExtra,
-                       kDynamicDistanceWidth) > kTableIncomplete)
-        return ZipDataError;
+    verdict = TableVerdict(distance.Build(lengths + literalCount, distanceCount, 0, kDistanceBase,
+                                          kDistanceExtra, kDynamicDistanceWidth),
+                           TableUse::MayBeIncomplete);
+    if (verdict != ZipOk) return verdict;
 
     fast.literal.Build(lengths, literalCount, FastCodeTable::Alphabet::LiteralLength);
     fast.distance.Build(lengths + literalCount, distanceCount, FastCodeTable::Alphabet::Distance);

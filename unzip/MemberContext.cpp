@@ -39,6 +39,11 @@ void RefillInput(MemberContext& member) {
 }
 
 bool WriteOutput(MemberContext& member, const uint8_t* data, uint32_t count) {
+    if (count > member.outputLimit - member.written) {
+        member.overran = true;
+        return false;
+    }
+    member.written += count;
     const bool written =
         member.output != nullptr && member.output->Write(data, count) == int64_t(count);
     member.crc = UpdateCrc32(member.crc, data, count);

@@ -19,6 +19,8 @@ constexpr uint32_t kWindowMask = kWindowSize - 1;
 constexpr int32_t kInputSize = 4096;
 // Sizes recorded for a member whose sizes follow its data (flag bit 3).
 constexpr int64_t kUnknownSize = 2147483647;
+// The output bound of a member whose size nothing tells.
+constexpr int64_t kNoOutputLimit = INT64_MAX;
 
 // General-purpose flag bits.
 constexpr uint16_t kFlagEncrypted = 0x0001;
@@ -39,6 +41,10 @@ struct MemberContext {
     int64_t compressedSize = 0;
     int64_t uncompressedSize = 0;
     int64_t bytesRead = 0;
+    // Output stops at the declared size: a member that would write more is damaged.
+    int64_t outputLimit = kNoOutputLimit;
+    int64_t written = 0;
+    bool overran = false;
     uint16_t flags = 0;
     uint32_t crc = 0xFFFFFFFFu;
     uint16_t lastPercent = 0;
@@ -98,7 +104,8 @@ inline uint32_t TakeBits(MemberContext& member, uint32_t count) {
 extern const uint32_t kBitMask[17];
 
 // Writes `count` bytes, updates the running CRC over them whatever the outcome, and on
-// success reports StatusBytesWritten with the count. True when all were written.
+// success reports StatusBytesWritten with the count. True when all were written. Bytes
+// past the member's output limit are not written: the member is marked as overrun.
 bool WriteOutput(MemberContext& member, const uint8_t* data, uint32_t count);
 // Writes the first `count` bytes of the window.
 bool FlushWindow(MemberContext& member, uint32_t count);

@@ -1,6 +1,7 @@
 #include "unzip/OutputPath.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -9,15 +10,51 @@ namespace unzip {
 
 namespace {
 
-bool IsDotsElement(std::string_view element) {
-    int dots = 0;
-    for (char c : element) {
-        if (c == '.')
-            ++dots;
-        else if (c != ' ')
-            return false;
+constexpr std::string_view kDeviceNames[] = {"CON", "PRN", "AUX", "NUL"};
+constexpr std::string_view kNumberedDevices[] = {"COM", "LPT"};
+
+bool IsDeviceName(std::string_view element) {
+    std::string base = plat::ToUpperAscii(element.substr(0, element.find('.')));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    for (std::string_view device : kDeviceNames)
+        if (base == device) return true;
+    for (std::string_view device : kNumberedDevices)
+        if (base.size() == 4 && base.compare(0, 3, device) == 0 && base[3] >= '1' && base[3] <= '9')
+            return true;
+    return false;
+}
+
+bool IsUnsafeElement(std::string_view element) {
+    if (element.empty()) return false;
+    return element.back() == '.' || element.back() == ' ' || IsDeviceName(element);
+}
+
+// The path from the root of its drive, "." and ".." resolved, upper case, "\" between
+// the elements.
+std::string CanonicalPath(const std::string& path) {
+    std::string full = path;
+    const bool hasDrive = full.size() >= 2 && full[1] == ':';
+    if (!hasDrive && !(full.size() >= 1 && plat::IsSeparator(full[0]))) {
+        full = plat::IncludeTrailingBackslash(plat::Current().CurrentDirectory()) + full;
+    } else if (!hasDrive) {
+        full = plat::ExtractDriveRoot(plat::Current().CurrentDirectory()) + full;
     }
-    return dots >= 2;
+    std::vector<std::string> elements;
+    size_t start = 0;
+    while (start <= full.size()) {
+        size_t end = start;
+        while (end < full.size() && !plat::IsSeparator(full[end])) ++end;
+        const std::string element = full.substr(start, end - start);
+        if (element == "..") {
+            if (elements.size() > 1) elements.pop_back();
+        } else if (!element.empty() && element != ".") {
+            elements.push_back(plat::ToUpperAscii(element));
+        }
+        start = end + 1;
+    }
+    std::string canonical;
+    for (const std::string& element : elements) canonical += element + '\\';
+    return canonical;
 }
 
 }  // namespace
@@ -30,7 +67,7 @@ bool IsSafeStoredName(std::string_view storedName) {
     while (start <= storedName.size()) {
         size_t end = start;
         while (end < storedName.size() && !plat::IsSeparator(storedName[end])) ++end;
-        if (IsDotsElement(storedName.substr(start, end - start))) return false;
+        if (IsUnsafeElement(storedName.substr(start, end - start))) return false;
         start = end + 1;
     }
     return true;
@@ -58,17 +95,25 @@ bool CreateFoldersFor(const std::string& path) {
            platform.DirectoryExists(folderPart);
 }
 
-std::string TemporarySibling(const std::string& path) {
+std::unique_ptr<plat::File> CreateTemporarySibling(const std::string& path, std::string& created) {
     const std::string folder = plat::ExtractFilePath(path);
     plat::Platform& platform = plat::Current();
+    if (!folder.empty() && !platform.DirectoryExists(folder)) return nullptr;
     for (unsigned number = 0; number <= 0xFFFF; ++number) {
         char name[16];
         std::snprintf(name, sizeof name, "~QUZ%04X.TMP", number);
-        std::string candidate = folder + name;
-        if (!platform.FileExists(candidate) && !platform.DirectoryExists(candidate))
-            return candidate;
+        created = folder + name;
+        if (std::unique_ptr<plat::File> file = platform.Open(created, plat::OpenMode::CreateNew))
+            return file;
+        // A name in use goes to the next number; any other failure is final.
+        if (!platform.FileExists(created) && !platform.DirectoryExists(created)) break;
     }
-    return {};
+    created.clear();
+    return nullptr;
+}
+
+bool NamesSameFile(const std::string& a, const std::string& b) {
+    return CanonicalPath(a) == CanonicalPath(b);
 }
 
 }  // namespace unzip

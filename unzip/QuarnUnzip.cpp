@@ -1,6 +1,7 @@
 #include "unzip/QuarnUnzip.h"
 
 #include "unzip/ArchiveInfo.h"
+#include "unzip/EngineState.h"
 #include "unzip/Extraction.h"
 
 namespace unzip {
@@ -14,6 +15,9 @@ TQuarnUnzip::TQuarnUnzip()
     : fileName_(Terminated("")), directoryName_(Terminated("")), fileSpecs_(Terminated("*.*")) {}
 
 TQuarnUnzip::~TQuarnUnzip() {
+    // A component made and dropped while another one extracts (to ask an archive's size
+    // from a message handler) leaves the running extraction's procedures alone.
+    if (ExtractionRunning()) return;
     unzip::SetReportProc(nullptr);
     unzip::SetQueryProc(nullptr);
 }

@@ -133,24 +133,25 @@ private:
         return WriteOutput(member_, output_, kOutputSize);
     }
 
-    // Frees every code up to the last one handed out that no other code extends; the
-    // freed codes (with those already free) become the free list in increasing order.
+    // Frees every leaf of the tree: every code in use that no code in use extends, wherever
+    // it lies in the table (also above codes that an earlier clear freed and that still
+    // wait to be reused). The freed codes and those still free become the free list,
+    // lowest first, as the format asks.
     void PartialClear() {
-        const int32_t top = freeHead_ - 1;
         ++clearStamp_;
-        for (int32_t code = kFirstCode; code <= top; ++code)
+        for (int32_t code = kFirstCode; code <= kLastCode; ++code)
             if (parent_[code] >= kFirstCode) extended_[parent_[code]] = clearStamp_;
         int32_t last = 0;
         freeHead_ = kEndOfFreeList;
-        for (int32_t code = kFirstCode; code <= top; ++code) {
-            if (extended_[code] == clearStamp_) continue;
+        for (int32_t code = kFirstCode; code <= kLastCode; ++code) {
+            if (parent_[code] >= 0 && extended_[code] == clearStamp_) continue;
             if (last)
                 parent_[last] = -code;
             else
                 freeHead_ = code;
             last = code;
         }
-        if (last) parent_[last] = -(top + 1);
+        if (last) parent_[last] = -kEndOfFreeList;
     }
 
     MemberContext& member_;

@@ -27,6 +27,8 @@ constexpr int32_t ZipMissingParameter = -500;
 // A dynamic deflate block whose header declares too many codes, or whose code-length
 // repeats overrun the declared count, ends its member with this positive result.
 constexpr int32_t ZipBadBlockHeader = 1;
+// Memory ran out for a fixed deflate block's tables: the member ends with this result.
+constexpr int32_t ZipTableNoMemory = 3;
 
 // `ExtractReport::Status` values.
 constexpr int32_t StatusFileStart = -1000;

@@ -28,41 +28,80 @@ constexpr int kExternalAttributes = 38;
 constexpr int kLocalHeaderOffset = 42;
 constexpr int kEndRecordDirectoryOffset = 16;
 
-bool IsRefilling(const ZipDirCursor& cursor) {
-    return cursor.BufferSize == kDirectoryWindow && cursor.Archive != nullptr;
-}
+constexpr int kFlags = 8;
+constexpr int kEndRecordEntryCount = 10;
+constexpr uint16_t kFlagUtf8Name = 0x0800;
+
+bool IsRefilling(const ZipDirCursor& cursor) { return cursor.Archive != nullptr; }
 
 uint32_t WholeLength(const uint8_t* header) {
     return uint32_t(kCentralHeaderSize) + Little16(header + kNameLength) +
            Little16(header + kExtraLength) + Little16(header + kCommentLength);
 }
 
-// Slides the unread bytes to the front and fills the rest of the window from the archive.
-bool Refill(ZipDirCursor& cursor) {
-    uint32_t unread = cursor.ValidBytes - cursor.Position;
-    std::memmove(cursor.Buffer.get(), cursor.Buffer.get() + cursor.Position, unread);
-    int64_t got = cursor.Archive->Read(cursor.Buffer.get() + unread, cursor.Position);
+// Slides the unread bytes to the front, grows the window when `wanted` bytes would not fit,
+// and fills the rest from the archive.
+bool Refill(ZipDirCursor& cursor, uint32_t wanted) {
+    const uint32_t unread = cursor.ValidBytes - cursor.Position;
+    if (wanted > cursor.Capacity) {
+        std::unique_ptr<uint8_t[]> grown(new uint8_t[wanted + 1]);
+        std::memcpy(grown.get(), cursor.Buffer.get() + cursor.Position, unread);
+        cursor.Buffer = std::move(grown);
+        cursor.Capacity = wanted;
+    } else {
+        std::memmove(cursor.Buffer.get(), cursor.Buffer.get() + cursor.Position, unread);
+    }
+    const int64_t got = cursor.Archive->Read(cursor.Buffer.get() + unread, cursor.Capacity - unread);
     if (got < 0) return false;
+    cursor.BufferOrigin += cursor.Position;
     cursor.ValidBytes = unread + uint32_t(got);
+    cursor.Buffer[cursor.ValidBytes] = 0;
     cursor.Position = 0;
     return true;
 }
 
-bool NeedsRefill(const ZipDirCursor& cursor) {
-    const uint32_t position = cursor.Position;
-    if (position + kCentralHeaderSize > cursor.BufferSize) return true;
-    if (position + kCentralHeaderSize > cursor.ValidBytes) return false;  // nothing more to read
-    return position + WholeLength(cursor.Buffer.get() + position) > cursor.BufferSize;
+// Refilling mode: makes the whole entry at Position readable, as far as the archive has it.
+bool BringInEntry(ZipDirCursor& cursor) {
+    if (!IsRefilling(cursor)) return true;
+    for (;;) {
+        const uint32_t unread = cursor.ValidBytes - cursor.Position;
+        const uint32_t wanted = unread >= kCentralHeaderSize
+                                    ? WholeLength(cursor.Buffer.get() + cursor.Position)
+                                    : uint32_t(kCentralHeaderSize);
+        if (unread >= wanted) return true;
+        const uint32_t before = cursor.ValidBytes;
+        const int64_t originBefore = cursor.BufferOrigin;
+        if (!Refill(cursor, wanted)) return false;
+        // Nothing more came from the archive: the entry stays short.
+        if (cursor.BufferOrigin + cursor.ValidBytes == originBefore + before) return true;
+    }
+}
+
+// The stored name as this program's paths spell it: the DOS code page converted unless
+// the entry says it is UTF-8, "/" turned into "\", cut to what FileName holds.
+void TakeName(ZipDirCursor& cursor, const uint8_t* header) {
+    const uint16_t nameLength = Little16(header + kNameLength);
+    const char* raw = reinterpret_cast<const char*>(header + kCentralHeaderSize);
+    cursor.NameIsUtf8 = (Little16(header + kFlags) & kFlagUtf8Name) != 0;
+    std::string name(raw, nameLength);
+    if (!cursor.NameIsUtf8) name = plat::Current().OemToUtf8(name);
+    const size_t kept = std::min<size_t>(name.size(), kStoredNameSize - 1);
+    std::memcpy(cursor.FileName, name.data(), kept);
+    cursor.FileName[kept] = '\0';
+    std::replace(cursor.FileName, cursor.FileName + kept, '/', '\\');
+    cursor.NameWasCut = kept < name.size();
 }
 
 int32_t ParseEntry(ZipDirCursor& cursor) {
-    if (IsRefilling(cursor) && cursor.Position > 0 && NeedsRefill(cursor) && !Refill(cursor))
-        return ZipNoMoreEntries;
+    if (!BringInEntry(cursor)) return ZipNoMoreEntries;
 
     const uint32_t position = cursor.Position;
     const uint8_t* header = cursor.Buffer.get() + position;
     const uint32_t remaining = cursor.ValidBytes - position;
-    if (remaining >= 4 && Little32(header) == kEndRecordSignature) return ZipNoMoreEntries;
+    if (remaining >= 4 && Little32(header) == kEndRecordSignature) {
+        cursor.ReachedEnd = cursor.BufferOrigin + position == cursor.EndRecordAt;
+        return ZipNoMoreEntries;
+    }
     if (remaining < kCentralHeaderSize || Little32(header) != kCentralHeaderSignature)
         return ZipNoMoreEntries;
     const uint32_t whole = WholeLength(header);
@@ -74,27 +113,23 @@ int32_t ParseEntry(ZipDirCursor& cursor) {
     cursor.HeaderOffset = int32_t(Little32(header + kLocalHeaderOffset));
     cursor.PackMethod = Little16(header + kMethod);
     cursor.Attr = header[kHostSystem] == 0 ? header[kExternalAttributes] : 0;
+    TakeName(cursor, header);
 
-    const uint16_t nameLength = Little16(header + kNameLength);
-    const size_t kept = std::min<size_t>(nameLength, kStoredNameSize - 1);
-    std::memcpy(cursor.FileName, header + kCentralHeaderSize, kept);
-    cursor.FileName[kept] = '\0';
-    std::replace(cursor.FileName, cursor.FileName + kept, '/', '\\');
-    cursor.NameWasCut = kept < nameLength;
-
-    cursor.Position = uint16_t(position + whole);
+    cursor.Position = position + whole;
+    ++cursor.EntriesRead;
     return ZipOk;
 }
 
 int32_t LoadDirectory(std::unique_ptr<plat::File> archive, int64_t endRecord,
                       ZipDirCursor& cursor) {
     if (endRecord < kMinimumDirectoryStart) return ZipBadDirectory;
-    uint8_t offsetField[4];
-    if (!archive->Seek(endRecord + kEndRecordDirectoryOffset) ||
-        archive->Read(offsetField, 4) != 4)
+    uint8_t record[kEndRecordSize];
+    if (!archive->Seek(endRecord) || archive->Read(record, kEndRecordSize) != kEndRecordSize)
         return ZipArchiveError;
+    cursor.EndRecordAt = endRecord;
+    cursor.DeclaredEntries = Little16(record + kEndRecordEntryCount);
 
-    const int64_t directoryStart = Little32(offsetField);
+    const int64_t directoryStart = Little32(record + kEndRecordDirectoryOffset);
     const int64_t length = endRecord - directoryStart + 4;
     // A directory said to start after its own end record cannot be read.
     if (length <= 0) return ZipArchiveError;
@@ -108,7 +143,9 @@ int32_t LoadDirectory(std::unique_ptr<plat::File> archive, int64_t endRecord,
     }
     cursor.Buffer[wanted] = 0;
     cursor.BufferSize = uint16_t(wanted);
+    cursor.Capacity = wanted;
     cursor.ValidBytes = wanted;
+    cursor.BufferOrigin = directoryStart;
     cursor.Position = 0;
     if (refilling) cursor.Archive = std::move(archive);
     return ZipOk;
@@ -135,6 +172,10 @@ int64_t FindEndRecord(plat::File& archive) {
 
 int32_t OpenZipDir(const std::string& archivePath, ZipDirCursor& cursor) {
     CloseZipDir(cursor);
+    cursor.EndRecordAt = 0;
+    cursor.DeclaredEntries = 0;
+    cursor.EntriesRead = 0;
+    cursor.ReachedEnd = false;
     std::unique_ptr<plat::File> archive = plat::Current().Open(archivePath, plat::OpenMode::Read);
     if (!archive) return ZipArchiveError;
     const int64_t endRecord = FindEndRecord(*archive);
@@ -157,6 +198,7 @@ void CloseZipDir(ZipDirCursor& cursor) {
     cursor.Buffer.reset();
     cursor.Archive.reset();
     cursor.ValidBytes = 0;
+    cursor.Capacity = 0;
 }
 
 void FillReportFromEntry(ExtractReport& report, const ZipDirCursor& entry, std::string_view name) {

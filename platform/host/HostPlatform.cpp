@@ -281,6 +281,7 @@ std::unique_ptr<File> HostPlatform::Open(const std::string& path, OpenMode mode)
         case OpenMode::Read: flags = O_RDONLY; break;
         case OpenMode::ReadWrite: flags = O_RDWR; break;
         case OpenMode::Create: flags = O_RDWR | O_CREAT | O_TRUNC; break;
+        case OpenMode::CreateNew: flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
         case OpenMode::Append: flags = O_WRONLY | O_CREAT | O_APPEND; break;
     }
     int fd = open(host.c_str(), flags | O_CLOEXEC, 0644);

@@ -135,6 +135,11 @@ std::unique_ptr<File> Win32Platform::Open(const std::string& path, OpenMode mode
             share = 0;
             disposition = CREATE_ALWAYS;
             break;
+        case OpenMode::CreateNew:  // fails on any name that exists, a link included
+            access = GENERIC_READ | GENERIC_WRITE;
+            share = 0;
+            disposition = CREATE_NEW;
+            break;
         case OpenMode::Append:
             access = FILE_APPEND_DATA;
             share = FILE_SHARE_READ;
@@ -375,6 +380,18 @@ std::string Win32Platform::FormatDateTime(const LocalTime& time) {
     GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, 128);
     GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &when, nullptr, clock, 128);
     return Narrow(date) + " " + Narrow(clock);
+}
+
+std::string Win32Platform::OemToUtf8(std::string_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int wide = MultiByteToWideChar(CP_OEMCP, 0, text.data(), size, nullptr, 0);
+    std::wstring characters(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_OEMCP, 0, text.data(), size, characters.data(), wide);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, result.data(), length, nullptr, nullptr);
+    return result;
 }
 
 }  // namespace plat

@@ -46,6 +46,7 @@ public:
     uint32_t TickCount() override;
     LocalTime Now() override;
     std::string FormatDateTime(const LocalTime& time) override;
+    std::string OemToUtf8(std::string_view text) override;
 };
 
 }  // namespace plat

@@ -74,6 +74,7 @@ public:
     std::string GlobalText(void* handle) override { return inner_.GlobalText(handle); }
     uint32_t TickCount() override { return inner_.TickCount(); }
     plat::LocalTime Now() override { return inner_.Now(); }
+    std::string OemToUtf8(std::string_view text) override { return inner_.OemToUtf8(text); }
     std::string FormatDateTime(const plat::LocalTime& time) override {
         return inner_.FormatDateTime(time);
     }

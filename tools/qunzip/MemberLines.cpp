@@ -1,5 +1,7 @@
 #include "tools/qunzip/MemberLines.h"
 
+#include "tools/qunzip/StopSignals.h"
+#include "tools/qunzip/TerminalText.h"
 #include "unzip/ZipCodes.h"
 
 namespace qunzip {
@@ -8,10 +10,36 @@ namespace {
 // Below this the whole archive unpacks too quickly for a bar to be worth drawing.
 constexpr uint64_t kProgressThreshold = 16u << 20;
 constexpr int kBarWidth = 40;
+
+struct ResultWords {
+    int32_t result;
+    const char* words;
+};
+
+constexpr ResultWords kResultWords[] = {
+    {unzip::ZipOk, "OK"},
+    {unzip::ZipCrcError, "CRC error"},
+    {unzip::ZipWriteError, "cannot write"},
+    {unzip::ZipReadError, "data ends early"},
+    {unzip::ZipDataError, "damaged data"},
+    {unzip::ZipUserAbort, "stopped"},
+    {unzip::ZipUnsupported, "unsupported method"},
+    {unzip::ZipEncrypted, "encrypted"},
+    {unzip::ZipBusy, "engine busy"},
+    {unzip::ZipBadBlockHeader, "damaged data"},
+    {unzip::ZipSeriousError, "damaged or stopped: the rest of the archive is skipped"},
+};
+
+const char* WordsFor(int32_t result) {
+    for (const ResultWords& entry : kResultWords)
+        if (entry.result == result) return entry.words;
+    return "failed";
+}
+
 }  // namespace
 
-MemberLines::MemberLines(std::FILE* out, std::string folderPrefix, bool progressAllowed)
-    : out_(out), folderPrefix_(std::move(folderPrefix)), progressAllowed_(progressAllowed) {}
+MemberLines::MemberLines(std::FILE* out, std::string folderPrefix, Options options)
+    : out_(out), folderPrefix_(std::move(folderPrefix)), options_(options) {}
 
 void MemberLines::OnReport(int32_t value, const unzip::ExtractReport& report) {
     using namespace unzip;
@@ -59,14 +87,24 @@ void MemberLines::PrintLine(int32_t status, int32_t result) {
         ++succeeded_;
     else
         ++failed_;
-    std::fprintf(out_, "%-17s %5d %-20s %s\n", unzip::StatusCodeName(status), int(result),
-                 unzip::ResultCodeName(result), currentName_.c_str());
-    std::fflush(out_);
+    const std::string name = ForTerminal(currentName_);
+    const bool extracting = options_.mode == Mode::Extract;
+    if (extracting && result == unzip::ZipOk)
+        std::fprintf(out_, "  extracting: %s", name.c_str());
+    else if (extracting)
+        std::fprintf(out_, "  extracting: %s  %s", name.c_str(), WordsFor(result));
+    else
+        std::fprintf(out_, "%s  %s", name.c_str(), WordsFor(result));
+    if (options_.verbose)
+        std::fprintf(out_, "  (%s %d %s)", unzip::StatusCodeName(status), int(result),
+                     unzip::ResultCodeName(result));
+    std::fputc('\n', out_);
+    if (std::fflush(out_) != 0 || std::ferror(out_)) StopForClosedOutput();
     memberOpen_ = false;
 }
 
 void MemberLines::ShowProgress() {
-    if (!progressAllowed_ || expectedBytes_ < kProgressThreshold) return;
+    if (!options_.progressAllowed || expectedBytes_ < kProgressThreshold) return;
     const int percent = int(std::min<uint64_t>(writtenBytes_ * 100 / expectedBytes_, 100));
     if (percent == lastPercent_) return;
     lastPercent_ = percent;

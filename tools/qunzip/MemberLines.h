@@ -1,6 +1,7 @@
-// What qunzip prints while the engine works: one line per member with the status and
-// result code the engine reported, a progress bar on a terminal for large archives, and
-// the tally that decides the exit status.
+// What qunzip prints while the engine works: one line per member in words, as other
+// archivers speak ("  extracting: NAME", "NAME  OK", "NAME  CRC error"), with the
+// engine's status and result code behind when asked to be verbose; a progress bar on a
+// terminal for large archives; and the tally that decides the exit status.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,14 @@ namespace qunzip {
 
 class MemberLines {
 public:
+    enum class Mode { Extract, Test };
+    struct Options {
+        Mode mode = Mode::Extract;
+        bool verbose = false;
+        bool progressAllowed = false;
+    };
     // `folderPrefix` is cut off the output paths so that lines show the stored names.
-    MemberLines(std::FILE* out, std::string folderPrefix, bool progressAllowed);
+    MemberLines(std::FILE* out, std::string folderPrefix, Options options);
 
     // The engine's report procedure.
     void OnReport(int32_t value, const unzip::ExtractReport& report);
@@ -30,7 +37,7 @@ private:
 
     std::FILE* out_;
     std::string folderPrefix_;
-    bool progressAllowed_;
+    Options options_;
     bool progressShown_ = false;
     uint64_t expectedBytes_ = 0;
     uint64_t writtenBytes_ = 0;

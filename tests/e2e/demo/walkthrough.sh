@@ -4,7 +4,7 @@
 # forward would answer it (Continua, Da, OK, Iesire; Renunt where nothing else goes on),
 # until the program ends. The copy page gets each disk it asks for in drive A:.
 
-source "$E2E_REPO/tests/e2e/copy-page.sh"
+source "$E2E_REPO/tests/e2e/config-page.sh"
 
 # The install type page: LOCAL, picked by a click on its item.
 demo_type_page() {
@@ -41,12 +41,23 @@ demo_copy_page() {
     echo "demo: \"$COPY_PAGE\" copied the product from three floppies"
 }
 
+# The configuration page: Continue registers the engine and the aliases, writes the
+# default user, runs the component installers and makes the program group.
+demo_config_page() {
+    drv wait-window "$CONFIG_PAGE" 30 >/dev/null
+    shot "$CONFIG_PAGE" >/dev/null
+    drv click "$CONFIG_PAGE" "&Continua"
+    drv wait-gone "$CONFIG_PAGE" 120
+    echo "demo: \"$CONFIG_PAGE\" registered the engine (TORVEX is $(engine_alias TORVEX)) and made the group"
+}
+
 without_engine
 stage_floppies
 start_from_drive media a
 demo_type_page
 demo_folders_page
 demo_copy_page
+demo_config_page
 
 # The windows of the working copy, besides the backdrop, by title.
 program_windows() {

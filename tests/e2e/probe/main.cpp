@@ -9,6 +9,9 @@
 //   PROBE drivetype ROOT   exit code is GetDriveType of ROOT (2 removable, 3 fixed).
 //   PROBE progman COMMAND  sends COMMAND to the Program Manager's DDE service; exit code
 //                          0 done, 1 no service, 2 refused.
+//   PROBE silent-shell SECONDS REPORT   a DDE server for "ProgMan" that accepts every
+//                          conversation (any topic) and never answers an execute; notes
+//                          "ready" and each "execute" in REPORT; ends after SECONDS.
 //   PROBE profile SECTION KEY VALUE   WriteProfileString into WIN.INI; exit code 0 done.
 //   PROBE winexec COMMAND  WinExec(COMMAND, SW_SHOW); exit code 0 when it started.
 // Started any other way (as a trap under another name, say) it appends its command
@@ -164,6 +167,40 @@ int SendToProgramManager(const wchar_t* command) {
     return result;
 }
 
+// The silent shell: conversations are accepted, executes blocked until the client gives up.
+DWORD g_silentInstance = 0;
+HSZ g_silentService = nullptr;
+
+HDDEDATA CALLBACK SilentShellCallback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    switch (type) {
+        case XTYP_CONNECT: return reinterpret_cast<HDDEDATA>(TRUE);
+        case XTYP_WILDCONNECT: {
+            HSZPAIR pairs[2] = {{g_silentService, g_silentService}, {nullptr, nullptr}};
+            return DdeCreateDataHandle(g_silentInstance, reinterpret_cast<BYTE*>(pairs), sizeof pairs, 0, nullptr, 0, 0);
+        }
+        case XTYP_EXECUTE: Report("execute"); return reinterpret_cast<HDDEDATA>(CBR_BLOCK);
+        default: return nullptr;
+    }
+}
+
+int RunSilentShell(int seconds, const wchar_t* reportPath) {
+    g_reportPath = reportPath;
+    if (DdeInitializeW(&g_silentInstance, SilentShellCallback, APPCLASS_STANDARD, 0) != DMLERR_NO_ERROR) return 1;
+    g_silentService = DdeCreateStringHandleW(g_silentInstance, L"ProgMan", CP_WINUNICODE);
+    if (!DdeNameService(g_silentInstance, g_silentService, nullptr, DNS_REGISTER)) return 1;
+    Report("ready");
+    const UINT_PTR timer = SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000u, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER && message.wParam == timer) break;
+        DispatchMessageW(&message);
+    }
+    DdeNameService(g_silentInstance, g_silentService, nullptr, DNS_UNREGISTER);
+    DdeFreeStringHandle(g_silentInstance, g_silentService);
+    DdeUninitialize(g_silentInstance);
+    return 0;
+}
+
 std::string Encoded(UINT codePage, std::wstring_view text) {
     const int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                          nullptr, nullptr);
@@ -195,6 +232,7 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"window" && argc >= 3) return RunWindow(argv[2]);
     if (mode == L"drivetype" && argc >= 3) return static_cast<int>(GetDriveTypeW(argv[2]));
     if (mode == L"progman" && argc >= 3) return SendToProgramManager(argv[2]);
+    if (mode == L"silent-shell" && argc >= 4) return RunSilentShell(_wtoi(argv[2]), argv[3]);
     if (mode == L"profile" && argc >= 5) return WriteProfileStringW(argv[2], argv[3], argv[4]) ? 0 : 1;
     if (mode == L"winexec" && argc >= 3) return StartWithWinExec(argv[2]);
     return RecordUnexpectedStart();

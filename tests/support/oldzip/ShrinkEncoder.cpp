@@ -52,16 +52,15 @@ public:
     bool LastFreeCode() const { return !Full() && -parent_[freeHead_] > kLastCode; }
 
     void PartialClear() {
-        const int top = freeHead_ - 1;
-        std::vector<bool> marked(kLastCode + 2, false);
-        for (int code = kFirstCode; code <= top; ++code) marked[code] = true;
-        for (int code = kFirstCode; code <= top; ++code)
-            if (parent_[code] >= kFirstCode) marked[parent_[code]] = false;
+        std::vector<bool> extended(kLastCode + 2, false);
+        for (int code = kFirstCode; code <= kLastCode; ++code)
+            if (parent_[code] >= kFirstCode) extended[parent_[code]] = true;
         int last = 0;
         freeHead_ = kLastCode + 1;
-        for (int code = kFirstCode; code <= top; ++code) {
-            if (!marked[code]) continue;
-            if (parent_[code] >= 0) {  // a used leaf: forget its string
+        for (int code = kFirstCode; code <= kLastCode; ++code) {
+            const bool used = parent_[code] >= 0;
+            if (used && extended[code]) continue;
+            if (used) {  // a leaf: forget its string
                 auto found = children_.find(Key(parent_[code], suffix_[code]));
                 if (found != children_.end() && found->second == code) children_.erase(found);
             }
@@ -71,7 +70,7 @@ public:
                 freeHead_ = code;
             last = code;
         }
-        if (last) parent_[last] = -(top + 1);
+        if (last) parent_[last] = -(kLastCode + 1);
     }
 
 private:
@@ -119,6 +118,7 @@ ShrinkResult Shrink(const std::string& data, const ShrinkOptions& options) {
     ShrinkModel model;
     CodeSender sender(result);
     bool askedForFourteen = false;
+    long sent = 0;
 
     int previous = uint8_t(data[0]);
     sender.Send(previous);
@@ -127,7 +127,8 @@ ShrinkResult Shrink(const std::string& data, const ShrinkOptions& options) {
         size_t length = 1;
         // The code sent just before a partial clear is extended by the decoder right
         // after the clear; a literal cannot have been freed by it.
-        const bool fillsTable = options.partialClearWhenFull && model.LastFreeCode();
+        const bool clearsNext = options.clearEvery > 0 && (sent + 1) % options.clearEvery == 0;
+        const bool fillsTable = (options.partialClearWhenFull && model.LastFreeCode()) || clearsNext;
         const int code = fillsTable ? uint8_t(data[position])
                                     : model.LongestMatch(data, position, length);
         sender.Send(code);
@@ -139,7 +140,8 @@ ShrinkResult Shrink(const std::string& data, const ShrinkOptions& options) {
             sender.Grow();
             askedForFourteen = true;
         }
-        if (options.partialClearWhenFull && model.Full()) {
+        ++sent;
+        if ((options.partialClearWhenFull && model.Full()) || clearsNext) {
             sender.PartialClear();
             model.PartialClear();
         }

@@ -88,8 +88,8 @@ TEST(BuildDecodeTable, EndOfBlockCodeIsResolvedWhereItStarts) {
     const uint16_t base[1] = {3};
     const uint8_t extra[1] = {0};
     DecodeTable table;
-    const int result = table.Build(lengths.data(), 258, 257, base, extra, 9);
-    EXPECT_LE(result, unzip::kTableIncomplete);
+    const unzip::TableResult result = table.Build(lengths.data(), 258, 257, base, extra, 9);
+    EXPECT_TRUE(result == unzip::kTableComplete || result == unzip::kTableIncomplete);
     EXPECT_EQ(table.Width(), 7u);
     const std::vector<uint32_t> codes = oldzip::CanonicalCodes({lengths.begin(), lengths.end()});
     uint32_t used = 0;

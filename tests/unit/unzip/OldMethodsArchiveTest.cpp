@@ -39,6 +39,28 @@ TEST_F(OldMethodsArchive, ShrinkWithThirteenBitCodesAndPartialClears) {
                            {varied, text, "1"});
 }
 
+TEST_F(OldMethodsArchive, ShrinkWithRepeatedPartialClearsWhileFreedCodesAreUnused) {
+    // A partial clear frees every leaf of the tree, wherever it lies: also the leaves
+    // above codes that an earlier clear freed and that still wait to be reused. A clear
+    // that looked only below the next free code would free codes that later codes still
+    // extend, and decode these streams wrong.
+    std::vector<oldzip::ZipMember> members;
+    std::vector<std::string> contents;
+    for (int clearEvery : {150, 400, 900, 2000, 4500}) {
+        for (uint32_t seed : {1u, 3u, 5u}) {
+            const std::string text = unzip_test::VariedText(60000 + 9000 * seed, seed);
+            oldzip::ShrinkOptions options;
+            options.clearEvery = clearEvery;
+            const auto packed = oldzip::Shrink(text, options);
+            ASSERT_GE(packed.partialClears, 2);
+            members.push_back(oldzip::PackedMember("S" + std::to_string(clearEvery) + "-" + std::to_string(seed),
+                                                   1, 0, packed.compressed, text));
+            contents.push_back(text);
+        }
+    }
+    ExpectBothReadersAgree("C:\\CLEARS.ZIP", members, contents);
+}
+
 TEST_F(OldMethodsArchive, ImplodeInEveryShape) {
     const std::string text = unzip_test::SampleText(120000, 6);
     const std::string binary = unzip_test::RandomBytes(3000, 1) + text.substr(0, 20000);

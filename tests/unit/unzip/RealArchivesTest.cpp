@@ -11,9 +11,6 @@
 #include "unzip/Extraction.h"
 #include "unzip/ZipCodes.h"
 
-#ifndef TORVEX_SHARED_TESTDATA
-#define TORVEX_SHARED_TESTDATA "/work/shared/testdata"
-#endif
 
 namespace {
 

@@ -1,0 +1,77 @@
+// An archive opened for reading, read from the system in large pieces: the decoders take
+// their input 4,096 bytes at a time, and one system call per 4,096 bytes costs more than
+// decoding them. Reads give what the file itself would give (the same bytes and counts,
+// the same end; a failure as soon as the piece that holds it is read); large reads with
+// nothing buffered go straight to the file.
+#pragma once
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "platform/Platform.h"
+
+namespace unzip {
+
+class ReadAheadFile : public plat::File {
+public:
+    static constexpr int64_t kPiece = 65536;
+
+    explicit ReadAheadFile(std::unique_ptr<plat::File> file)
+        : file_(std::move(file)), buffer_(new uint8_t[kPiece]) {}
+
+    int64_t Read(void* buffer, int64_t count) override {
+        auto* out = static_cast<uint8_t*>(buffer);
+        int64_t total = 0;
+        while (total < count) {
+            if (next_ == end_) {
+                if (count - total >= kPiece / 2) {
+                    const int64_t got = file_->Read(out + total, count - total);
+                    if (got < 0) return -1;
+                    return total + got;
+                }
+                const int64_t got = file_->Read(buffer_.get(), kPiece);
+                if (got < 0) return -1;
+                if (got == 0) break;
+                next_ = 0;
+                end_ = got;
+            }
+            const int64_t take = std::min(count - total, end_ - next_);
+            std::memcpy(out + total, buffer_.get() + next_, size_t(take));
+            next_ += take;
+            total += take;
+        }
+        return total;
+    }
+    int64_t Write(const void* buffer, int64_t count) override {
+        Drop();
+        return file_->Write(buffer, count);
+    }
+    bool Seek(int64_t position) override {
+        next_ = end_ = 0;
+        return file_->Seek(position);
+    }
+    int64_t Position() override {
+        const int64_t position = file_->Position();
+        return position < 0 ? position : position - (end_ - next_);
+    }
+    int64_t Size() override { return file_->Size(); }
+    bool Truncate() override {
+        Drop();
+        return file_->Truncate();
+    }
+
+private:
+    // Forgets what was read ahead, putting the file back where the reader is.
+    void Drop() {
+        if (next_ != end_) file_->Seek(Position());
+        next_ = end_ = 0;
+    }
+
+    std::unique_ptr<plat::File> file_;
+    std::unique_ptr<uint8_t[]> buffer_;
+    int64_t next_ = 0;
+    int64_t end_ = 0;
+};
+
+}  // namespace unzip
