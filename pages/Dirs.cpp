@@ -3,7 +3,7 @@
 #include "core/InstallState.h"
 #include "pages/DirDialog.h"
 #include "pages/FolderChoice.h"
-#include "pages/PagePictures.h"
+#include "pages/FolderRow.h"
 #include "ui/MessageBox.h"
 #include "ui/Panels.h"
 
@@ -11,7 +11,7 @@ namespace pages {
 
 namespace {
 
-constexpr ui::TColor kFieldBorder = 0xCFCFCF, kFieldBorderFocused = 0xA9A9A9;
+constexpr int kEditWidth = 168;
 
 const std::vector<std::string>& ClientNote() {
     static const std::vector<std::string> lines = {
@@ -39,12 +39,12 @@ TDirs::TDirs() : TWizardPage("TDirs", 1, "Alegeti directoarele destinatie!") {
     auto& panel = Add<ui::TPanel>("Panel1");
     panel.BevelOuter = ui::bvLowered;
     panel.SetBounds(152, 31, 479, 79);
-    FolderRow program = AddFolderRow(panel, "Program", "&Program:", 8);
+    FolderRow program = AddFolderRow(panel, "Program", "&Program:", 8, kEditWidth);
     LProgram = program.label;
     RProgram = program.edit;
     BProgram = program.browse;
     BProgram->OnClick = LProgram->OnClick = [this] { BProgramClick(); };
-    FolderRow data = AddFolderRow(panel, "Date", "&Date:", 42);
+    FolderRow data = AddFolderRow(panel, "Date", "&Date:", 42, kEditWidth);
     LDate = data.label;
     RDate = data.edit;
     BDate = data.browse;
@@ -59,27 +59,6 @@ TDirs::TDirs() : TWizardPage("TDirs", 1, "Alegeti directoarele destinatie!") {
     netmemo->TabStop = false;
     netmemo->Lines = ClientNote();
     FormCreate();
-}
-
-TDirs::FolderRow TDirs::AddFolderRow(ui::TWinControl& panel, const char* suffix, const char* caption, int top) {
-    FolderRow row{};
-    row.label = &panel.Add<ui::TActiveLabel>(std::string("L") + suffix);
-    row.label->Caption = caption;
-    row.label->Autosize = true;
-    row.label->SetBounds(8, top + 4, 46, 13);
-    row.edit = &panel.Add<ui::TActiveEdit>(std::string("R") + suffix);
-    row.edit->SetBounds(58, top, 168, 21);
-    row.edit->FlatStyle = true;
-    row.edit->BorderColor = kFieldBorder;
-    row.edit->BorderColorF = kFieldBorderFocused;
-    row.edit->AssocLabel = row.label;
-    row.browse = &panel.Add<ui::TMButton>(std::string("B") + suffix);
-    row.browse->Caption = "Cauta...";
-    row.browse->CaptionVisible = false;
-    row.browse->Glyph = FolderGlyph();
-    row.browse->NumGlyphs = 1;
-    row.browse->SetBounds(229, top - 1, 26, 23);
-    return row;
 }
 
 void TDirs::FormCreate() {

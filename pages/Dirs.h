@@ -27,14 +27,6 @@ public:
     void BDateClick();
     void RDateChange();
     void BNextClick();
-
-private:
-    struct FolderRow {
-        ui::TActiveLabel* label;
-        ui::TActiveEdit* edit;
-        ui::TMButton* browse;
-    };
-    FolderRow AddFolderRow(ui::TWinControl& panel, const char* suffix, const char* caption, int top);
 };
 
 std::unique_ptr<ui::TForm> MakeDirs();

@@ -28,6 +28,10 @@ std::string InstallationRoot(std::string_view folder) {
     return {};
 }
 
+std::string DataFolderOrProgramFolder(const std::string& dataFolder, const std::string& programFolder) {
+    return dataFolder.empty() ? plat::ExcludeTrailingBackslash(programFolder) : dataFolder;
+}
+
 uint8_t KindOfInstallation(std::string_view dataFolder) {
     const std::string root = InstallationRoot(dataFolder);
     const bool network = !root.empty() && plat::Current().DriveTypeOf(root) == plat::DriveType::Remote;

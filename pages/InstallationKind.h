@@ -16,6 +16,11 @@ std::string DataFolderOfAlias(std::string_view aliasFolder);
 // including the fourth "\" ("\\SRV\APPS\"). Empty when a share path has fewer than four.
 std::string InstallationRoot(std::string_view folder);
 
+// The data folder an upgrade uses: the alias's, or, when the library knew no folder for
+// the alias, the program folder (without its final "\"), where a LOCAL installation
+// keeps its data.
+std::string DataFolderOrProgramFolder(const std::string& dataFolder, const std::string& programFolder);
+
 // CLIENT (3) when the folder's root is a network drive, LOCAL (1) otherwise.
 uint8_t KindOfInstallation(std::string_view dataFolder);
 

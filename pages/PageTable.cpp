@@ -4,6 +4,7 @@
 #include "pages/CopyPage.h"
 #include "pages/Dirs.h"
 #include "pages/EndScreen.h"
+#include "pages/FindApp.h"
 #include "pages/IType.h"
 #include "pages/UpgCopy.h"
 #include "pages/UpgData.h"
@@ -21,7 +22,7 @@ const core::PageTableType& PageTable() {
         {"TConfig", MakeConfigPage},
         {"TEndScreen", MakeEndScreen},
         {"PageEnd", nullptr},
-        {"TFindApp", nullptr},
+        {"TFindApp", MakeFindApp},
         {"TUpgCopy", MakeUpgCopy},
         {"TUpgData", MakeUpgData},
         {"PageAfterUpgrade", nullptr},

@@ -6,7 +6,8 @@
 //
 // The three operations report a few progress texts through the report procedure and
 // remember whether they succeeded (the semaphore). They succeed unless the variable
-// UPGRADE_FAIL lists them: STRUCT, LIST, CONST (comma-separated).
+// UPGRADE_FAIL lists them: STRUCT, LIST, CONST (comma-separated). UPGRADE_DELAY_MS makes
+// them wait that long after each text, like a database that takes its time.
 //
 // GetAliasPath answers from the engine stand-in's alias file IDAPI32.CFG, found as:
 //   1. the file named by the variable UPGRADE_ALIAS_FILE (a path of this machine);
@@ -17,8 +18,11 @@
 #include <windows.h>
 #endif
 
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "standins/common/AliasFile.h"
@@ -83,6 +87,9 @@ void Report(const std::string& text) {
     // The host platform's global memory handle is the text's own address.
     report(const_cast<char*>(text.c_str()));
 #endif
+    // A slow database, for watching the page while it works: UPGRADE_DELAY_MS after each text.
+    if (auto delay = standin::EnvironmentValue("UPGRADE_DELAY_MS"))
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(delay->c_str())));
 }
 
 std::string AliasFile() {

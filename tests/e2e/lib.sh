@@ -58,12 +58,17 @@ wait_until() {
 
 # ---------------------------------------------------------------- paths
 
-# cpath 'C:\MEDIA\INSTALL.EXE' -> <prefix>/drive_c/MEDIA/INSTALL.EXE (the case as given).
+# cpath 'C:\MEDIA\INSTALL.EXE' -> <prefix>/drive_c/MEDIA/INSTALL.EXE (the case as given);
+# another drive's path goes through the prefix's link for that letter (dosdevices/d:).
 cpath() {
     local path=$1
-    [[ ${path:0:3} == [Cc]:'\' || ${path:0:3} == [Cc]:/ ]] || fail "cpath: not a C: path: $path"
-    path=${path:3}
-    printf '%s\n' "$DRIVE_C/${path//\\//}"
+    [[ ${path:1:2} == ':\' || ${path:1:2} == :/ ]] || fail "cpath: not a drive path: $path"
+    local letter=${path:0:1} rest=${path:3}
+    if [[ $letter == [Cc] ]]; then
+        printf '%s\n' "$DRIVE_C/${rest//\\//}"
+    else
+        printf '%s\n' "$WINEPREFIX/dosdevices/${letter,,}:/${rest//\\//}"
+    fi
 }
 
 # winpath /unix/path -> Z:\unix\path (Wine maps the host's root as Z:).

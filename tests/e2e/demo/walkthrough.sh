@@ -3,8 +3,12 @@
 # every window the working copy shows is photographed and answered the way a user going
 # forward would answer it (Continua, Da, OK, Iesire; Renunt where nothing else goes on),
 # until the program ends. The copy page gets each disk it asks for in drive A:.
+# Then INSTALL.EXE is started again from disk 1: the alias TORVEX that the installation
+# made leads it to the upgrade, which walks the locate, upgrade copy and database pages
+# to the end page.
 
 source "$E2E_REPO/tests/e2e/config-page.sh"
+source "$E2E_REPO/tests/e2e/upgrade-staging.sh"
 
 # The install type page: LOCAL, picked by a click on its item.
 demo_type_page() {
@@ -85,3 +89,55 @@ done
 drv wait-process-gone INSTTORV.EXE 30
 shot "the installer has ended" >/dev/null
 (( answered > 0 )) || fail "the installer showed no window"
+
+# --- The upgrade of what was just installed, from the same floppies.
+
+# The locate page: the first Continue finds the program folder, the second accepts it.
+demo_locate_page() {
+    local locate=$E2E_LOCATE_TITLE
+    drv wait-window "$locate" 60 >/dev/null
+    shot "$locate" >/dev/null
+    drv click "$locate" "&Continua"
+    wait_until 60 "the program folder found" locate_shows 'C:\WinTorv\'
+    shot "$locate: the program folder found" >/dev/null
+    drv click "$locate" "&Continua"
+    drv wait-gone "$locate" 30
+    echo 'demo: the locate page found C:\WinTorv\'
+}
+
+# The upgrade copy page: the archives again, from the three floppies, by the replacement rule.
+demo_upgrade_copy_page() {
+    drv wait-window "$COPY_PAGE" 30 >/dev/null
+    shot "$COPY_PAGE (upgrade)" >/dev/null
+    drv click "$COPY_PAGE" "&Continua"
+    insert_requested_floppies
+    drv wait-gone "$COPY_PAGE" 180
+    echo "demo: the upgrade copy page unpacked the upgrade over C:\WinTorv"
+}
+
+# The database page: the three operations of the upgrade library.
+demo_database_page() {
+    local database="Actualizare baza de date"
+    drv wait-window "$database" 60 >/dev/null
+    shot "$database" >/dev/null
+    drv click "$database" "&Continua"
+    drv wait-gone "$database" 60
+    echo "demo: the database page ran the upgrade library's three operations"
+}
+
+# The end page, left with Iesire.
+demo_end_page() {
+    drv wait-window "Finalizare" 60 >/dev/null
+    shot "Finalizare (after the upgrade)" >/dev/null
+    drv click "Finalizare" "I&esire"
+    drv wait-process-gone INSTTORV.EXE 30
+    echo "demo: the upgrade ended on the end page"
+}
+
+insert_floppy 1
+start_from_drive upgrade a
+demo_locate_page
+demo_upgrade_copy_page
+demo_database_page
+demo_end_page
+shot "the upgrade has ended" >/dev/null

@@ -63,15 +63,16 @@ std::vector<HWND> Descendants(HWND window) {
 }
 
 HWND FindControl(HWND window, std::wstring_view caption) {
-    // Of several controls with one caption (a hidden row's button beside a shown one),
-    // the one a person can see.
-    HWND first = nullptr;
+    // Of several controls with one caption (a hidden row's button beside a shown one, a
+    // disabled one beside an enabled one), the one a person can use, else one they see.
+    HWND first = nullptr, firstShown = nullptr;
     for (HWND child : Descendants(window)) {
         if (!CaptionMatches(WindowTextOf(child), caption)) continue;
-        if (IsWindowVisible(child)) return child;
+        if (IsWindowVisible(child) && IsWindowEnabled(child)) return child;
+        if (IsWindowVisible(child) && firstShown == nullptr) firstShown = child;
         if (first == nullptr) first = child;
     }
-    return first;
+    return firstShown != nullptr ? firstShown : first;
 }
 
 std::wstring HandleText(HWND window) {

@@ -21,8 +21,8 @@ HWND FindVisibleTopLevel(std::wstring_view title);
 // Every descendant, parents before their children, in z-order.
 std::vector<HWND> Descendants(HWND window);
 
-// The descendant whose text matches `caption` (see CaptionMatches), a visible one before
-// a hidden one, or nullptr.
+// The descendant whose text matches `caption` (see CaptionMatches): a visible and enabled
+// one before a visible one before a hidden one; nullptr when none matches.
 HWND FindControl(HWND window, std::wstring_view caption);
 
 // "0x" and the handle in hexadecimal, as printed by wait-window and list.

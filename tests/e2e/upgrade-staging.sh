@@ -1,0 +1,73 @@
+# Staging for the upgrade's scenarios: an installed product as a fresh installation
+# leaves it, and upgrade media whose archives replace some of its files. Sourced by the
+# upgrade scenarios after lib.sh.
+
+# The upgrade's own files, and what each scenario checks after the copy.
+E2E_OLD_PROGRAM='vechi: program'
+E2E_NEW_PROGRAM='nou: program'
+
+# stage_installation PROGRAM-FOLDER DATA-FOLDER: the product installed there (a
+# TORVEX.EXE of 7,000,000 bytes, the engine's own IDAPI32.CFG, a module, data files old
+# and under NEW), the stand-in engine with the alias TORVEX at DATA-FOLDER\DATA.
+stage_installation() {
+    local program data
+    program=$(cpath "$1")
+    data=$(cpath "$2")
+    mkdir -p "$program" "$data/DATA" "$data/NEW/DATA"
+    printf '%s' "$E2E_OLD_PROGRAM" >"$program/TORVEX.EXE"
+    truncate -s 7000000 "$program/TORVEX.EXE"
+    printf 'vechi: motor\r\n' >"$program/IDAPI32.CFG"
+    printf 'vechi: vantir\r\n' >"$program/VANTIR.EXE"
+    printf 'vechi: firma\r\n' >"$data/DATA/FIRMA.DB"
+    printf 'vechi: martor\r\n' >"$data/NEW/DATA/X.DB"
+    install_engine "TORVEX=$2\\DATA"
+}
+
+# stage_upgrade_media: the media folder C:\MEDIA\ for one disk, with UPGRADE.DLL in
+# UPGRADE.1, the marker DISK1 and one piece per archive: EXE (a TORVEX.EXE of 7,000,000
+# bytes, VANTIR.EXE, IDAPI32.CFG), DBDAT (DATA\FIRMA.DB, DATA\NOU.DB, NEW\DATA\X.DB),
+# DBNEW (new\luna\l.db, in lower case: it joins the NEW folder already there) and HELP
+# (TORVEX.HLP).
+stage_upgrade_media() {
+    stage_media --upgrade-dll --disks 1
+    local media set="$E2E_WORK/archives"
+    media=$(cpath 'C:\MEDIA')
+    : >"$media/DISK1"
+    rm -rf "$set"
+    mkdir -p "$set/EXE" "$set/DBDAT/DATA" "$set/DBDAT/NEW/DATA" "$set/DBNEW/new/luna" "$set/HELP"
+    printf '%s' "$E2E_NEW_PROGRAM" >"$set/EXE/TORVEX.EXE"
+    truncate -s 7000000 "$set/EXE/TORVEX.EXE"  # still the product after the upgrade
+    printf 'nou: vantir\r\n' >"$set/EXE/VANTIR.EXE"
+    printf 'nou: motor\r\n' >"$set/EXE/IDAPI32.CFG"
+    printf 'nou: firma\r\n' >"$set/DBDAT/DATA/FIRMA.DB"
+    printf 'nou: baza noua\r\n' >"$set/DBDAT/DATA/NOU.DB"
+    printf 'nou: martor\r\n' >"$set/DBDAT/NEW/DATA/X.DB"
+    printf 'nou: luna\r\n' >"$set/DBNEW/new/luna/l.db"
+    printf 'nou: help\r\n' >"$set/HELP/TORVEX.HLP"
+    local name
+    for name in EXE DBDAT DBNEW HELP; do
+        rm -f "$media/$name.1"
+        (cd "$set/$name" && zip -q -r -X -D "$media/$name.1" .) || fail "zip could not write $name.1"
+    done
+}
+
+# upgrade_journal: the stand-in upgrade library's journal beside it in %TEMP%.
+upgrade_journal() {
+    tr -d '\r' <"$(win_temp_dir)/STANDINS.LOG"
+}
+
+# The locate page's window, and what it shows.
+E2E_LOCATE_TITLE="Apasati 'Continua' pentru a localiza aplicatia!"
+# locate_shows LINE: one of the locate page's controls shows exactly this text.
+locate_shows() { drv_try texts "$E2E_LOCATE_TITLE" | tr -d '\r' | grep -q -x -F -- "$1"; }
+# locate_searching: the search runs (Back and Continue wait for it).
+locate_searching() { drv_try tree "$E2E_LOCATE_TITLE" | grep -q 'disabled "&Inapoi"'; }
+
+# use_drive LETTER UNIXDIR TYPE: LETTER: shows UNIXDIR as a drive of TYPE (hd, network,
+# floppy, cdrom); the server is restarted to read the type.
+use_drive() {
+    set_reg 'HKLM\Software\Wine\Drives' "${1,,}:" "$3"
+    mkdir -p "$2"
+    insert_disk "$1" "$2"
+    e2e_restart_wine
+}

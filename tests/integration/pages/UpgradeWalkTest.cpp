@@ -1,0 +1,148 @@
+// Whole upgrades on the virtual machine with the scripted user: the wizard finds the
+// alias, loads the stand-in upgrade library and walks the upgrade pages to the end page.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/InstallState.h"
+#include "core/Wizard.h"
+#include "dbengine/DatabaseEngine.h"
+#include "pages/FindApp.h"
+#include "pages/PageTable.h"
+#include "pages/UpgCopy.h"
+#include "pages/UpgData.h"
+#include "tests/integration/pages/CopyMediaFixture.h"
+#include "tests/support/Standins.h"
+#include "tests/support/TestPages.h"
+#include "upgrade/UpgradeLibrary.h"
+
+namespace {
+
+using testing_support::TestPageName;
+using ui::headless::Click;
+using ui::headless::Script;
+
+class UpgradeWalkTest : public copy_test::CopyMediaTest {
+protected:
+    void SetUp() override {
+        CopyMediaTest::SetUp();
+        Machine().AddDrive('Z', plat::DriveType::CdRom, "/");  // the host's root is not searched
+        MakeFolders("C:\\BDE");
+        testing_support::InstallStandin(Machine(), IDAPI32_STANDIN, "C:\\BDE\\IDAPI32.DLL");
+        Machine().RegistryWriteString("Software\\Borland\\Database Engine", "DLLPATH", "C:\\BDE");
+        Machine().SetModuleFileName("C:\\TEMP\\INSTTORV.EXE");
+        testing_support::InstallStandin(Machine(), UPGRADE_STANDIN, "C:\\TEMP\\UPGRADE.DLL");
+        MakeFolders("C:\\WinTorv\\DATA");
+        WriteFile("C:\\WinTorv\\TORVEX.EXE", "old main");
+        std::filesystem::resize_file(Machine().HostPath("C:\\WinTorv\\TORVEX.EXE"), 7000000);
+        WriteFile("C:\\WinTorv\\IDAPI32.CFG", "old engine");
+        SetAlias("C:\\WinTorv\\DATA");
+        MakeCd();
+    }
+    void TearDown() override {
+        ShutdownBDE();
+        UnloadUpgradeDll();
+        unsetenv("UPGRADE_ALIAS_FILE");
+        CopyMediaTest::TearDown();
+    }
+
+    void SetAlias(const std::string& folder) {
+        MakeFolders(folder);
+        WriteFile("C:\\BDE\\IDAPI32.CFG", "TORVEX=" + folder + "\r\n");
+        // Named outright: an engine library of an earlier test may still be mapped.
+        setenv("UPGRADE_ALIAS_FILE", Machine().HostPath("C:\\BDE\\IDAPI32.CFG").c_str(), 1);
+    }
+
+    // The product's pages, with a stand-in for the end page that the script ends.
+    static const core::PageTableType& Pages() {
+        static const core::PageTableType table = [] {
+            core::PageTableType pages = pages::PageTable();
+            const core::PageTableType& stand = testing_support::TestPageTable();
+            for (size_t n = 0; n < pages.size(); ++n)
+                if (!pages[n].create || n == core::PageEndScreen) pages[n] = stand[n];
+            return pages;
+        }();
+        return table;
+    }
+
+    static void FindAndAccept(Script& script) {
+        script.OnForm<pages::TFindApp>([](pages::TFindApp& page) {
+            Click(page, "&Continua");
+            Click(page, "&Continua");
+        });
+    }
+    static void CopyAndGoOn(Script& script) {
+        script.OnForm<pages::TUpgCopy>([](pages::TUpgCopy& page) { Click(page, "&Continua"); });
+    }
+
+    std::string UpgradeJournal() { return ReadFile("C:\\TEMP\\STANDINS.LOG"); }
+};
+
+TEST_F(UpgradeWalkTest, LocalInstallationIsUpgradedAsAServerWithoutAQuestion) {
+    Script script;
+    FindAndAccept(script);
+    CopyAndGoOn(script);
+    script.OnForm<pages::TUpgData>([](pages::TUpgData& page) { Click(page, "&Continua"); });
+    script.EndForm(TestPageName(4), ui::mrOk);
+    core::RunWizard(Pages());
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_TRUE(script.Messages().empty());
+    EXPECT_EQ(core::State().InstallType, core::InstallServer);
+    EXPECT_EQ(core::State().DataDir, "C:\\WinTorv");
+    EXPECT_EQ(ReadFile("C:\\WinTorv\\TORVEX.EXE"), copy_test::Product().at("EXE").at("TORVEX.EXE"));
+    EXPECT_EQ(ReadFile("C:\\WinTorv\\IDAPI32.CFG"), "old engine");
+    EXPECT_EQ(ReadFile("C:\\WinTorv\\DATA\\FIRMA.DB"), "sample firm");
+    EXPECT_FALSE(Machine().FileExists("C:\\Program Files\\Borland\\Common Files\\BDE\\IDAPI32.DLL"));
+    EXPECT_EQ(UpgradeJournal(),
+              "UPGRADE.DLL GetAliasPath TORVEX\r\n"
+              "UPGRADE.DLL SetReportProc\r\n"
+              "UPGRADE.DLL DoStructureUpgrade quick=0\r\nUPGRADE.DLL GetSemaforOK 1\r\n"
+              "UPGRADE.DLL DoListUpgrade quick=0\r\nUPGRADE.DLL GetSemaforOK 1\r\n"
+              "UPGRADE.DLL DoConstUpgrade quick=0\r\nUPGRADE.DLL GetSemaforOK 1\r\n");
+}
+
+TEST_F(UpgradeWalkTest, ClientAnsweringNoGoesFromTheCopyToTheEndPage) {
+    Machine().AddDrive('N', plat::DriveType::Remote);
+    SetAlias("N:\\WINTORV\\DATA");
+    Script script;
+    FindAndAccept(script);
+    script.AnswerMessage("&Nu");
+    CopyAndGoOn(script);
+    script.EndForm(TestPageName(4), ui::mrOk);
+    core::RunWizard(Pages());
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    ASSERT_EQ(script.Messages().size(), 1u);
+    EXPECT_EQ(script.Messages()[0].title, "UPGRADE baza de date SERVER ?");
+    EXPECT_EQ(core::State().WorkDataDir, "N:\\WINTORV");
+    EXPECT_EQ(core::State().InstallType, core::InstallClient);
+    EXPECT_EQ(core::State().DataDir, "N:\\WINTORV");
+    EXPECT_FALSE(Machine().FileExists("N:\\WINTORV\\DATA\\FIRMA.DB")) << "a CLIENT unpacks no data";
+    EXPECT_EQ(UpgradeJournal(), "UPGRADE.DLL GetAliasPath TORVEX\r\n");
+}
+
+TEST_F(UpgradeWalkTest, ClientAnsweringYesUpgradesTheServersDatabase) {
+    Machine().AddDrive('N', plat::DriveType::Remote);
+    SetAlias("N:\\WINTORV\\DATA");
+    Script script;
+    FindAndAccept(script);
+    script.AnswerMessage("&Da");
+    CopyAndGoOn(script);
+    script.OnForm<pages::TUpgData>([](pages::TUpgData& page) { Click(page, "&Continua"); });
+    script.EndForm(TestPageName(4), ui::mrOk);
+    core::RunWizard(Pages());
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_EQ(core::State().InstallType, core::InstallServer);
+    EXPECT_EQ(ReadFile("N:\\WINTORV\\DATA\\FIRMA.DB"), "sample firm");
+    EXPECT_NE(UpgradeJournal().find("DoConstUpgrade"), std::string::npos);
+}
+
+TEST_F(UpgradeWalkTest, BackOnTheLocatePageEndsTheProgram) {
+    Script script;
+    script.OnForm<pages::TFindApp>([](pages::TFindApp& page) { Click(page, "&Inapoi"); });
+    core::RunWizard(Pages());
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_EQ(script.FormsShown(), std::vector<std::string>{"TFindApp"});
+    EXPECT_EQ(core::State().PageNo, core::PageEnd);
+}
+
+}  // namespace
