@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "unzip/DeflateCodes.h"
+#include "unzip/InflateOutput.h"
 #include "unzip/MemberContext.h"
 
 namespace unzip {
@@ -17,19 +18,23 @@ constexpr uint32_t kLiteralLengthWidth = 11;
 constexpr uint32_t kDistanceWidth = 8;
 constexpr uint32_t kLongestDeflateCode = 15;
 
-// What an entry is. For a distance table, Match means a distance.
+// What an entry is. For a distance table, Match means a distance. The two literal kinds
+// come first, so that one test tells literals from everything else.
 enum Kind : uint32_t { Literal, TwoLiterals, Match, EndOfBlock, Further, Invalid };
 
-// bits 0-7: bits of code consumed (both codes of a pair, the whole code in a further
-// table); bits 8-11: kind; 12-15: extra bits, or the further table's width; 16-31: value.
-constexpr uint32_t MakeEntry(uint32_t bits, Kind kind, uint32_t extra, uint32_t value) {
-    return bits | kind << 8 | extra << 12 | value << 16;
+// bits 0-5: bits to drop for the entry (the code with its extra bits, both codes of a
+// pair, the first-level width for a further table); bits 8-11: bits of the code alone,
+// or the further table's width; bits 12-14: kind; bits 16-31: value (the literal bytes,
+// a base, the further table's offset).
+constexpr uint32_t MakeEntry(uint32_t dropped, uint32_t codeBits, Kind kind, uint32_t value) {
+    return dropped | codeBits << 8 | kind << 12 | value << 16;
 }
-constexpr uint32_t BitsOf(uint32_t entry) { return entry & 0xFF; }
-constexpr Kind KindOf(uint32_t entry) { return Kind((entry >> 8) & 0xF); }
-constexpr uint32_t ExtraOf(uint32_t entry) { return (entry >> 12) & 0xF; }
+constexpr uint32_t DroppedBy(uint32_t entry) { return entry & 0x3F; }
+constexpr uint32_t CodeBitsOf(uint32_t entry) { return (entry >> 8) & 0xF; }
+constexpr Kind KindOf(uint32_t entry) { return Kind((entry >> 12) & 0x7); }
+constexpr bool IsLiteral(uint32_t entry) { return (entry & (6u << 12)) == 0; }
 constexpr uint32_t ValueOf(uint32_t entry) { return entry >> 16; }
-constexpr uint32_t kInvalidEntry = MakeEntry(0, Invalid, 0, 0);
+constexpr uint32_t kInvalidEntry = MakeEntry(0, 0, Invalid, 0);
 
 constexpr uint32_t Mask(uint32_t bits) { return (1u << bits) - 1; }
 
@@ -50,86 +55,79 @@ uint32_t Reverse(uint32_t code, uint32_t length) {
 
 uint32_t Meaning(uint32_t symbol, uint32_t length, FastCodeTable::Alphabet alphabet) {
     if (alphabet == FastCodeTable::Alphabet::Distance) {
-        if (kDistanceExtra[symbol] == kInvalidExtra) return kInvalidEntry;
-        return MakeEntry(length, Match, kDistanceExtra[symbol], kDistanceBase[symbol]);
+        const uint32_t extra = kDistanceExtra[symbol];
+        if (extra == kInvalidExtra) return kInvalidEntry;
+        return MakeEntry(length + extra, length, Match, kDistanceBase[symbol]);
     }
-    if (symbol < kEndOfBlockSymbol) return MakeEntry(length, Literal, 0, symbol);
-    if (symbol == kEndOfBlockSymbol) return MakeEntry(length, EndOfBlock, 0, 0);
+    if (symbol < kEndOfBlockSymbol) return MakeEntry(length, length, Literal, symbol);
+    if (symbol == kEndOfBlockSymbol) return MakeEntry(length, length, EndOfBlock, 0);
     const uint32_t code = symbol - kFirstLengthSymbol;
-    if (kLengthExtra[code] == kInvalidExtra) return kInvalidEntry;
-    return MakeEntry(length, Match, kLengthExtra[code], kLengthBase[code]);
+    const uint32_t extra = kLengthExtra[code];
+    if (extra == kInvalidExtra) return kInvalidEntry;
+    return MakeEntry(length + extra, length, Match, kLengthBase[code]);
 }
 
 // Where a literal's code leaves room for a second literal's code within the first-level
 // width, one entry stores both. Walking down, the entry read for the second code (at a
 // smaller index) has not been turned into a pair yet.
-void PairLiterals(std::vector<uint32_t>& entries, uint32_t width) {
+void PairLiterals(uint32_t* table, uint32_t width) {
     for (uint32_t index = Mask(width) + 1; index-- > 0;) {
-        const uint32_t first = entries[index];
-        const uint32_t second = entries[index >> BitsOf(first)];
-        const uint32_t bits = BitsOf(first) + BitsOf(second);
+        const uint32_t first = table[index];
+        const uint32_t second = table[index >> DroppedBy(first)];
+        const uint32_t bits = DroppedBy(first) + DroppedBy(second);
         const bool pair = KindOf(first) == Literal && KindOf(second) == Literal && bits <= width;
-        entries[index] =
-            pair ? MakeEntry(bits, TwoLiterals, 0, ValueOf(first) | ValueOf(second) << 8) : first;
+        table[index] =
+            pair ? MakeEntry(bits, bits, TwoLiterals, ValueOf(first) | ValueOf(second) << 8) : first;
     }
 }
 
-// Copies a match whose source lies wholly behind it in the window, in wide steps where
-// the distance allows. The steps may run up to fifteen bytes past the match; those bytes
-// are still history that later matches can reach, so they are put back.
-inline void CopyBehind(uint8_t* to, uint32_t distance, uint32_t length) {
+inline uint64_t Load64(const uint8_t* from) {
+    uint64_t word;
+    std::memcpy(&word, from, sizeof word);
+    return word;
+}
+inline void Store64(uint8_t* to, uint64_t word) { std::memcpy(to, &word, sizeof word); }
+
+// Copies a match of `length` bytes from `distance` bytes back, exactly as a byte-by-byte
+// copy would (an overlapping match repeats its pattern). Most matches are short: the
+// first 32 bytes go without a loop. The wide steps may write up to 31 bytes past the
+// match; nothing there is output yet.
+constexpr uint32_t kCopyOverrun = 31;
+inline uint8_t* CopyMatchWide(uint8_t* to, uint32_t distance, uint32_t length) {
     const uint8_t* from = to - distance;
     uint8_t* const end = to + length;
-    uint8_t after[16];
-    std::memcpy(after, end, sizeof after);
     if (distance >= 16) {
-        do {
+        // Each sixteen-byte step reads only bytes written before it.
+        std::memcpy(to, from, 16);
+        std::memcpy(to + 16, from + 16, 16);
+        to += 32;
+        from += 32;
+        while (to < end) {
             std::memcpy(to, from, 16);
             to += 16;
             from += 16;
-        } while (to < end);
+        }
     } else if (distance >= 8) {
         do {
-            std::memcpy(to, from, 8);
+            Store64(to, Load64(from));
             to += 8;
             from += 8;
         } while (to < end);
     } else if (distance == 1) {
-        std::memset(to, *from, length);
+        const uint64_t repeated = *from * 0x0101010101010101ull;
+        do {
+            Store64(to, repeated);
+            to += 8;
+        } while (to < end);
     } else {
         do *to++ = *from++;
         while (to < end);
     }
-    std::memcpy(end, after, sizeof after);
+    return end;
 }
 
-// Sixteen bytes through a register: the two places may overlap.
-inline void Move16(uint8_t* to, const uint8_t* from) {
-    uint8_t piece[16];
-    std::memcpy(piece, from, sizeof piece);
-    std::memcpy(to, piece, sizeof piece);
-}
-
-// Copies a run whose source lies ahead of it (the bytes of the window's previous round).
-// Sixteen-byte steps forward read each piece before anything is written over it; the
-// steps may run past the run, and what they write there is put back.
-inline void CopyAhead(uint8_t* to, const uint8_t* from, uint32_t length) {
-    uint8_t* const end = to + length;
-    uint8_t after[16];
-    std::memcpy(after, end, sizeof after);
-    do {
-        Move16(to, from);
-        to += 16;
-        from += 16;
-    } while (to < end);
-    std::memcpy(end, after, sizeof after);
-}
-
-// The furthest window position at which a whole step (up to six literals and the
-// longest match) still ends before the window is full.
-constexpr uint32_t kLastFastPosition = kWindowSize - kLongestMatch - 6;
-// Wide steps read and write up to sixteen bytes past the window's end.
-static_assert(MemberContext::kWindowSlack >= 16);
+// A step starts before the stop and adds up to four literals and the longest match.
+static_assert(InflateOutput::kStepRoom >= 4 + kLongestMatch + kCopyOverrun);
 
 FastBlockTables BuildFixedFastTables() {
     uint16_t lengths[kLiteralLengthCodes];
@@ -144,7 +142,8 @@ FastBlockTables BuildFixedFastTables() {
 }  // namespace
 
 void FastCodeTable::Build(const uint16_t* lengths, uint32_t count, Alphabet alphabet) {
-    width_ = alphabet == Alphabet::LiteralLength ? kLiteralLengthWidth : kDistanceWidth;
+    const uint32_t width = alphabet == Alphabet::LiteralLength ? kLiteralLengthWidth : kDistanceWidth;
+    width_ = width;
     uint32_t lengthCount[kLongestDeflateCode + 1] = {};
     uint32_t longest = 0;
     for (uint32_t symbol = 0; symbol < count; ++symbol) {
@@ -160,30 +159,39 @@ void FastCodeTable::Build(const uint16_t* lengths, uint32_t count, Alphabet alph
         nextCode[length] = code;
     }
 
-    entries_.assign(size_t(1) << width_, kInvalidEntry);
-    const uint32_t furtherWidth = longest > width_ ? longest - width_ : 0;
+    // Room for the first level and every further table it can need, so that the table
+    // never moves while it is filled.
+    const uint32_t furtherWidth = longest > width ? longest - width : 0;
+    const size_t firstLevel = size_t(1) << width;
+    size_t longCodes = 0;
+    for (uint32_t length = width + 1; length <= kLongestDeflateCode; ++length)
+        longCodes += lengthCount[length];
+    size_t used = firstLevel;
+    entries_.resize(firstLevel + (longCodes << furtherWidth));
+    uint32_t* const table = entries_.data();
+    std::fill(table, table + firstLevel, kInvalidEntry);
     for (uint32_t symbol = 0; symbol < count; ++symbol) {
         const uint32_t length = lengths[symbol];
         if (length == 0 || length > kLongestDeflateCode) continue;
         const uint32_t reversed = Reverse(nextCode[length]++, length);
         const uint32_t entry = Meaning(symbol, length, alphabet);
-        if (length <= width_) {
-            for (uint32_t index = reversed; index <= Mask(width_); index += 1u << length)
-                entries_[index] = entry;
+        if (length <= width) {
+            for (uint32_t index = reversed; index < firstLevel; index += 1u << length)
+                table[index] = entry;
             continue;
         }
-        uint32_t& link = entries_[reversed & Mask(width_)];
+        uint32_t& link = table[reversed & Mask(width)];
         if (KindOf(link) != Further) {
-            const uint32_t offset = uint32_t(entries_.size());
-            link = MakeEntry(width_, Further, furtherWidth, offset);
-            entries_.resize(offset + (size_t(1) << furtherWidth), kInvalidEntry);
+            link = MakeEntry(width, furtherWidth, Further, uint32_t(used));
+            std::fill(table + used, table + used + (size_t(1) << furtherWidth), kInvalidEntry);
+            used += size_t(1) << furtherWidth;
         }
-        const uint32_t further = ValueOf(entries_[reversed & Mask(width_)]);
-        for (uint32_t index = reversed >> width_; index <= Mask(furtherWidth);
-             index += 1u << (length - width_))
-            entries_[further + index] = entry;
+        uint32_t* const further = table + ValueOf(link);
+        for (uint32_t index = reversed >> width; index <= Mask(furtherWidth);
+             index += 1u << (length - width))
+            further[index] = entry;
     }
-    if (alphabet == Alphabet::LiteralLength) PairLiterals(entries_, width_);
+    if (alphabet == Alphabet::LiteralLength) PairLiterals(table, width);
 }
 
 const FastBlockTables& FixedFastTables() {
@@ -191,85 +199,84 @@ const FastBlockTables& FixedFastTables() {
     return tables;
 }
 
-int32_t FastDecodeCodes(RegisterBits& member, uint8_t* window, uint32_t& position,
+int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& position, uint32_t stop,
                         const FastBlockTables& tables) {
-    // A copy in locals: stores into the window could otherwise alias the bit reader and
+    // A copy in locals: stores into the output could otherwise alias the bit reader and
     // keep it in memory.
     RegisterBits bits = member;
     const uint32_t* const literals = tables.literal.Entries();
-    const uint32_t literalWidth = tables.literal.Width();
     const uint32_t* const distances = tables.distance.Entries();
-    const uint32_t distanceWidth = tables.distance.Width();
-    uint32_t at = position;
+    uint8_t* at = output + position;
+    uint8_t* const stopAt = output + stop;
     int32_t result = 0;
-    const auto lookUp = [&]() {
-        const uint32_t entry = literals[bits.buffer & Mask(literalWidth)];
+    // The entry for the code at the bottom of the buffer, through a further table if need be.
+    const auto lookUp = [&bits](const uint32_t* table, uint32_t width) {
+        const uint32_t entry = table[bits.buffer & Mask(width)];
         if (KindOf(entry) != Further) return entry;
-        return literals[ValueOf(entry) + ((bits.buffer >> literalWidth) & Mask(ExtraOf(entry)))];
+        return table[ValueOf(entry) + ((bits.buffer >> width) & Mask(CodeBitsOf(entry)))];
     };
-    // Stores one or two literals and drops their bits; false for any other entry.
+    // Stores the one or two literals of a literal entry and drops their bits. Two bytes
+    // are stored either way: the one past a single literal is not output yet.
     const auto takeLiterals = [&](uint32_t entry) {
-        if (KindOf(entry) > TwoLiterals) return false;
-        // The byte after a single literal is history that a match may still reach.
-        const bool two = KindOf(entry) == TwoLiterals;
-        window[at + 1] = two ? uint8_t(ValueOf(entry) >> 8) : window[at + 1];
-        window[at] = uint8_t(ValueOf(entry));
-        at += 1 + two;
-        bits.Dump(BitsOf(entry));
-        return true;
+        const uint32_t value = ValueOf(entry);
+        at[0] = uint8_t(value);
+        at[1] = uint8_t(value >> 8);
+        at += 1 + (KindOf(entry) == TwoLiterals);
+        bits.Dump(DroppedBy(entry));
     };
-    while (bits.CanLoad() && at <= kLastFastPosition) {
-        // 56 bits or more: the longest step takes 15 + 5 + 15 + 13, a literal code 15.
-        bits.Load();
-        uint32_t entry = lookUp();
-        if (takeLiterals(entry)) {
-            // The bits of one load hold up to three literal codes.
-            if (!takeLiterals(entry = lookUp())) {
-                // Loading again keeps the low bits, so the entry stays what it is.
-                if (!bits.CanLoad()) break;
-                bits.Load();
-            } else if (takeLiterals(entry = lookUp()) || !bits.CanLoad()) {
-                continue;
-            } else {
-                bits.Load();
+    // Each round starts with at least 56 bits in the buffer and the literal/length entry
+    // of the code at its bottom looked up, nothing of it consumed.
+    if (!(at < stopAt && bits.CanLoad())) return 0;
+    bits.Load();
+    uint32_t entry = lookUp(literals, kLiteralLengthWidth);
+    for (;;) {
+        if (IsLiteral(entry)) {
+            // Three literal entries take at most 45 bits.
+            takeLiterals(entry);
+            entry = lookUp(literals, kLiteralLengthWidth);
+            if (IsLiteral(entry)) {
+                takeLiterals(entry);
+                entry = lookUp(literals, kLiteralLengthWidth);
+                if (IsLiteral(entry)) {
+                    takeLiterals(entry);
+                    entry = lookUp(literals, kLiteralLengthWidth);
+                }
             }
+            // Loading again keeps the low bits, so the entry stays what it is.
+            if (!(at < stopAt && bits.CanLoad())) break;
+            bits.Load();
+            continue;
         }
-        const uint64_t buffer = bits.buffer;
-        const Kind kind = KindOf(entry);
-        if (kind == EndOfBlock) {
-            bits.Dump(BitsOf(entry));
-            result = kFastEndOfBlock;
+        if (KindOf(entry) != Match) {
+            if (KindOf(entry) == EndOfBlock) {
+                bits.Dump(DroppedBy(entry));
+                result = kFastEndOfBlock;
+            }
             break;
         }
-        if (kind != Match) break;
-
-        uint32_t used = BitsOf(entry);
-        const uint32_t length = ValueOf(entry) + uint32_t((buffer >> used) & Mask(ExtraOf(entry)));
-        used += ExtraOf(entry);
-        uint32_t far = distances[(buffer >> used) & Mask(distanceWidth)];
+        // A match takes at most 15 + 5 + 15 + 13 bits.
+        const uint64_t buffer = bits.buffer;
+        const uint32_t length = ValueOf(entry) + uint32_t((buffer & Mask(DroppedBy(entry))) >>
+                                                          CodeBitsOf(entry));
+        const uint64_t rest = buffer >> DroppedBy(entry);
+        uint32_t far = distances[rest & Mask(kDistanceWidth)];
         if (KindOf(far) == Further)
-            far = distances[ValueOf(far) +
-                            ((buffer >> (used + distanceWidth)) & Mask(ExtraOf(far)))];
+            far = distances[ValueOf(far) + ((rest >> kDistanceWidth) & Mask(CodeBitsOf(far)))];
         if (KindOf(far) != Match) break;
-        used += BitsOf(far);
-        const uint32_t distance = ValueOf(far) + uint32_t((buffer >> used) & Mask(ExtraOf(far)));
-        bits.Dump(used + ExtraOf(far));
-
-        if (distance <= at) {
-            CopyBehind(window + at, distance, length);
-            at += length;
-        } else {
-            // The source starts ahead, in what is left of the window's previous round,
-            // and may go on from the window's start.
-            const uint32_t source = at + kWindowSize - distance;
-            const uint32_t ahead = std::min(length, kWindowSize - source);
-            CopyAhead(window + at, window + source, ahead);
-            if (ahead < length) CopyBehind(window + at + ahead, at + ahead, length - ahead);
-            at += length;
+        const uint32_t distance =
+            ValueOf(far) + uint32_t((rest & Mask(DroppedBy(far))) >> CodeBitsOf(far));
+        bits.Dump(DroppedBy(entry) + DroppedBy(far));
+        // The next entry is looked up before the copy, so that the two overlap.
+        const bool more = bits.CanLoad();
+        if (more) {
+            bits.Load();
+            entry = lookUp(literals, kLiteralLengthWidth);
         }
+        at = CopyMatchWide(at, distance, length);
+        if (!(more && at < stopAt)) break;
     }
     member = bits;
-    position = at;
+    position = uint32_t(at - output);
     return result;
 }
 

@@ -1,8 +1,8 @@
-// The fast loop of inflate: while the input block holds a whole step and the window has
-// room for the longest match, codes are decoded from packed tables that resolve most
-// codes (and many pairs of literals) with one lookup, and matches are copied sixteen
-// bytes at a time. Anything unusual (an invalid code, a match reaching around the window)
-// is handed back, unread, to the careful step, which keeps every rule and failure code.
+// The fast loop of inflate: while the input block holds a whole step and the output has
+// not reached the next write boundary, codes are decoded from packed tables that resolve
+// most codes (and many pairs of literals) with one lookup, and matches are copied eight
+// or sixteen bytes at a time. Anything unusual (an invalid code) is handed back, unread,
+// to the careful step, which keeps every rule and failure code.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +13,9 @@
 namespace unzip {
 
 // One code table in the fast loop's form, built from the same code lengths as the
-// careful table. Entries are 32 bits: the bits they consume, what they are, the extra
-// bits or further-table width, and a value (literal bytes, base, further-table offset).
+// careful table. Entries are 32 bits: the bits they consume with their extra bits, the
+// bits of the code alone (or a further table's width), what they are, and a value
+// (literal bytes, base, further-table offset).
 class FastCodeTable {
 public:
     enum class Alphabet { LiteralLength, Distance };
@@ -40,10 +41,11 @@ const FastBlockTables& FixedFastTables();
 // Result of FastDecodeCodes when it read the end-of-block code.
 constexpr int32_t kFastEndOfBlock = 1;
 
-// Decodes while `bits` can load and the window has room; 0 when it hands back to the
-// careful step (nothing of the code it stopped at consumed), kFastEndOfBlock after the
-// end-of-block code. Never reads input and never fills the window.
-int32_t FastDecodeCodes(RegisterBits& bits, uint8_t* window, uint32_t& position,
+// Decodes into `output` (the buffer of InflateOutput) while `bits` can load and the
+// position is before `stop`; the last step may end up to InflateOutput::kStepRoom bytes
+// past it. Returns 0 when it hands back to the careful step (nothing of the code it
+// stopped at consumed), kFastEndOfBlock after the end-of-block code. Never reads input.
+int32_t FastDecodeCodes(RegisterBits& bits, uint8_t* output, uint32_t& position, uint32_t stop,
                         const FastBlockTables& tables);
 
 }  // namespace unzip

@@ -7,7 +7,7 @@
 #include "unzip/DeflateCodes.h"
 #include "unzip/Decoders.h"
 #include "unzip/FastInflate.h"
-#include "unzip/WindowCopy.h"
+#include "unzip/InflateOutput.h"
 #include "unzip/ZipCodes.h"
 
 namespace unzip {
@@ -35,17 +35,16 @@ struct BlockTables {
 };
 
 // Decodes one literal, match or end of block: 0 to go on, kEndOfBlock, or a failure.
+// A match whose source lies at least its length behind is moved in one piece, any other
+// byte by byte, so that an overlapping match repeats its pattern.
 template <class Bits>
-inline int32_t InflateStep(MemberContext& member, Bits& bits, uint8_t* window, uint32_t& position,
-                           const BlockTables& tables) {
+inline int32_t InflateStep(Bits& bits, InflateOutput& output, const BlockTables& tables) {
     const DecodeEntry* code = DecodeCode<false>(bits, tables.literal, tables.literalWidth);
     if (!code) return ZipDataError;
+    uint8_t* to = output.Bytes() + output.position;
     if (code->op == kOpLiteral) {
-        window[position++] = uint8_t(code->value);
-        if (position == kWindowSize) {
-            if (!FlushWindow(member, kWindowSize)) return ZipWriteError;
-            position = 0;
-        }
+        *to = uint8_t(code->value);
+        ++output.position;
         return ZipOk;
     }
     if (code->op == kOpEndOfBlock) return kEndOfBlock;
@@ -55,74 +54,77 @@ inline int32_t InflateStep(MemberContext& member, Bits& bits, uint8_t* window, u
     const DecodeEntry* far = DecodeCode<false>(bits, tables.distance, tables.distanceWidth);
     if (!far) return ZipDataError;
     const uint32_t distance = far->value + TakeNumber(bits, far->op);
-
-    bool noZeroFill = false;
-    if (!CopyMatch(window, position, distance, length, noZeroFill, WindowFull{member}))
-        return ZipWriteError;
+    const uint8_t* from = to - distance;
+    if (distance >= length) {
+        std::memcpy(to, from, length);
+    } else {
+        for (uint32_t i = 0; i < length; ++i) to[i] = from[i];
+    }
+    output.position += length;
     return ZipOk;
 }
 
+// Writes the windows that a step completed, before anything else happens.
+inline bool WriteCompleted(MemberContext& member, InflateOutput& output) {
+    return output.position < output.Boundary() || output.WriteComplete(member);
+}
+
 // Decodes codes until the end of the block: the fast loop wherever it can run, and the
-// careful step for everything it hands back (the ends of input blocks and of the window,
-// invalid codes).
-int32_t DecodeBlockCodes(MemberContext& member, const BlockTables& tables,
+// careful step for everything it hands back (the ends of input blocks, invalid codes).
+int32_t DecodeBlockCodes(MemberContext& member, InflateOutput& output, const BlockTables& tables,
                          const FastBlockTables& fast) {
     if (!tables.literal) return ZipDataError;
-    uint8_t* window = member.window.get();
-    uint32_t position = member.windowPosition;
-    int32_t result = ZipOk;
     for (;;) {
-        if (member.abort || member.endOfInput) {
-            result = member.abort ? ZipUserAbort : ZipReadError;
-            break;
-        }
+        if (member.abort || member.endOfInput) return member.abort ? ZipUserAbort : ZipReadError;
         if (RegisterBits::CanLoad(member)) {
             // Nothing in here reads input, so the flags cannot change while it runs.
             RegisterBits bits(member);
-            const int32_t fastResult = FastDecodeCodes(bits, window, position, fast);
+            const uint32_t stop = output.Boundary();
+            const int32_t fastResult =
+                FastDecodeCodes(bits, output.Bytes(), output.position, stop, fast);
             bits.StoreInto(member);
-            if (fastResult == kFastEndOfBlock) break;
+            const bool reachedStop = output.position >= stop;
+            if (!WriteCompleted(member, output)) return ZipWriteError;
+            if (fastResult == kFastEndOfBlock) return ZipOk;
+            if (reachedStop) continue;
         }
         MemberBits bits{member};
-        result = InflateStep(member, bits, window, position, tables);
-        if (result != ZipOk) break;
+        const int32_t result = InflateStep(bits, output, tables);
+        if (result == kEndOfBlock) return ZipOk;
+        if (result != ZipOk) return result;
+        if (!WriteCompleted(member, output)) return ZipWriteError;
     }
-    member.windowPosition = position;
-    return result == kEndOfBlock ? ZipOk : result;
 }
 
-int32_t StoredBlock(MemberContext& member) {
+int32_t StoredBlock(MemberContext& member, InflateOutput& output) {
     DumpBits(member, member.bitCount & 7);
     const uint32_t length = TakeBits(member, 16);
     const uint32_t check = TakeBits(member, 16);
     if (length != (~check & 0xFFFF)) return ZipDataError;
 
-    uint8_t* window = member.window.get();
+    uint8_t* bytes = output.Bytes();
     uint32_t left = length;
     while (left > 0) {
         if (member.abort || member.endOfInput) break;
-        uint32_t& position = member.windowPosition;
+        uint32_t& position = output.position;
         if (member.bitCount >= 8) {
-            window[position++] = uint8_t(TakeBits(member, 8));
+            bytes[position++] = uint8_t(TakeBits(member, 8));
             --left;
         } else if (member.inputPosition > member.inputLast) {
-            window[position++] = uint8_t(TakeBits(member, 8));  // refills first
+            bytes[position++] = uint8_t(TakeBits(member, 8));  // refills first
             --left;
         } else {
             // The bit buffer is empty: take bytes straight from the input block.
             member.bitBuffer = 0;
             const uint32_t run =
                 std::min({left, uint32_t(member.inputLast - member.inputPosition + 1),
-                          kWindowSize - position});
-            std::memcpy(window + position, member.input + member.inputPosition, run);
+                          output.Boundary() - position});
+            std::memcpy(bytes + position, member.input + member.inputPosition, run);
             member.inputPosition += int32_t(run);
             position += run;
             left -= run;
         }
-        if (position == kWindowSize) {
-            if (!FlushWindow(member, kWindowSize)) return ZipWriteError;
-            position = 0;
-        }
+        if (!WriteCompleted(member, output)) return ZipWriteError;
     }
     if (member.abort) return ZipUserAbort;
     if (member.endOfInput) return ZipReadError;
@@ -149,15 +151,15 @@ struct FixedTables {
     int32_t verdict = ZipOk;
 };
 
-int32_t FixedBlock(MemberContext& member) {
+int32_t FixedBlock(MemberContext& member, InflateOutput& output) {
     static const FixedTables fixed;
     if (fixed.verdict != ZipOk) return fixed.verdict;
-    return DecodeBlockCodes(member, {fixed.literal.First(), fixed.literal.Width(),
+    return DecodeBlockCodes(member, output, {fixed.literal.First(), fixed.literal.Width(),
                                      fixed.distance.First(), fixed.distance.Width()},
                             FixedFastTables());
 }
 
-int32_t DynamicBlock(MemberContext& member, FastBlockTables& fast) {
+int32_t DynamicBlock(MemberContext& member, InflateOutput& output, FastBlockTables& fast) {
     const uint32_t literalCount = 257 + TakeBits(member, 5);
     const uint32_t distanceCount = 1 + TakeBits(member, 5);
     const uint32_t codeLengthCount = 4 + TakeBits(member, 4);
@@ -219,7 +221,7 @@ int32_t DynamicBlock(MemberContext& member, FastBlockTables& fast) {
 
     fast.literal.Build(lengths, literalCount, FastCodeTable::Alphabet::LiteralLength);
     fast.distance.Build(lengths + literalCount, distanceCount, FastCodeTable::Alphabet::Distance);
-    return DecodeBlockCodes(member, {literal.First(), literal.Width(), distance.First(),
+    return DecodeBlockCodes(member, output, {literal.First(), literal.Width(), distance.First(),
                                      distance.Width()},
                             fast);
 }
@@ -228,20 +230,20 @@ int32_t DynamicBlock(MemberContext& member, FastBlockTables& fast) {
 
 int32_t Inflate(MemberContext& member) {
     member.ResetInput();
-    member.windowPosition = 0;
+    InflateOutput output;
     FastBlockTables dynamicTables;  // rebuilt for every dynamic block, allocated once
     for (;;) {
         const bool last = TakeBits(member, 1) != 0;
         int32_t result;
         switch (TakeBits(member, 2)) {
-            case 0: result = StoredBlock(member); break;
-            case 1: result = FixedBlock(member); break;
-            case 2: result = DynamicBlock(member, dynamicTables); break;
+            case 0: result = StoredBlock(member, output); break;
+            case 1: result = FixedBlock(member, output); break;
+            case 2: result = DynamicBlock(member, output, dynamicTables); break;
             default: result = ZipDataError; break;
         }
         if (result != ZipOk) return result;
         if (last) {
-            return FlushWindow(member, member.windowPosition) ? ZipOk : ZipWriteError;
+            return output.WriteRest(member) ? ZipOk : ZipWriteError;
         }
     }
 }

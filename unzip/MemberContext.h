@@ -61,7 +61,6 @@ struct MemberContext {
     int32_t inputLast = -1;
     uint64_t bitBuffer = 0;
     uint32_t bitCount = 0;
-    uint32_t windowPosition = 0;
 
     // Clears the input buffer and bit reader for a decoder run.
     void ResetInput() {

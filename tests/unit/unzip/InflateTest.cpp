@@ -64,9 +64,10 @@ TEST_F(Inflate, DistanceOneLengthTwoFiftyEightRepeatsTheLastByte) {
     EXPECT_EQ(decoded.output, "x" + std::string(259, 'a'));
 }
 
-TEST_F(Inflate, MatchesThatWrapTheWindowAreCopiedInTwoRuns) {
+TEST_F(Inflate, MatchesAcrossWindowEndsRepeatTheirPatterns) {
     // Periods that do not divide 32,768 put match sources and destinations across the
-    // window's end in every position; short periods copy overlapping patterns.
+    // ends of the written windows in every position; short periods copy overlapping
+    // patterns.
     for (size_t period : {150u, 7u, 3u, 32000u}) {
         std::string expected;
         const std::string pattern = unzip_test::RandomBytes(period, uint32_t(period));
@@ -80,15 +81,15 @@ TEST_F(Inflate, MatchesThatWrapTheWindowAreCopiedInTwoRuns) {
 }
 
 TEST_F(Inflate, RandomLiteralsAndMatchesUpToTheLongestDistanceDecodeToWhatTheyMean) {
-    // Single literals and pairs between matches of every length, many reaching back to
-    // the window's far end (32,768) where the history lies just ahead of the output.
+    // Single literals and pairs between matches of every length, many reaching back the
+    // whole 32,768 bytes, over several of the points where the decoder moves its history.
     std::mt19937 random(1995);
     const auto pick = [&random](uint32_t low, uint32_t high) {
         return std::uniform_int_distribution<uint32_t>(low, high)(random);
     };
     std::vector<DeflateToken> tokens;
     std::string expected;
-    while (expected.size() < 300000) {
+    while (expected.size() < 1000000) {
         for (uint32_t literals = pick(0, 3); literals > 0; --literals) {
             const uint8_t byte = uint8_t(pick(0, 15));
             tokens.push_back(DeflateToken::Literal(byte));
