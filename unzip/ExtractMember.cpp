@@ -10,6 +10,7 @@
 #include "unzip/MemberWriter.h"
 #include "unzip/OutputPath.h"
 #include "unzip/ReadAheadFile.h"
+#include "unzip/WriteBehindFile.h"
 #include "unzip/ZipCodes.h"
 
 namespace unzip {
@@ -99,12 +100,14 @@ int32_t DecodeIntoPlace(MemberContext& member, const LocalHeader& header,
                         uint32_t expectedCrc) {
     plat::Platform& platform = plat::Current();
     std::string writtenPath;
-    std::unique_ptr<plat::File> output = OpenMemberOutput(outputPath, writtenPath);
-    if (!output) return ZipWriteError;
+    std::unique_ptr<plat::File> opened = OpenMemberOutput(outputPath, writtenPath);
+    if (!opened) return ZipWriteError;
+    auto output = std::make_unique<WriteBehindFile>(std::move(opened));
 
     member.archive = &archive;
     member.output = output.get();
     int32_t result = Decode(member, header.method);
+    if (!output->Flush() && result == ZipOk) result = ZipWriteError;
     if (member.overran) result = ZipDataError;
     if (result == ZipOk && (header.flags & kFlagDataDescriptor))
         expectedCrc = ReadTrailingCrc(member);

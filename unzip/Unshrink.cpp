@@ -2,6 +2,7 @@
 // clearing. Codes 257 to 8,192 are either in use (their parent is the code they extend)
 // or free (their parent entry holds the negated next free code).
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "unzip/BitSources.h"
@@ -21,11 +22,18 @@ constexpr int32_t kControlPartialClear = 2;
 constexpr uint32_t kFirstCodeSize = 9;
 constexpr uint32_t kLargestCodeSize = 13;
 constexpr uint32_t kStackSize = 8193;
-constexpr uint32_t kOutputSize = 767;
+constexpr uint32_t kOutputSize = 767;  // output leaves in pieces of this size
 
+// Output is decoded into a straight buffer that keeps what was written before it. Each
+// code's string is the string of its parent plus one byte, so every code in use whose
+// parents are all in use has a known length, and its string can be copied from where it
+// last appeared while that is still in the buffer; any other code (one whose parent
+// chain ran through a free code, or whose last appearance is gone) is spelled out by
+// walking its chain, which is the rule.
 class Unshrinker {
 public:
-    explicit Unshrinker(MemberContext& member) : member_(member) {
+    explicit Unshrinker(MemberContext& member)
+        : member_(member), output_(new uint8_t[kBufferSize]) {
         for (int32_t code = kFirstCode; code <= kLastCode; ++code) parent_[code] = -(code + 1);
         freeHead_ = kFirstCode;
     }
@@ -33,8 +41,10 @@ public:
     int32_t Run() {
         int64_t budget = member_.compressedSize * 8 - kFirstCodeSize;
         int32_t previous = int32_t(TakeBits(member_, codeSize_));
+        int64_t previousStart = Emitted();
         uint8_t lead = uint8_t(previous);
-        if (!Put(lead)) return ZipWriteError;
+        output_[position_++] = lead;
+        if (!WriteCompletePieces()) return ZipWriteError;
 
         while (!member_.abort && budget >= int64_t(codeSize_)) {
             // A stream said to be longer than the archive would otherwise run on stale
@@ -56,9 +66,12 @@ public:
                 continue;
             }
 
+            const int64_t start = Emitted();
             if (code < kControlCode) {
                 lead = uint8_t(code);
-                if (!Put(lead)) return ZipWriteError;
+                output_[position_++] = lead;
+            } else if (CopyKnownString(code, previous, previousStart)) {
+                lead = output_[start - base_];
             } else {
                 uint32_t depth = 0;
                 int32_t walk = code;
@@ -69,22 +82,85 @@ public:
                 depth = PushChain(parent_, suffix_, stack_, depth, walk);
                 if (depth > kStackSize) return ZipDataError;  // a chain with a loop
                 lead = uint8_t(walk);
-                if (!Put(lead) || !PutReversed(depth)) return ZipWriteError;
+                output_[position_++] = lead;
+                while (depth > 0) output_[position_++] = stack_[--depth];
+                if (parent_[code] >= 0) lastStart_[code] = start;
             }
+            if (!WriteCompletePieces()) return ZipWriteError;
 
             if (freeHead_ <= kLastCode) {
                 const int32_t added = freeHead_;
+                const uint32_t previousLength = KnownLength(previous);
                 freeHead_ = -parent_[added];
                 parent_[added] = previous;
                 suffix_[added] = lead;
+                length_[added] = uint16_t(previousLength ? previousLength + 1 : 0);
+                lastStart_[added] = previousStart;
             }
             previous = code;
+            previousStart = start;
         }
         if (member_.abort) return ZipUserAbort;
-        return WriteOutput(member_, output_, outputCount_) ? ZipOk : ZipWriteError;
+        return WriteOutput(member_, output_.get() + unwritten_, position_ - unwritten_) ? ZipOk
+                                                                                       : ZipWriteError;
     }
 
 private:
+    // Output kept for copying strings, and where the buffer moves it back to the front.
+    static constexpr uint32_t kKept = 131072;
+    static constexpr uint32_t kMoveAt = 4 * kKept;
+    static constexpr uint32_t kBufferSize = kMoveAt + kStackSize + 2;
+
+    // Bytes of output so far.
+    int64_t Emitted() const { return base_ + position_; }
+
+    // The length of a code's string when it is sure: a byte, or a code in use whose
+    // chain runs through codes in use only; 0 when only walking the chain can tell.
+    uint32_t KnownLength(int32_t code) const {
+        if (code < kControlCode) return 1;
+        return code > kControlCode && parent_[code] >= 0 ? length_[code] : 0;
+    }
+
+    // Puts the string of `code` by copying it from where it last appeared; for a code not
+    // yet defined, the previous string and its first byte. False when that cannot be
+    // done and the chain must be walked.
+    bool CopyKnownString(int32_t code, int32_t previous, int64_t previousStart) {
+        uint8_t* const to = output_.get() + position_;
+        if (parent_[code] >= 0) {
+            const uint32_t length = KnownLength(code);
+            const int64_t from = lastStart_[code];
+            if (length == 0 || from < base_) return false;
+            std::memcpy(to, output_.get() + (from - base_), length);
+            lastStart_[code] = Emitted();
+            position_ += length;
+            return true;
+        }
+        const uint32_t length = KnownLength(previous);
+        if (length == 0) return false;
+        // The previous string was the last thing put, so it is still in the buffer.
+        std::memcpy(to, output_.get() + (previousStart - base_), length);
+        to[length] = to[0];
+        position_ += length + 1;
+        return true;
+    }
+
+    // Writes every complete piece of 767 bytes, and moves the output kept for copying
+    // back to the front when the buffer is nearly full.
+    bool WriteCompletePieces() {
+        while (position_ - unwritten_ >= kOutputSize) {
+            if (!WriteOutput(member_, output_.get() + unwritten_, kOutputSize)) return false;
+            unwritten_ += kOutputSize;
+        }
+        if (position_ >= kMoveAt) {
+            const uint32_t keepFrom = position_ - kKept;
+            std::memmove(output_.get(), output_.get() + keepFrom, kKept);
+            base_ += keepFrom;
+            unwritten_ -= keepFrom;
+            position_ = kKept;
+        }
+        return true;
+    }
+
     // Pushes the suffixes along the chain from `walk` down to its first byte, which is
     // left in `walk`. Returns the new depth, or more than the stack holds for a chain that
     // loops. Plain pointers keep the loop free of reloads through `this`.
@@ -109,28 +185,6 @@ private:
         const int32_t code = int32_t(TakeNumber(bits, codeSize_));
         bits.StoreInto(member_);
         return code;
-    }
-
-    // Puts the stack's bytes, the most recently pushed first, and empties it.
-    bool PutReversed(uint32_t depth) {
-        while (depth > 0) {
-            const uint32_t run = std::min(depth, kOutputSize - outputCount_);
-            for (uint32_t i = 0; i < run; ++i) output_[outputCount_ + i] = stack_[depth - 1 - i];
-            outputCount_ += run;
-            depth -= run;
-            if (outputCount_ == kOutputSize) {
-                outputCount_ = 0;
-                if (!WriteOutput(member_, output_, kOutputSize)) return false;
-            }
-        }
-        return true;
-    }
-
-    bool Put(uint8_t byte) {
-        output_[outputCount_++] = byte;
-        if (outputCount_ < kOutputSize) return true;
-        outputCount_ = 0;
-        return WriteOutput(member_, output_, kOutputSize);
     }
 
     // Frees every leaf of the tree: every code in use that no code in use extends, wherever
@@ -160,11 +214,16 @@ private:
     // Indexed by code; entries below 257 are not used.
     int32_t parent_[kLastCode + 1];
     uint8_t suffix_[kLastCode + 1] = {};
+    uint16_t length_[kLastCode + 1] = {};    // see KnownLength
+    int64_t lastStart_[kLastCode + 1] = {};  // where the string last began in the output
     uint32_t extended_[kLastCode + 1] = {};  // == clearStamp_: extended by another code
     uint32_t clearStamp_ = 0;
     uint8_t stack_[kStackSize];
-    uint8_t output_[kOutputSize];
-    uint32_t outputCount_ = 0;
+    // Decoded output: bytes before `unwritten_` are written and kept for copying only.
+    std::unique_ptr<uint8_t[]> output_;
+    uint32_t position_ = 0;
+    uint32_t unwritten_ = 0;
+    int64_t base_ = 0;  // output bytes before the buffer's first
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "tests/unit/unzip/MemoryFile.h"
 #include "tests/unit/unzip/UnzipFixture.h"
 #include "unzip/ReadAheadFile.h"
+#include "unzip/WriteBehindFile.h"
 
 namespace {
 
@@ -25,6 +26,34 @@ TEST(ReadAheadFile, ReadsAndSeeksGiveWhatTheFileGives) {
         ASSERT_EQ(ahead.Read(got.data(), count), direct.Read(expected.data(), count)) << step;
         ASSERT_EQ(got.compare(0, size_t(count), expected, 0, size_t(count)), 0) << step;
         ASSERT_EQ(ahead.Position(), direct.Position()) << step;
+    }
+}
+
+// Writes of every size, small ones gathered, reach the file whole and in order; a file
+// that fails part-way fails the write or the flush that meets it.
+TEST(WriteBehindFile, WritesArriveInOrderAndFailuresAreReported) {
+    const std::string bytes = unzip_test::RandomBytes(400000, 6);
+    std::mt19937 random(4);
+    for (const int64_t failAfter : {int64_t(-1), int64_t(100000), int64_t(399999)}) {
+        auto memory = std::make_unique<unzip_test::MemoryFile>();
+        unzip_test::MemoryFile& file = *memory;
+        if (failAfter >= 0) file.FailWritesAfter(failAfter);
+        unzip::WriteBehindFile behind(std::move(memory));
+        bool allTaken = true;
+        for (size_t at = 0; at < bytes.size();) {
+            const size_t count = std::min<size_t>(bytes.size() - at,
+                                                  random() % 4 ? 767 : random() % 70000);
+            allTaken = behind.Write(bytes.data() + at, int64_t(count)) == int64_t(count) && allTaken;
+            at += count;
+        }
+        allTaken = behind.Flush() && allTaken;
+        if (failAfter < 0) {
+            EXPECT_TRUE(allTaken);
+            EXPECT_TRUE(file.Bytes() == bytes);
+        } else {
+            EXPECT_FALSE(allTaken) << failAfter;
+            EXPECT_TRUE(bytes.compare(0, file.Bytes().size(), file.Bytes()) == 0) << failAfter;
+        }
     }
 }
 
