@@ -102,6 +102,18 @@ TEST_F(OldMethods, ShrinkGrowsToThirteenBitsAndClearsPartially) {
     for (size_t i = 0; i + 1 < decoded.writeSizes.size(); ++i) ASSERT_EQ(decoded.writeSizes[i], 767);
 }
 
+TEST_F(OldMethods, ShrinkStringsLastSeenLongAgoDecode) {
+    // The same text again after more than half a megabyte of other bytes: its codes are
+    // still in the table, but their strings are far behind the output.
+    const std::string head = unzip_test::VariedText(150000, 5);
+    const std::string text = head + unzip_test::RandomBytes(600000, 9) + head;
+    oldzip::ShrinkOptions options;
+    options.partialClearWhenFull = false;
+    const auto decoded = Unshrunk(oldzip::Shrink(text, options).compressed, text.size());
+    ASSERT_EQ(decoded.result, unzip::ZipOk);
+    EXPECT_TRUE(decoded.output == text);
+}
+
 TEST_F(OldMethods, ShrinkAskingForFourteenBitsIsInvalid) {
     oldzip::ShrinkOptions options;
     options.askForFourteenBits = true;
