@@ -84,11 +84,11 @@ uint32_t ReadTrailingCrc(MemberContext& member) {
 // a new file beside it that replaces it only once complete. `written` names the file.
 std::unique_ptr<plat::File> OpenMemberOutput(const std::string& outputPath, std::string& written) {
     plat::Platform& platform = plat::Current();
-    if (!platform.FileExists(outputPath)) {
-        written = outputPath;
-        std::unique_ptr<plat::File> output = platform.Open(outputPath, plat::OpenMode::CreateNew);
-        if (!output && CreateFoldersFor(outputPath))
-            output = platform.Open(outputPath, plat::OpenMode::CreateNew);
+    written = outputPath;
+    std::unique_ptr<plat::File> output = platform.Open(outputPath, plat::OpenMode::CreateNew);
+    if (output) return output;
+    if (!platform.FileExists(outputPath) && CreateFoldersFor(outputPath)) {
+        output = platform.Open(outputPath, plat::OpenMode::CreateNew);
         if (output) return output;
     }
     return CreateTemporarySibling(outputPath, written);

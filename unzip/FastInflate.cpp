@@ -18,21 +18,28 @@ constexpr uint32_t kLiteralLengthWidth = 11;
 constexpr uint32_t kDistanceWidth = 8;
 constexpr uint32_t kLongestDeflateCode = 15;
 
-// What an entry is. For a distance table, Match means a distance. The two literal kinds
-// come first, so that one test tells literals from everything else.
-enum Kind : uint32_t { Literal, TwoLiterals, Match, EndOfBlock, Further, Invalid };
+// What an entry is, one bit each, so that one test tells it; an entry with none of them
+// is invalid. For a distance table, Match means a distance.
+enum Kind : uint32_t {
+    Invalid = 0,
+    Further = 1u << 6,
+    EndOfBlock = 1u << 7,
+    Literal = 1u << 12,
+    TwoLiterals = 1u << 13,
+    Match = 1u << 14,
+};
 
 // bits 0-5: bits to drop for the entry (the code with its extra bits, both codes of a
-// pair, the first-level width for a further table); bits 8-11: bits of the code alone,
-// or the further table's width; bits 12-14: kind; bits 16-31: value (the literal bytes,
-// a base, the further table's offset).
+// pair, the first-level width for a further table); bits 6-7 and 12-14: kind; bits 8-11:
+// bits of the code alone, or the further table's width; bits 16-31: value (the literal
+// bytes, a base, the further table's offset).
 constexpr uint32_t MakeEntry(uint32_t dropped, uint32_t codeBits, Kind kind, uint32_t value) {
-    return dropped | codeBits << 8 | kind << 12 | value << 16;
+    return dropped | codeBits << 8 | kind | value << 16;
 }
 constexpr uint32_t DroppedBy(uint32_t entry) { return entry & 0x3F; }
 constexpr uint32_t CodeBitsOf(uint32_t entry) { return (entry >> 8) & 0xF; }
-constexpr Kind KindOf(uint32_t entry) { return Kind((entry >> 12) & 0x7); }
-constexpr bool IsLiteral(uint32_t entry) { return (entry & (6u << 12)) == 0; }
+constexpr bool Is(uint32_t entry, Kind kind) { return (entry & kind) != 0; }
+constexpr bool IsLiteral(uint32_t entry) { return (entry & (Literal | TwoLiterals)) != 0; }
 constexpr uint32_t ValueOf(uint32_t entry) { return entry >> 16; }
 constexpr uint32_t kInvalidEntry = MakeEntry(0, 0, Invalid, 0);
 
@@ -75,7 +82,7 @@ void PairLiterals(uint32_t* table, uint32_t width) {
         const uint32_t first = table[index];
         const uint32_t second = table[index >> DroppedBy(first)];
         const uint32_t bits = DroppedBy(first) + DroppedBy(second);
-        const bool pair = KindOf(first) == Literal && KindOf(second) == Literal && bits <= width;
+        const bool pair = Is(first, Literal) && Is(second, Literal) && bits <= width;
         table[index] =
             pair ? MakeEntry(bits, bits, TwoLiterals, ValueOf(first) | ValueOf(second) << 8) : first;
     }
@@ -181,7 +188,7 @@ void FastCodeTable::Build(const uint16_t* lengths, uint32_t count, Alphabet alph
             continue;
         }
         uint32_t& link = table[reversed & Mask(width)];
-        if (KindOf(link) != Further) {
+        if (!Is(link, Further)) {
             link = MakeEntry(width, furtherWidth, Further, uint32_t(used));
             std::fill(table + used, table + used + (size_t(1) << furtherWidth), kInvalidEntry);
             used += size_t(1) << furtherWidth;
@@ -212,7 +219,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
     // The entry for the code at the bottom of the buffer, through a further table if need be.
     const auto lookUp = [&bits](const uint32_t* table, uint32_t width) {
         const uint32_t entry = table[bits.buffer & Mask(width)];
-        if (KindOf(entry) != Further) return entry;
+        if (!Is(entry, Further)) return entry;
         return table[ValueOf(entry) + ((bits.buffer >> width) & Mask(CodeBitsOf(entry)))];
     };
     // Stores the one or two literals of a literal entry and drops their bits. Two bytes
@@ -221,7 +228,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
         const uint32_t value = ValueOf(entry);
         at[0] = uint8_t(value);
         at[1] = uint8_t(value >> 8);
-        at += 1 + (KindOf(entry) == TwoLiterals);
+        at += 1 + Is(entry, TwoLiterals);
         bits.Dump(DroppedBy(entry));
     };
     // Each round starts with at least 56 bits in the buffer and the literal/length entry
@@ -247,8 +254,8 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
             bits.Load();
             continue;
         }
-        if (KindOf(entry) != Match) {
-            if (KindOf(entry) == EndOfBlock) {
+        if (!Is(entry, Match)) {
+            if (Is(entry, EndOfBlock)) {
                 bits.Dump(DroppedBy(entry));
                 result = kFastEndOfBlock;
             }
@@ -260,9 +267,9 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
                                                           CodeBitsOf(entry));
         const uint64_t rest = buffer >> DroppedBy(entry);
         uint32_t far = distances[rest & Mask(kDistanceWidth)];
-        if (KindOf(far) == Further)
+        if (Is(far, Further))
             far = distances[ValueOf(far) + ((rest >> kDistanceWidth) & Mask(CodeBitsOf(far)))];
-        if (KindOf(far) != Match) break;
+        if (!Is(far, Match)) break;
         const uint32_t distance =
             ValueOf(far) + uint32_t((rest & Mask(DroppedBy(far))) >> CodeBitsOf(far));
         bits.Dump(DroppedBy(entry) + DroppedBy(far));

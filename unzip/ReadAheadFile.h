@@ -1,6 +1,7 @@
 // An archive opened for reading, read from the system in large pieces: the decoders take
 // their input 4,096 bytes at a time, and one system call per 4,096 bytes costs more than
-// decoding them. Reads give what the file itself would give (the same bytes and counts,
+// decoding them. The pieces grow from 4 KB to 64 KB, so that a member of a few bytes
+// does not read 64 KB. Reads give what the file itself would give (the same bytes and counts,
 // the same end; a failure as soon as the piece that holds it is read); large reads with
 // nothing buffered go straight to the file.
 #pragma once
@@ -16,6 +17,7 @@ namespace unzip {
 class ReadAheadFile : public plat::File {
 public:
     static constexpr int64_t kPiece = 65536;
+    static constexpr int64_t kFirstPiece = 4096;
 
     explicit ReadAheadFile(std::unique_ptr<plat::File> file)
         : file_(std::move(file)), buffer_(new uint8_t[kPiece]) {}
@@ -30,7 +32,10 @@ public:
                     if (got < 0) return -1;
                     return total + got;
                 }
-                const int64_t got = file_->Read(buffer_.get(), kPiece);
+                // A small member needs little more than its first piece; a large one soon
+                // reads whole pieces.
+                const int64_t got = file_->Read(buffer_.get(), piece_);
+                piece_ = std::min(piece_ * 2, kPiece);
                 if (got < 0) return -1;
                 if (got == 0) break;
                 next_ = 0;
@@ -72,6 +77,7 @@ private:
     std::unique_ptr<uint8_t[]> buffer_;
     int64_t next_ = 0;
     int64_t end_ = 0;
+    int64_t piece_ = kFirstPiece;
 };
 
 }  // namespace unzip

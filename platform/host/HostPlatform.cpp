@@ -56,23 +56,6 @@ std::vector<std::string> SplitPath(const std::string& path) {
     return parts;
 }
 
-// The entry of `folder` named `name`: the exact name first, else one that differs in case.
-std::string FindEntry(const std::string& folder, const std::string& name) {
-    struct stat st {};
-    if (lstat((folder + "/" + name).c_str(), &st) == 0) return name;
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return name;
-    std::string found = name;
-    while (dirent* entry = readdir(dir)) {
-        if (EqualsIgnoreCase(entry->d_name, name)) {
-            found = entry->d_name;
-            break;
-        }
-    }
-    closedir(dir);
-    return found;
-}
-
 class HostFile : public File {
 public:
     HostFile(int fd, int64_t writeLimit) : fd_(fd), writeLimit_(writeLimit) {}
@@ -248,8 +231,16 @@ std::string HostPlatform::HostPath(const std::string& windowsPath) {
         resolved.push_back(part);
     }
     std::string host = drive->second.hostFolder;
-    for (const std::string& part : resolved) host += "/" + FindEntry(host.empty() ? "/" : host, part);
+    for (const std::string& part : resolved) host += "/" + EntryName(host.empty() ? "/" : host, part);
     return host.empty() ? "/" : host;
+}
+
+// The entry of `folder` named `name`: the exact name first, else one that differs in case,
+// else the name itself.
+std::string HostPlatform::EntryName(const std::string& folder, const std::string& name) {
+    struct stat st {};
+    if (lstat((folder + "/" + name).c_str(), &st) == 0) return name;
+    return folderNames_.Find(folder, name).value_or(name);
 }
 
 bool HostPlatform::IsFaulty(const std::vector<std::string>& list, const std::string& path) const {

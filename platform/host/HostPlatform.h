@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/FolderNames.h"
+
 #include "platform/Platform.h"
 
 namespace plat {
@@ -120,6 +122,7 @@ private:
     };
 
     std::string Absolute(const std::string& windowsPath) const;
+    std::string EntryName(const std::string& folder, const std::string& name);
     void Note(const std::string& line);
     void LoadRegistry();
     void SaveRegistry();
@@ -144,6 +147,7 @@ private:
     uint32_t tickOffset_ = 0;
     LocalTime fixedTime_;
     bool hasFixedTime_ = false;
+    FolderNames folderNames_;
 };
 
 }  // namespace plat

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "platform/host/HostPlatform.h"
 #include "tests/support/VirtualMachine.h"
 
@@ -15,6 +18,36 @@ TEST_F(HostPlatformTest, NamesResolveWithoutRegardToCaseAndBothSeparators) {
     EXPECT_TRUE(vm.DirectoryExists("C:\\media\\"));
     EXPECT_FALSE(vm.FileExists("C:\\media"));
     EXPECT_EQ(ReadFile("C:\\MEDIA\\install.EXE"), "program");
+}
+
+TEST_F(HostPlatformTest, NamesFollowChangesMadeBehindTheMachinesBack) {
+    // Each folder's names are read once; changes made on the host folders directly,
+    // just after the machine looked, must still be seen.
+    auto& vm = Machine();
+    ASSERT_TRUE(vm.MakeDirectory("C:\\Data"));
+    EXPECT_FALSE(vm.FileExists("C:\\DATA\\a.txt"));
+    const std::string folder = vm.HostPath("C:\\Data");
+    const auto onHost = [&](const std::string& name) { std::ofstream(folder + "/" + name) << "x"; };
+    onHost("A.TXT");
+    EXPECT_TRUE(vm.FileExists("C:\\DATA\\a.txt"));
+    std::filesystem::rename(folder + "/A.TXT", folder + "/b.TXT");
+    EXPECT_FALSE(vm.FileExists("C:\\DATA\\a.txt"));
+    EXPECT_TRUE(vm.FileExists("C:\\DATA\\B.txt"));
+    std::filesystem::remove(folder + "/b.TXT");
+    EXPECT_FALSE(vm.FileExists("C:\\DATA\\B.txt"));
+    // A folder put in the place of the indexed one, under the same name.
+    std::filesystem::rename(folder, folder + "-old");
+    std::filesystem::create_directory(folder);
+    onHost("C.TXT");
+    EXPECT_TRUE(vm.FileExists("C:\\data\\c.txt"));
+    EXPECT_FALSE(vm.FileExists("C:\\data-old\\c.txt"));
+    // Many new names in one folder, each looked up before it is made.
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = "C:\\DATA\\F" + std::to_string(i) + ".TXT";
+        ASSERT_FALSE(vm.FileExists(name));
+        ASSERT_TRUE(vm.Open(name, plat::OpenMode::CreateNew)) << name;
+        ASSERT_FALSE(vm.Open("C:\\data\\f" + std::to_string(i) + ".txt", plat::OpenMode::CreateNew));
+    }
 }
 
 TEST_F(HostPlatformTest, RelativePathsFollowTheCurrentFolder) {
