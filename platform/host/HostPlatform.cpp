@@ -231,8 +231,18 @@ std::string HostPlatform::HostPath(const std::string& windowsPath) {
         resolved.push_back(part);
     }
     std::string host = drive->second.hostFolder;
+    if (resolved.empty()) return host.empty() ? "/" : host;
+    // Most paths name an entry, or a new entry of a folder, exactly as written: one or two
+    // calls tell, where resolving name by name takes one per name.
+    std::string exact = host;
+    for (const std::string& part : resolved) exact += "/" + part;
+    struct stat st {};
+    if (lstat(exact.c_str(), &st) == 0) return exact;
+    const std::string folder = exact.substr(0, exact.size() - resolved.back().size() - 1);
+    if (resolved.size() == 1 || lstat(folder.c_str(), &st) == 0)
+        return folder + "/" + EntryName(folder.empty() ? "/" : folder, resolved.back());
     for (const std::string& part : resolved) host += "/" + EntryName(host.empty() ? "/" : host, part);
-    return host.empty() ? "/" : host;
+    return host;
 }
 
 // The entry of `folder` named `name`: the exact name first, else one that differs in case,
