@@ -3,7 +3,8 @@
 # 7-Zip, libarchive's bsdtar), and joining pieces against cat, side by side in one run
 # (in turn, several runs, medians; peak memory from /usr/bin/time). Targets: deflate
 # time at most 0.8 of the fastest peer and within 2 times the copy limit; imploded and
-# shrunk members no slower than the fastest peer that reads them; peak memory that does
+# shrunk members no slower than the fastest peer that reads them; many small members
+# within twice the time of the fastest peer; peak memory that does
 # not grow with the archive; joining within 10% of cat; the drive search at most twice
 # as long as find over the same folders.
 #   bench/run.sh [runs]            default 5
@@ -140,6 +141,23 @@ for archive in old/implode8k-literals.zip old/implode4k.zip old/shrink.zip; do
   echo "$(basename "$archive" .zip) ($(du -h "$archive" | cut -f1)): qunzip x against each peer that reads it"
   compare_extraction "$archive"
 done
+
+# Many small members in one folder: the cost of each member apart from its bytes.
+if [ ! -f many.zip ]; then
+  rm -rf many && mkdir many
+  python3 - <<'PY'
+import random
+rng = random.Random(1996)
+words = "factura client sold debit credit jurnal balanta cont TVA plata".split()
+for number in range(20000):
+    text = " ".join(rng.choice(words) for _ in range(rng.randint(12, 250)))
+    open(f"many/f{number:05d}.txt", "w").write(text)
+PY
+  zip -q -r many.zip many && rm -rf many
+fi
+echo
+echo "Many small members ($(unzip -Z1 many.zip | wc -l) files of 100 to 2,000 bytes in one folder, $(du -h many.zip | cut -f1)): qunzip x against each peer"
+compare_extraction many.zip
 
 echo
 large_mb=$(( $(stat -c %s large.bin) / 1000000 ))
