@@ -42,8 +42,8 @@ bool CanWrite(const ZipDirCursor& entry, const std::string& output) {
 }
 
 // One matching entry: refused, skipped on the query's answer, or extracted.
-int32_t ExtractEntry(const std::string& archivePath, const ZipDirCursor& entry,
-                     const std::string& output, MemberSpans& spans,
+int32_t ExtractEntry(const std::string& archivePath, plat::File* archive,
+                     const ZipDirCursor& entry, const std::string& output, MemberSpans& spans,
                      const OverwriteQueryProc& queryProc, ExtractReport& report) {
     if (!CanWrite(entry, output)) return ZipWriteError;
     if (!spans.Claim(uint32_t(entry.HeaderOffset), kLocalHeaderSize + uint32_t(entry.CompressSize)))
@@ -55,7 +55,7 @@ int32_t ExtractEntry(const std::string& archivePath, const ZipDirCursor& entry,
         return ZipOk;
     }
     const CentralSizes central{uint32_t(entry.CompressSize), uint32_t(entry.Size)};
-    return WriteMember(archivePath, output, entry.HeaderOffset, 0, kEscapeKey, &central);
+    return WriteMember(archivePath, archive, output, entry.HeaderOffset, 0, kEscapeKey, &central);
 }
 
 }  // namespace
@@ -89,6 +89,8 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
     int32_t extracted = 0;
     MemberSpans spans;
     ArchiveWalk walk(archivePath);
+    // One opening serves every member (a member that finds it missing opens its own).
+    const std::unique_ptr<plat::File> archive = OpenArchiveForMembers(archivePath);
     while (walk.Next()) {
         const ZipDirCursor& entry = walk.Entry();
         if (!MatchFileSpec(spec, entry.FileName)) continue;
@@ -98,7 +100,8 @@ int32_t ExtractArchive(const std::string& archivePath, const std::string& target
         report.Status = StatusFileStart;
         Report(StatusFileStart);
 
-        const int32_t result = ExtractEntry(archivePath, entry, output, spans, queryProc, report);
+        const int32_t result =
+            ExtractEntry(archivePath, archive.get(), entry, output, spans, queryProc, report);
         if (result == ZipOk) {
             ++extracted;
             report.Status = StatusFileDone;

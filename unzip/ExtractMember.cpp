@@ -124,15 +124,24 @@ int32_t DecodeIntoPlace(MemberContext& member, const LocalHeader& header,
 
 }  // namespace
 
-int32_t WriteMember(const std::string& archivePath, const std::string& outputPath,
-                    int32_t headerOffset, NotifyWindow notifyWindow, int32_t notifyId,
-                    const CentralSizes* central) {
+std::unique_ptr<plat::File> OpenArchiveForMembers(const std::string& archivePath) {
+    std::unique_ptr<plat::File> archive = plat::Current().Open(archivePath, plat::OpenMode::Read);
+    if (!archive) return nullptr;
+    return std::make_unique<ReadAheadFile>(std::move(archive));
+}
+
+int32_t WriteMember(const std::string& archivePath, plat::File* archive,
+                    const std::string& outputPath, int32_t headerOffset,
+                    NotifyWindow notifyWindow, int32_t notifyId, const CentralSizes* central) {
     plat::Platform& platform = plat::Current();
     MemberContext member;
 
-    std::unique_ptr<plat::File> archive = platform.Open(archivePath, plat::OpenMode::Read);
-    if (!archive) return ZipReadError;
-    archive = std::make_unique<ReadAheadFile>(std::move(archive));
+    std::unique_ptr<plat::File> opened;
+    if (!archive) {
+        opened = OpenArchiveForMembers(archivePath);
+        if (!opened) return ZipReadError;
+        archive = opened.get();
+    }
     const int64_t headerStart = uint32_t(headerOffset);
     uint8_t headerBytes[kLocalHeaderSize];
     if (!archive->Seek(headerStart) ||
@@ -189,7 +198,8 @@ int32_t ExtractMember(const std::string& archivePath, const std::string& outputP
                       int32_t headerOffset, NotifyWindow notifyWindow, int32_t notifyId) {
     BusyFlag busy;
     if (!busy.Take()) return ZipBusy;
-    return WriteMember(archivePath, outputPath, headerOffset, notifyWindow, notifyId, nullptr);
+    return WriteMember(archivePath, nullptr, outputPath, headerOffset, notifyWindow, notifyId,
+                       nullptr);
 }
 
 int32_t ExtractMember(const std::string& archivePath, const std::string& outputPath,
@@ -197,7 +207,8 @@ int32_t ExtractMember(const std::string& archivePath, const std::string& outputP
                       const CentralSizes& central) {
     BusyFlag busy;
     if (!busy.Take()) return ZipBusy;
-    return WriteMember(archivePath, outputPath, headerOffset, notifyWindow, notifyId, &central);
+    return WriteMember(archivePath, nullptr, outputPath, headerOffset, notifyWindow, notifyId,
+                       &central);
 }
 
 }  // namespace unzip

@@ -28,17 +28,24 @@ public:
         while (total < count) {
             if (next_ == end_) {
                 if (count - total >= kPiece / 2) {
+                    // While a piece is held, the file stands just past it.
+                    next_ = end_ = 0;
+                    const int64_t from = FilePosition();
                     const int64_t got = file_->Read(out + total, count - total);
+                    filePosition_ = got < 0 || from < 0 ? kUnknown : from + got;
                     if (got < 0) return -1;
                     return total + got;
                 }
                 // A small member needs little more than its first piece; a large one soon
                 // reads whole pieces.
+                next_ = end_ = 0;
+                const int64_t from = FilePosition();
                 const int64_t got = file_->Read(buffer_.get(), piece_);
                 piece_ = std::min(piece_ * 2, kPiece);
-                if (got < 0) return -1;
+                filePosition_ = got < 0 || from < 0 ? kUnknown : from + got;
+                if (got < 0 || from < 0) return -1;
                 if (got == 0) break;
-                next_ = 0;
+                start_ = from;
                 end_ = got;
             }
             const int64_t take = std::min(count - total, end_ - next_);
@@ -50,23 +57,41 @@ public:
     }
     int64_t Write(const void* buffer, int64_t count) override {
         Drop();
+        filePosition_ = kUnknown;
         return file_->Write(buffer, count);
     }
+    // A place inside the piece read last is reached without the system: the members of
+    // an archive follow each other.
     bool Seek(int64_t position) override {
+        if (end_ > 0 && position >= start_ && position <= start_ + end_) {
+            next_ = position - start_;
+            return true;
+        }
         next_ = end_ = 0;
-        return file_->Seek(position);
+        const bool moved = file_->Seek(position);
+        filePosition_ = moved ? position : kUnknown;
+        return moved;
     }
     int64_t Position() override {
-        const int64_t position = file_->Position();
+        const int64_t position = FilePosition();
         return position < 0 ? position : position - (end_ - next_);
     }
     int64_t Size() override { return file_->Size(); }
     bool Truncate() override {
         Drop();
+        filePosition_ = kUnknown;
         return file_->Truncate();
     }
 
 private:
+    static constexpr int64_t kUnknown = -1;
+
+    // Where the file itself stands, asked of the system only when not known.
+    int64_t FilePosition() {
+        if (filePosition_ == kUnknown) filePosition_ = file_->Position();
+        return filePosition_;
+    }
+
     // Forgets what was read ahead, putting the file back where the reader is.
     void Drop() {
         if (next_ != end_) file_->Seek(Position());
@@ -77,7 +102,9 @@ private:
     std::unique_ptr<uint8_t[]> buffer_;
     int64_t next_ = 0;
     int64_t end_ = 0;
+    int64_t start_ = 0;  // where the piece in the buffer begins in the file
     int64_t piece_ = kFirstPiece;
+    int64_t filePosition_ = kUnknown;
 };
 
 }  // namespace unzip
