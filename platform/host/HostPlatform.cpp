@@ -240,7 +240,8 @@ std::string HostPlatform::HostPath(const std::string& windowsPath) {
     if (lstat(exact.c_str(), &st) == 0) return exact;
     const std::string folder = exact.substr(0, exact.size() - resolved.back().size() - 1);
     if (resolved.size() == 1 || lstat(folder.c_str(), &st) == 0)
-        return folder + "/" + EntryName(folder.empty() ? "/" : folder, resolved.back());
+        return folder + "/" +
+               folderNames_.Find(folder.empty() ? "/" : folder, resolved.back()).value_or(resolved.back());
     for (const std::string& part : resolved) host += "/" + EntryName(host.empty() ? "/" : host, part);
     return host;
 }
@@ -276,7 +277,8 @@ bool HostPlatform::DirectoryExists(const std::string& path) {
 std::unique_ptr<File> HostPlatform::Open(const std::string& path, OpenMode mode) {
     if (IsFaulty(failOpen_, path)) return nullptr;
     std::string host = HostPath(path);
-    if (HostIsDirectory(host)) return nullptr;
+    // Opening a folder to read succeeds on the host; the other modes fail on their own.
+    if (mode == OpenMode::Read && HostIsDirectory(host)) return nullptr;
     int flags = 0;
     switch (mode) {
         case OpenMode::Read: flags = O_RDONLY; break;
