@@ -148,7 +148,8 @@ FastBlockTables BuildFixedFastTables() {
 
 }  // namespace
 
-void FastCodeTable::Build(const uint16_t* lengths, uint32_t count, Alphabet alphabet) {
+void FastCodeTable::Build(const uint16_t* lengths, uint32_t count, Alphabet alphabet,
+                          bool pairLiterals) {
     const uint32_t width = alphabet == Alphabet::LiteralLength ? kLiteralLengthWidth : kDistanceWidth;
     width_ = width;
     uint32_t lengthCount[kLongestDeflateCode + 1] = {};
@@ -198,7 +199,7 @@ void FastCodeTable::Build(const uint16_t* lengths, uint32_t count, Alphabet alph
              index += 1u << (length - width))
             further[index] = entry;
     }
-    if (alphabet == Alphabet::LiteralLength) PairLiterals(table, width);
+    if (alphabet == Alphabet::LiteralLength && pairLiterals) PairLiterals(table, width);
 }
 
 const FastBlockTables& FixedFastTables() {

@@ -20,7 +20,8 @@ class FastCodeTable {
 public:
     enum class Alphabet { LiteralLength, Distance };
     // Lengths that the careful builder accepted; codes without a meaning stay invalid.
-    void Build(const uint16_t* lengths, uint32_t count, Alphabet alphabet);
+    // Pairs of literals are worth their building only where many literals follow.
+    void Build(const uint16_t* lengths, uint32_t count, Alphabet alphabet, bool pairLiterals = true);
 
     const uint32_t* Entries() const { return entries_.data(); }
     uint32_t Width() const { return width_; }

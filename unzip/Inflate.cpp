@@ -25,7 +25,11 @@ constexpr uint32_t kFixedLiteralWidth = 7;
 constexpr uint32_t kFixedDistanceWidth = 5;
 constexpr uint32_t kCodeLengthWidth = 7;
 
-constexpr int32_t kEndOfBlock = 1;  // step result: the block's end-of-block code was read
+constexpr int32_t kEndOfBlock = 1;
+
+// Members smaller than this decode too few literals to pay for pairing them in the fast
+// table (2,048 entries to look at for every dynamic block).
+constexpr int64_t kPairingPaysFrom = 32768;  // step result: the block's end-of-block code was read
 
 struct BlockTables {
     const DecodeEntry* literal;
@@ -219,7 +223,8 @@ int32_t DynamicBlock(MemberContext& member, InflateOutput& output, FastBlockTabl
                            TableUse::MayBeIncomplete);
     if (verdict != ZipOk) return verdict;
 
-    fast.literal.Build(lengths, literalCount, FastCodeTable::Alphabet::LiteralLength);
+    fast.literal.Build(lengths, literalCount, FastCodeTable::Alphabet::LiteralLength,
+                       member.uncompressedSize >= kPairingPaysFrom);
     fast.distance.Build(lengths + literalCount, distanceCount, FastCodeTable::Alphabet::Distance);
     return DecodeBlockCodes(member, output, {literal.First(), literal.Width(), distance.First(),
                                      distance.Width()},
