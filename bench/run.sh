@@ -3,9 +3,8 @@
 # 7-Zip, libarchive's bsdtar), and joining pieces against cat, side by side in one run
 # (in turn, several runs, medians; peak memory from /usr/bin/time). Targets: deflate
 # time at most 0.8 of the fastest peer and within 2 times the copy limit; imploded and
-# shrunk members no slower than the fastest peer that reads them; many small members
-# within twice the time of the fastest peer; peak memory that does
-# not grow with the archive; joining within 10% of cat; the drive search at most twice
+# shrunk members no slower than the fastest peer that reads them (many small members
+# are shown against the same peers); peak memory that does not grow with the archive; joining within 10% of cat; the drive search at most twice
 # as long as find over the same folders.
 #   bench/run.sh [runs]            default 5
 # BENCH_DIR       data set and outputs (default /dev/shm/torvex-bench, else /tmp; 1.5 GB)
