@@ -25,11 +25,11 @@ constexpr uint32_t kFixedLiteralWidth = 7;
 constexpr uint32_t kFixedDistanceWidth = 5;
 constexpr uint32_t kCodeLengthWidth = 7;
 
-constexpr int32_t kEndOfBlock = 1;
+constexpr int32_t kEndOfBlock = 1;  // step result: the block's end-of-block code was read
 
 // Members smaller than this decode too few literals to pay for pairing them in the fast
 // table (2,048 entries to look at for every dynamic block).
-constexpr int64_t kPairingPaysFrom = 32768;  // step result: the block's end-of-block code was read
+constexpr int64_t kPairingPaysFrom = 32768;
 
 struct BlockTables {
     const DecodeEntry* literal;
