@@ -239,7 +239,10 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
     uint32_t entry = lookUp(literals, kLiteralLengthWidth);
     for (;;) {
         if (IsLiteral(entry)) {
-            // Three literal entries take at most 45 bits.
+            // Three literal entries take at most 45 bits. After a load every one of the
+            // buffer's 64 bits is a bit of the stream (those above the count are the start
+            // of the next unread byte), so the fourth lookup still sees the 15 bits that
+            // the longest code needs.
             takeLiterals(entry);
             entry = lookUp(literals, kLiteralLengthWidth);
             if (IsLiteral(entry)) {
