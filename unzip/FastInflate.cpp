@@ -133,6 +133,38 @@ inline uint8_t* CopyMatchWide(uint8_t* to, uint32_t distance, uint32_t length) {
     return end;
 }
 
+// The loop's bit reader: RegisterBits's buffer and loads, with the count kept in its low
+// six bits only, so that dropping an entry's bits subtracts the whole entry (whose low six
+// bits are the count to drop) without masking it first.
+struct LoopBits {
+    explicit LoopBits(const RegisterBits& bits)
+        : buffer(bits.buffer), count(bits.count), position(bits.position), last(bits.last),
+          input(bits.input) {}
+    bool CanLoad() const { return last - position + 1 >= 8; }
+    void Load() {
+        const uint32_t valid = count & 63;
+        buffer |= Little64(input + position) << valid;
+        position += int32_t((63 - valid) >> 3);
+        count = valid | 56;
+    }
+    // Drops the bits of one entry, or of two whose counts add up to less than 64.
+    void Drop(uint32_t entries) {
+        buffer >>= (entries & 63);
+        count -= entries;
+    }
+    void StoreInto(RegisterBits& bits) const {
+        bits.buffer = buffer;
+        bits.count = count & 63;
+        bits.position = position;
+    }
+
+    uint64_t buffer;
+    uint32_t count;
+    int32_t position;
+    const int32_t last;
+    const uint8_t* const input;
+};
+
 // A step starts before the stop and adds up to four literals and the longest match.
 static_assert(InflateOutput::kStepRoom >= 4 + kLongestMatch + kCopyOverrun);
 
@@ -211,7 +243,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
                         const FastBlockTables& tables) {
     // A copy in locals: stores into the output could otherwise alias the bit reader and
     // keep it in memory.
-    RegisterBits bits = member;
+    LoopBits bits(member);
     const uint32_t* const literals = tables.literal.Entries();
     const uint32_t* const distances = tables.distance.Entries();
     uint8_t* at = output + position;
@@ -230,7 +262,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
         at[0] = uint8_t(value);
         at[1] = uint8_t(value >> 8);
         at += 1 + Is(entry, TwoLiterals);
-        bits.Dump(DroppedBy(entry));
+        bits.Drop(entry);
     };
     // Each round starts with at least 56 bits in the buffer and the literal/length entry
     // of the code at its bottom looked up, nothing of it consumed.
@@ -260,7 +292,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
         }
         if (!Is(entry, Match)) {
             if (Is(entry, EndOfBlock)) {
-                bits.Dump(DroppedBy(entry));
+                bits.Drop(entry);
                 result = kFastEndOfBlock;
             }
             break;
@@ -276,7 +308,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
         if (!Is(far, Match)) break;
         const uint32_t distance =
             ValueOf(far) + uint32_t((rest & Mask(DroppedBy(far))) >> CodeBitsOf(far));
-        bits.Dump(DroppedBy(entry) + DroppedBy(far));
+        bits.Drop(entry + far);
         // The next entry is looked up before the copy, so that the two overlap.
         const bool more = bits.CanLoad();
         if (more) {
@@ -286,7 +318,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
         at = CopyMatchWide(at, distance, length);
         if (!(more && at < stopAt)) break;
     }
-    member = bits;
+    bits.StoreInto(member);
     position = uint32_t(at - output);
     return result;
 }
