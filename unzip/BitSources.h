@@ -39,24 +39,28 @@ struct RegisterBits {
     }
     bool CanLoad() const { return last - position + 1 >= 8; }
 
-    // Tops the buffer up to at least 56 bits. Bits above `count` then hold the start of
+    // Tops the buffer up to at least 56 bits. Bits above the count then hold the start of
     // the next unread byte, exactly what loading that byte later puts there.
     void Load() {
-        buffer |= Little64(input + position) << count;
-        position += int32_t((63 - count) >> 3);
-        count |= 56;
+        const uint32_t valid = count & 63;
+        buffer |= Little64(input + position) << valid;
+        position += int32_t((63 - valid) >> 3);
+        count = valid | 56;
     }
 
     void Need(uint32_t) {}
     uint32_t Peek() const { return uint32_t(buffer); }
+    // Drops `bits` bits. Only the low six bits of the count and of `bits` matter, so a
+    // caller may pass a table entry whose low six bits are its length (or the sum of two
+    // such entries, when the lengths add up to less than 64) without masking it first.
     void Dump(uint32_t bits) {
-        buffer >>= bits;
+        buffer >>= (bits & 63);
         count -= bits;
     }
 
     void StoreInto(MemberContext& member) const {
         member.bitBuffer = buffer;
-        member.bitCount = count;
+        member.bitCount = count & 63;
         member.inputPosition = position;
     }
 

@@ -88,13 +88,6 @@ void PairLiterals(uint32_t* table, uint32_t width) {
     }
 }
 
-inline uint64_t Load64(const uint8_t* from) {
-    uint64_t word;
-    std::memcpy(&word, from, sizeof word);
-    return word;
-}
-inline void Store64(uint8_t* to, uint64_t word) { std::memcpy(to, &word, sizeof word); }
-
 // Copies a match of `length` bytes from `distance` bytes back, exactly as a byte-by-byte
 // copy would (an overlapping match repeats its pattern). Most matches are short: the
 // first 32 bytes go without a loop. The wide steps may write up to 31 bytes past the
@@ -116,14 +109,14 @@ inline uint8_t* CopyMatchWide(uint8_t* to, uint32_t distance, uint32_t length) {
         }
     } else if (distance >= 8) {
         do {
-            Store64(to, Load64(from));
+            std::memcpy(to, from, 8);
             to += 8;
             from += 8;
         } while (to < end);
     } else if (distance == 1) {
         const uint64_t repeated = *from * 0x0101010101010101ull;
         do {
-            Store64(to, repeated);
+            std::memcpy(to, &repeated, 8);
             to += 8;
         } while (to < end);
     } else {
@@ -132,38 +125,6 @@ inline uint8_t* CopyMatchWide(uint8_t* to, uint32_t distance, uint32_t length) {
     }
     return end;
 }
-
-// The loop's bit reader: RegisterBits's buffer and loads, with the count kept in its low
-// six bits only, so that dropping an entry's bits subtracts the whole entry (whose low six
-// bits are the count to drop) without masking it first.
-struct LoopBits {
-    explicit LoopBits(const RegisterBits& bits)
-        : buffer(bits.buffer), count(bits.count), position(bits.position), last(bits.last),
-          input(bits.input) {}
-    bool CanLoad() const { return last - position + 1 >= 8; }
-    void Load() {
-        const uint32_t valid = count & 63;
-        buffer |= Little64(input + position) << valid;
-        position += int32_t((63 - valid) >> 3);
-        count = valid | 56;
-    }
-    // Drops the bits of one entry, or of two whose counts add up to less than 64.
-    void Drop(uint32_t entries) {
-        buffer >>= (entries & 63);
-        count -= entries;
-    }
-    void StoreInto(RegisterBits& bits) const {
-        bits.buffer = buffer;
-        bits.count = count & 63;
-        bits.position = position;
-    }
-
-    uint64_t buffer;
-    uint32_t count;
-    int32_t position;
-    const int32_t last;
-    const uint8_t* const input;
-};
 
 // A step starts before the stop and adds up to four literals and the longest match.
 static_assert(InflateOutput::kStepRoom >= 4 + kLongestMatch + kCopyOverrun);
@@ -243,7 +204,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
                         const FastBlockTables& tables) {
     // A copy in locals: stores into the output could otherwise alias the bit reader and
     // keep it in memory.
-    LoopBits bits(member);
+    RegisterBits bits = member;
     const uint32_t* const literals = tables.literal.Entries();
     const uint32_t* const distances = tables.distance.Entries();
     uint8_t* at = output + position;
@@ -262,7 +223,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
         at[0] = uint8_t(value);
         at[1] = uint8_t(value >> 8);
         at += 1 + Is(entry, TwoLiterals);
-        bits.Drop(entry);
+        bits.Dump(entry);
     };
     // Each round starts with at least 56 bits in the buffer and the literal/length entry
     // of the code at its bottom looked up, nothing of it consumed.
@@ -292,7 +253,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
         }
         if (!Is(entry, Match)) {
             if (Is(entry, EndOfBlock)) {
-                bits.Drop(entry);
+                bits.Dump(entry);
                 result = kFastEndOfBlock;
             }
             break;
@@ -308,7 +269,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
         if (!Is(far, Match)) break;
         const uint32_t distance =
             ValueOf(far) + uint32_t((rest & Mask(DroppedBy(far))) >> CodeBitsOf(far));
-        bits.Drop(entry + far);
+        bits.Dump(entry + far);
         // The next entry is looked up before the copy, so that the two overlap.
         const bool more = bits.CanLoad();
         if (more) {
@@ -318,7 +279,7 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
         at = CopyMatchWide(at, distance, length);
         if (!(more && at < stopAt)) break;
     }
-    bits.StoreInto(member);
+    member = bits;
     position = uint32_t(at - output);
     return result;
 }

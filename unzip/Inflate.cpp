@@ -8,6 +8,7 @@
 #include "unzip/Decoders.h"
 #include "unzip/FastInflate.h"
 #include "unzip/InflateOutput.h"
+#include "unzip/WindowCopy.h"
 #include "unzip/ZipCodes.h"
 
 namespace unzip {
@@ -39,16 +40,12 @@ struct BlockTables {
 };
 
 // Decodes one literal, match or end of block: 0 to go on, kEndOfBlock, or a failure.
-// A match whose source lies at least its length behind is moved in one piece, any other
-// byte by byte, so that an overlapping match repeats its pattern.
 template <class Bits>
 inline int32_t InflateStep(Bits& bits, InflateOutput& output, const BlockTables& tables) {
     const DecodeEntry* code = DecodeCode<false>(bits, tables.literal, tables.literalWidth);
     if (!code) return ZipDataError;
-    uint8_t* to = output.Bytes() + output.position;
     if (code->op == kOpLiteral) {
-        *to = uint8_t(code->value);
-        ++output.position;
+        output.Bytes()[output.position++] = uint8_t(code->value);
         return ZipOk;
     }
     if (code->op == kOpEndOfBlock) return kEndOfBlock;
@@ -58,12 +55,7 @@ inline int32_t InflateStep(Bits& bits, InflateOutput& output, const BlockTables&
     const DecodeEntry* far = DecodeCode<false>(bits, tables.distance, tables.distanceWidth);
     if (!far) return ZipDataError;
     const uint32_t distance = far->value + TakeNumber(bits, far->op);
-    const uint8_t* from = to - distance;
-    if (distance >= length) {
-        std::memcpy(to, from, length);
-    } else {
-        for (uint32_t i = 0; i < length; ++i) to[i] = from[i];
-    }
+    CopyRun(output.Bytes(), output.position, output.position - distance, length);
     output.position += length;
     return ZipOk;
 }

@@ -240,8 +240,7 @@ std::string HostPlatform::HostPath(const std::string& windowsPath) {
     if (lstat(exact.c_str(), &st) == 0) return exact;
     const std::string folder = exact.substr(0, exact.size() - resolved.back().size() - 1);
     if (resolved.size() == 1 || lstat(folder.c_str(), &st) == 0)
-        return folder + "/" +
-               folderNames_.Find(folder.empty() ? "/" : folder, resolved.back()).value_or(resolved.back());
+        return folder + "/" + NameInCase(folder.empty() ? "/" : folder, resolved.back());
     for (const std::string& part : resolved) host += "/" + EntryName(host.empty() ? "/" : host, part);
     return host;
 }
@@ -251,6 +250,12 @@ std::string HostPlatform::HostPath(const std::string& windowsPath) {
 std::string HostPlatform::EntryName(const std::string& folder, const std::string& name) {
     struct stat st {};
     if (lstat((folder + "/" + name).c_str(), &st) == 0) return name;
+    return NameInCase(folder, name);
+}
+
+// For a name that `folder` does not hold as written: an entry that differs in case, else
+// the name itself.
+std::string HostPlatform::NameInCase(const std::string& folder, const std::string& name) {
     return folderNames_.Find(folder, name).value_or(name);
 }
 

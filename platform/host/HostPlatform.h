@@ -123,6 +123,7 @@ private:
 
     std::string Absolute(const std::string& windowsPath) const;
     std::string EntryName(const std::string& folder, const std::string& name);
+    std::string NameInCase(const std::string& folder, const std::string& name);
     void Note(const std::string& line);
     void LoadRegistry();
     void SaveRegistry();
