@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/Paths.h"
+#include "tests/unit/unzip/MemoryFile.h"
 
 namespace unzip_fuzz {
 
@@ -12,48 +13,12 @@ namespace {
 const std::string kRoot = "C:";
 const std::vector<std::string> kFirstFolders = {"C:\\WINDOWS", "C:\\TEMP"};
 
-// An open file over shared contents, so that renaming and removing act as on Windows
-// where the open handle keeps its data.
-class MemoryFile : public plat::File {
-public:
-    MemoryFile(std::shared_ptr<std::string> bytes, bool writable, bool append)
-        : bytes_(std::move(bytes)), writable_(writable), append_(append) {}
-
-    int64_t Read(void* buffer, int64_t count) override {
-        const int64_t size = int64_t(bytes_->size());
-        const int64_t got = std::clamp<int64_t>(size - position_, 0, count);
-        if (got > 0) std::memcpy(buffer, bytes_->data() + position_, size_t(got));
-        position_ += got;
-        return got;
-    }
-    int64_t Write(const void* buffer, int64_t count) override {
-        if (!writable_) return -1;
-        if (append_) position_ = int64_t(bytes_->size());
-        if (position_ + count > MemoryPlatform::kFileLimit) return -1;
-        if (position_ + count > int64_t(bytes_->size())) bytes_->resize(size_t(position_ + count));
-        std::memcpy(bytes_->data() + position_, buffer, size_t(count));
-        position_ += count;
-        return count;
-    }
-    bool Seek(int64_t position) override {
-        if (position < 0) return false;
-        position_ = position;
-        return true;
-    }
-    int64_t Position() override { return position_; }
-    int64_t Size() override { return int64_t(bytes_->size()); }
-    bool Truncate() override {
-        if (!writable_) return false;
-        bytes_->resize(size_t(std::min<int64_t>(position_, int64_t(bytes_->size()))));
-        return true;
-    }
-
-private:
-    std::shared_ptr<std::string> bytes_;
-    int64_t position_ = 0;
-    bool writable_;
-    bool append_;
-};
+// An open file over the machine's contents, at most kFileLimit bytes long.
+std::unique_ptr<plat::File> OpenOver(std::shared_ptr<std::string> bytes, bool writable, bool append) {
+    auto file = std::make_unique<unzip_test::MemoryFile>(std::move(bytes), writable, append);
+    file->LimitSize(MemoryPlatform::kFileLimit);
+    return file;
+}
 
 bool IsUnder(const std::string& key, const std::string& folder) {
     return key == folder || (key.size() > folder.size() && key.compare(0, folder.size(), folder) == 0 &&
@@ -128,18 +93,18 @@ std::unique_ptr<plat::File> MemoryPlatform::Open(const std::string& path, plat::
     const bool readOnly = mode == plat::OpenMode::Read;
     if (readOnly || mode == plat::OpenMode::ReadWrite) {
         if (found == files_.end()) return nullptr;
-        return std::make_unique<MemoryFile>(found->second, !readOnly, false);
+        return OpenOver(found->second, !readOnly, false);
     }
     if (!ParentExists(key)) return nullptr;
     if (mode == plat::OpenMode::Append) {
         if (found == files_.end()) found = files_.emplace(key, std::make_shared<std::string>()).first;
-        return std::make_unique<MemoryFile>(found->second, true, true);
+        return OpenOver(found->second, true, true);
     }
     // Create replaces a file; any stricter way of creating refuses a name that is taken.
     if (found != files_.end() && mode != plat::OpenMode::Create) return nullptr;
     auto bytes = std::make_shared<std::string>();
     files_[key] = bytes;
-    return std::make_unique<MemoryFile>(bytes, true, false);
+    return OpenOver(bytes, true, false);
 }
 
 bool MemoryPlatform::RemoveFile(const std::string& path) { return files_.erase(Key(path)) > 0; }

@@ -1,10 +1,13 @@
-// A file held in memory, for running the decoders without the file system. Writes can
-// be made to fail after a number of bytes.
+// A file held in memory, for running the engine without the file system: on its own
+// bytes, or on contents shared with an in-memory file system (an open file keeps its
+// data when its name is renamed or removed, as on Windows). Writes can be made to fail
+// after a number of bytes, or past a size, as on a full disk.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,21 +17,26 @@ namespace unzip_test {
 
 class MemoryFile : public plat::File {
 public:
-    explicit MemoryFile(std::string bytes = {}) : bytes_(std::move(bytes)) {}
+    explicit MemoryFile(std::string bytes = {})
+        : bytes_(std::make_shared<std::string>(std::move(bytes))) {}
+    MemoryFile(std::shared_ptr<std::string> bytes, bool writable, bool append)
+        : bytes_(std::move(bytes)), writable_(writable), append_(append) {}
 
     int64_t Read(void* buffer, int64_t count) override {
-        if (position_ >= int64_t(bytes_.size())) return 0;
-        const int64_t got = std::min<int64_t>(count, int64_t(bytes_.size()) - position_);
-        std::memcpy(buffer, bytes_.data() + position_, size_t(got));
+        const int64_t got = std::clamp<int64_t>(int64_t(bytes_->size()) - position_, 0, count);
+        if (got > 0) std::memcpy(buffer, bytes_->data() + position_, size_t(got));
         position_ += got;
         return got;
     }
     int64_t Write(const void* buffer, int64_t count) override {
+        if (!writable_) return -1;
+        if (append_) position_ = int64_t(bytes_->size());
         if (failAfter_ >= 0 && written_ + count > failAfter_) return -1;
+        if (sizeLimit_ >= 0 && position_ + count > sizeLimit_) return -1;
         writeSizes_.push_back(count);
         written_ += count;
-        if (position_ + count > int64_t(bytes_.size())) bytes_.resize(size_t(position_ + count));
-        std::memcpy(bytes_.data() + position_, buffer, size_t(count));
+        if (position_ + count > int64_t(bytes_->size())) bytes_->resize(size_t(position_ + count));
+        std::memcpy(bytes_->data() + position_, buffer, size_t(count));
         position_ += count;
         return count;
     }
@@ -38,20 +46,25 @@ public:
         return true;
     }
     int64_t Position() override { return position_; }
-    int64_t Size() override { return int64_t(bytes_.size()); }
+    int64_t Size() override { return int64_t(bytes_->size()); }
     bool Truncate() override {
-        bytes_.resize(size_t(position_));
+        if (!writable_) return false;
+        bytes_->resize(size_t(std::min<int64_t>(position_, int64_t(bytes_->size()))));
         return true;
     }
 
     void FailWritesAfter(int64_t bytes) { failAfter_ = bytes; }
-    const std::string& Bytes() const { return bytes_; }
+    void LimitSize(int64_t bytes) { sizeLimit_ = bytes; }
+    const std::string& Bytes() const { return *bytes_; }
     const std::vector<int64_t>& WriteSizes() const { return writeSizes_; }
 
 private:
-    std::string bytes_;
+    std::shared_ptr<std::string> bytes_;
+    bool writable_ = true;
+    bool append_ = false;
     int64_t position_ = 0;
     int64_t failAfter_ = -1;
+    int64_t sizeLimit_ = -1;
     int64_t written_ = 0;
     std::vector<int64_t> writeSizes_;
 };
