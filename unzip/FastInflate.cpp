@@ -76,15 +76,19 @@ uint32_t Meaning(uint32_t symbol, uint32_t length, FastCodeTable::Alphabet alpha
 
 // Where a literal's code leaves room for a second literal's code within the first-level
 // width, one entry stores both. Walking down, the entry read for the second code (at a
-// smaller index) has not been turned into a pair yet.
-void PairLiterals(uint32_t* table, uint32_t width) {
+// smaller index) has not been turned into a pair yet. `shortestLiteral` is the length of
+// the shortest literal code: a first code longer than `width` less that has no room, and
+// when every code is, as in most blocks of machine code, nothing is paired at all.
+void PairLiterals(uint32_t* table, uint32_t width, uint32_t shortestLiteral) {
+    if (2 * shortestLiteral > width) return;
+    const uint32_t longestFirst = width - shortestLiteral;
     for (uint32_t index = Mask(width) + 1; index-- > 0;) {
         const uint32_t first = table[index];
+        if (!Is(first, Literal) || DroppedBy(first) > longestFirst) continue;
         const uint32_t second = table[index >> DroppedBy(first)];
         const uint32_t bits = DroppedBy(first) + DroppedBy(second);
-        const bool pair = Is(first, Literal) && Is(second, Literal) && bits <= width;
-        table[index] =
-            pair ? MakeEntry(bits, bits, TwoLiterals, ValueOf(first) | ValueOf(second) << 8) : first;
+        if (Is(second, Literal) && bits <= width)
+            table[index] = MakeEntry(bits, bits, TwoLiterals, ValueOf(first) | ValueOf(second) << 8);
     }
 }
 
@@ -147,10 +151,12 @@ void FastCodeTable::Build(const uint16_t* lengths, uint32_t count, Alphabet alph
     width_ = width;
     uint32_t lengthCount[kLongestDeflateCode + 1] = {};
     uint32_t longest = 0;
+    uint32_t shortestLiteral = kLongestDeflateCode + 1;
     for (uint32_t symbol = 0; symbol < count; ++symbol) {
         const uint32_t length = std::min<uint32_t>(lengths[symbol], kLongestDeflateCode);
         ++lengthCount[length];
         longest = std::max(longest, length);
+        if (symbol < kEndOfBlockSymbol && length != 0) shortestLiteral = std::min(shortestLiteral, length);
     }
     // The first code of each length (RFC 1951, 3.2.2).
     uint32_t nextCode[kLongestDeflateCode + 1] = {};
@@ -192,7 +198,7 @@ void FastCodeTable::Build(const uint16_t* lengths, uint32_t count, Alphabet alph
              index += 1u << (length - width))
             further[index] = entry;
     }
-    if (alphabet == Alphabet::LiteralLength && pairLiterals) PairLiterals(table, width);
+    if (alphabet == Alphabet::LiteralLength && pairLiterals) PairLiterals(table, width, shortestLiteral);
 }
 
 const FastBlockTables& FixedFastTables() {
