@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "unzip/BitReverse.h"
 #include "unzip/ZipCodes.h"
 
 namespace unzip {
@@ -25,15 +26,6 @@ DecodeEntry* AllocateTable(uint32_t width, DecodeEntry*& lastHidden) {
     if (lastHidden) lastHidden->next = hidden;
     lastHidden = hidden;
     return hidden + 1;
-}
-
-uint32_t ReverseBits(uint32_t code, uint32_t length) {
-    uint32_t reversed = 0;
-    for (uint32_t i = 0; i < length; ++i) {
-        reversed = (reversed << 1) | (code & 1);
-        code >>= 1;
-    }
-    return reversed;
 }
 
 // One open table per level while the codes are walked in canonical order.
@@ -107,7 +99,7 @@ TableResult BuildDecodeTable(const uint16_t* lengths, uint32_t count, uint32_t s
             code <<= (length - codeLength);
             codeLength = length;
         }
-        const uint32_t reversed = ReverseBits(code, length);
+        const uint32_t reversed = ReverseCode(code, length);
 
         DecodeEntry entry{};
         if (symbol < simpleCount) {

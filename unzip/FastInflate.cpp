@@ -1,9 +1,9 @@
 #include "unzip/FastInflate.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
+#include "unzip/BitReverse.h"
 #include "unzip/DeflateCodes.h"
 #include "unzip/InflateOutput.h"
 #include "unzip/MemberContext.h"
@@ -44,21 +44,6 @@ constexpr uint32_t ValueOf(uint32_t entry) { return entry >> 16; }
 constexpr uint32_t kInvalidEntry = MakeEntry(0, 0, Invalid, 0);
 
 constexpr uint32_t Mask(uint32_t bits) { return (1u << bits) - 1; }
-
-constexpr std::array<uint8_t, 256> MakeReversedBytes() {
-    std::array<uint8_t, 256> reversed{};
-    for (uint32_t byte = 0; byte < 256; ++byte)
-        for (uint32_t bit = 0; bit < 8; ++bit) reversed[byte] |= uint8_t(((byte >> bit) & 1) << (7 - bit));
-    return reversed;
-}
-constexpr std::array<uint8_t, 256> kReversedBytes = MakeReversedBytes();
-
-// The `length` low bits of `code` in the opposite order (deflate sends codes from their
-// highest bit, and the tables are indexed from the lowest).
-uint32_t Reverse(uint32_t code, uint32_t length) {
-    return (uint32_t(kReversedBytes[code & 0xFF]) << 8 | kReversedBytes[(code >> 8) & 0xFF]) >>
-           (16 - length);
-}
 
 uint32_t Meaning(uint32_t symbol, uint32_t length, FastCodeTable::Alphabet alphabet) {
     if (alphabet == FastCodeTable::Alphabet::Distance) {
@@ -180,7 +165,7 @@ void FastCodeTable::Build(const uint16_t* lengths, uint32_t count, Alphabet alph
     for (uint32_t symbol = 0; symbol < count; ++symbol) {
         const uint32_t length = lengths[symbol];
         if (length == 0 || length > kLongestDeflateCode) continue;
-        const uint32_t reversed = Reverse(nextCode[length]++, length);
+        const uint32_t reversed = ReverseCode(nextCode[length]++, length);
         const uint32_t entry = Meaning(symbol, length, alphabet);
         if (length <= width) {
             for (uint32_t index = reversed; index < firstLevel; index += 1u << length)
