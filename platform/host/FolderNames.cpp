@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "platform/Paths.h"
 
@@ -34,8 +35,9 @@ FolderNames::~FolderNames() {
     if (notices_ >= 0) close(notices_);
 }
 
-std::optional<std::string> FolderNames::Find(const std::string& folder, const std::string& name) {
-    if (Folder* indexed = Indexed(folder)) {
+std::optional<std::string> FolderNames::Find(const std::string& folder, const std::string& name,
+                                             const struct stat* folderNow) {
+    if (Folder* indexed = Indexed(folder, folderNow)) {
         const auto found = indexed->names.find(ToUpperAscii(name));
         if (found == indexed->names.end() || found->second.empty()) return std::nullopt;
         return found->second.front();
@@ -47,11 +49,13 @@ std::optional<std::string> FolderNames::Find(const std::string& folder, const st
     return found;
 }
 
-FolderNames::Folder* FolderNames::Indexed(const std::string& folder) {
+FolderNames::Folder* FolderNames::Indexed(const std::string& folder, const struct stat* folderNow) {
     if (notices_ < 0) return nullptr;
     TakeNotices();
     struct stat st {};
-    if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+    if (folderNow) st = *folderNow;
+    else if (stat(folder.c_str(), &st) != 0) return nullptr;
+    if (!S_ISDIR(st.st_mode)) return nullptr;
     // The path may name another folder now than when it was indexed (a parent renamed).
     if (const auto watch = watchOf_.find(folder); watch != watchOf_.end()) {
         const auto indexed = byWatch_.find(watch->second);
@@ -81,8 +85,11 @@ FolderNames::Folder* FolderNames::Indexed(const std::string& folder) {
 
 void FolderNames::TakeNotices() {
     alignas(inotify_event) char buffer[16384];
-    for (;;) {
-        const ssize_t count = read(notices_, buffer, sizeof buffer);
+    // A read returns every waiting notice that fits; one that left room for the longest
+    // notice has taken them all.
+    constexpr ssize_t kLongestNotice = sizeof(inotify_event) + NAME_MAX + 1;
+    for (ssize_t count = ssize_t(sizeof buffer); count > ssize_t(sizeof buffer) - kLongestNotice;) {
+        count = read(notices_, buffer, sizeof buffer);
         if (count <= 0) return;
         for (ssize_t at = 0; at < count;) {
             const auto* notice = reinterpret_cast<const inotify_event*>(buffer + at);

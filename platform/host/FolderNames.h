@@ -5,6 +5,7 @@
 // notices cannot be had is read at every lookup, as before.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <optional>
@@ -22,8 +23,10 @@ public:
     FolderNames& operator=(const FolderNames&) = delete;
 
     // The name of an entry of the host folder `folder` that equals `name` when letter case
-    // is ignored (the first one the folder lists, should there be several).
-    std::optional<std::string> Find(const std::string& folder, const std::string& name);
+    // is ignored (the first one the folder lists, should there be several). `folderNow`,
+    // when the caller has it, is what lstat said of the folder just before.
+    std::optional<std::string> Find(const std::string& folder, const std::string& name,
+                                    const struct stat* folderNow = nullptr);
 
 private:
     struct Folder {
@@ -34,7 +37,7 @@ private:
     // At most this many folders are watched; past it every index starts anew.
     static constexpr size_t kMostFolders = 256;
 
-    Folder* Indexed(const std::string& folder);
+    Folder* Indexed(const std::string& folder, const struct stat* folderNow);
     void TakeNotices();
     void ForgetAll();
 

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -214,7 +215,8 @@ std::string HostPlatform::Absolute(const std::string& windowsPath) const {
     return JoinPath(currentDirectory_, path);
 }
 
-std::string HostPlatform::HostPath(const std::string& windowsPath) {
+std::string HostPlatform::HostPathAsWritten(const std::string& windowsPath,
+                                            std::vector<std::string>* names, std::string* driveFolder) {
     std::string full = Absolute(windowsPath);
     char letter = static_cast<char>(ToUpperAscii(full.substr(0, 1))[0]);
     auto drive = drives_.find(letter);
@@ -230,18 +232,33 @@ std::string HostPlatform::HostPath(const std::string& windowsPath) {
         }
         resolved.push_back(part);
     }
-    std::string host = drive->second.hostFolder;
+    const std::string& host = drive->second.hostFolder;
     if (resolved.empty()) return host.empty() ? "/" : host;
-    // Most paths name an entry, or a new entry of a folder, exactly as written: one or two
-    // calls tell, where resolving name by name takes one per name.
     std::string exact = host;
     for (const std::string& part : resolved) exact += "/" + part;
+    if (names) *names = std::move(resolved);
+    if (driveFolder) *driveFolder = host;
+    return exact;
+}
+
+std::string HostPlatform::HostPath(const std::string& windowsPath) {
+    std::vector<std::string> names;
+    std::string host;
+    const std::string exact = HostPathAsWritten(windowsPath, &names, &host);
+    if (names.empty()) return exact;
+    // Most paths name an entry, or a new entry of a folder, exactly as written: one or two
+    // calls tell, where resolving name by name takes one per name.
     struct stat st {};
     if (lstat(exact.c_str(), &st) == 0) return exact;
-    const std::string folder = exact.substr(0, exact.size() - resolved.back().size() - 1);
-    if (resolved.size() == 1 || lstat(folder.c_str(), &st) == 0)
-        return folder + "/" + NameInCase(folder.empty() ? "/" : folder, resolved.back());
-    for (const std::string& part : resolved) host += "/" + EntryName(host.empty() ? "/" : host, part);
+    const std::string folder = exact.substr(0, exact.size() - names.back().size() - 1);
+    if (names.size() == 1 || lstat(folder.c_str(), &st) == 0) {
+        // A folder that is not a link is the one whose names are indexed.
+        const bool known = names.size() > 1 && S_ISDIR(st.st_mode);
+        return folder + "/" +
+               folderNames_.Find(folder.empty() ? "/" : folder, names.back(), known ? &st : nullptr)
+                   .value_or(names.back());
+    }
+    for (const std::string& part : names) host += "/" + EntryName(host.empty() ? "/" : host, part);
     return host;
 }
 
@@ -355,10 +372,20 @@ bool HostPlatform::SetFileDosTime(const std::string& path, uint16_t dosDate, uin
     if (local.tm_mon < 0 || local.tm_mon > 11 || local.tm_mday < 1 || local.tm_hour > 23 ||
         local.tm_min > 59 || local.tm_sec > 59)
         return false;
-    std::time_t when = std::mktime(&local);
-    if (when == static_cast<std::time_t>(-1)) return false;
+    // Local time changes its offset only on whole minutes; members written together
+    // mostly share their minute, and each conversion reads the zone's rules again.
+    const uint32_t minute = uint32_t(dosDate) << 16 | (dosTime & ~0x1Fu);
+    if (minute != lastMinute_.key) {
+        local.tm_sec = 0;
+        const std::time_t start = std::mktime(&local);
+        if (start == static_cast<std::time_t>(-1)) return false;
+        lastMinute_ = {minute, start};
+    }
+    const std::time_t when = lastMinute_.start + (dosTime & 0x1F) * 2;
     timespec times[2] = {{when, 0}, {when, 0}};
-    return utimensat(AT_FDCWD, HostPath(path).c_str(), times, 0) == 0;
+    // A file that exists as written needs no look-up of its names.
+    if (utimensat(AT_FDCWD, HostPathAsWritten(path).c_str(), times, 0) == 0) return true;
+    return errno == ENOENT && utimensat(AT_FDCWD, HostPath(path).c_str(), times, 0) == 0;
 }
 
 bool HostPlatform::ChangeDirectory(const std::string& path) {

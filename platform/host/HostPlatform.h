@@ -14,6 +14,7 @@
 // shared objects (ordinal N is the symbol "torvex_ordinal_N"). Faults can be injected.
 #pragma once
 
+#include <ctime>
 #include <functional>
 #include <map>
 #include <string>
@@ -55,6 +56,11 @@ public:
 
     // --- inspection ---
     std::string HostPath(const std::string& windowsPath);  // where a Windows path lives
+    // The host path with every name as written (no look-up of names in another case);
+    // `names` receives the names below the drive's host folder, `driveFolder` that folder.
+    std::string HostPathAsWritten(const std::string& windowsPath,
+                                  std::vector<std::string>* names = nullptr,
+                                  std::string* driveFolder = nullptr);
     static std::string WindowsPathOfHost(const std::string& hostPath);  // "/a/b" -> "Z:\a\b"
     std::vector<std::string> Journal() const { return journal_; }
     struct DdeTransaction {
@@ -149,6 +155,12 @@ private:
     LocalTime fixedTime_;
     bool hasFixedTime_ = false;
     FolderNames folderNames_;
+    // The last minute of local time converted by SetFileDosTime: DOS date and time with
+    // the seconds cleared, and the time it starts.
+    struct {
+        uint32_t key = ~0u;
+        std::time_t start = 0;
+    } lastMinute_;
 };
 
 }  // namespace plat

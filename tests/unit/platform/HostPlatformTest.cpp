@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <ctime>
 #include <filesystem>
+#include <vector>
 #include <fstream>
 
 #include "platform/host/HostPlatform.h"
@@ -41,6 +45,10 @@ TEST_F(HostPlatformTest, NamesFollowChangesMadeBehindTheMachinesBack) {
     onHost("C.TXT");
     EXPECT_TRUE(vm.FileExists("C:\\data\\c.txt"));
     EXPECT_FALSE(vm.FileExists("C:\\data-old\\c.txt"));
+    // More changes than one read of the notices takes.
+    const std::string longName(200, 'n');
+    for (int i = 0; i < 150; ++i) onHost(longName + std::to_string(i));
+    EXPECT_TRUE(vm.FileExists("C:\\DATA\\" + std::string(200, 'N') + "149"));
     // Many new names in one folder, each looked up before it is made.
     for (int i = 0; i < 300; ++i) {
         const std::string name = "C:\\DATA\\F" + std::to_string(i) + ".TXT";
@@ -48,6 +56,37 @@ TEST_F(HostPlatformTest, NamesFollowChangesMadeBehindTheMachinesBack) {
         ASSERT_TRUE(vm.Open(name, plat::OpenMode::CreateNew)) << name;
         ASSERT_FALSE(vm.Open("C:\\data\\f" + std::to_string(i) + ".txt", plat::OpenMode::CreateNew));
     }
+}
+
+TEST_F(HostPlatformTest, FileTimesAreTheDosDateAndTimeInLocalTime) {
+    auto& vm = Machine();
+    ASSERT_TRUE(vm.MakeDirectory("C:\\Dated"));
+    WriteFile("C:\\Dated\\a.txt", "x");
+    const auto dosDate = [](int year, int month, int day) { return uint16_t((year - 1980) << 9 | month << 5 | day); };
+    const auto dosTime = [](int hour, int minute, int second) { return uint16_t(hour << 11 | minute << 5 | second / 2); };
+    struct Case {
+        const char* path;  // the file as named to the machine
+        uint16_t date, time;
+        int year, month, day, hour, minute, second;
+    } const cases[] = {
+        {"C:\\Dated\\a.txt", dosDate(2019, 7, 14), dosTime(13, 45, 30), 2019, 7, 14, 13, 45, 30},
+        {"C:\\Dated\\a.txt", dosDate(2019, 7, 14), dosTime(13, 45, 58), 2019, 7, 14, 13, 45, 58},
+        {"C:\\DATED\\A.TXT", dosDate(2019, 7, 14), dosTime(13, 46, 0), 2019, 7, 14, 13, 46, 0},
+        {"C:\\dated\\A.txt", dosDate(1996, 1, 1), dosTime(0, 0, 2), 1996, 1, 1, 0, 0, 2},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(vm.SetFileDosTime(c.path, c.date, c.time)) << c.path;
+        struct stat info {};
+        ASSERT_EQ(stat(vm.HostPath("C:\\Dated\\a.txt").c_str(), &info), 0);
+        std::tm local{};
+        localtime_r(&info.st_mtime, &local);
+        EXPECT_EQ((std::vector<int>{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                    local.tm_hour, local.tm_min, local.tm_sec}),
+                  (std::vector<int>{c.year, c.month, c.day, c.hour, c.minute, c.second}))
+            << c.path;
+    }
+    EXPECT_FALSE(vm.SetFileDosTime("C:\\Dated\\missing.txt", dosDate(2019, 7, 14), dosTime(1, 2, 4)));
+    EXPECT_FALSE(vm.SetFileDosTime("C:\\Dated\\a.txt", dosDate(2019, 13, 14), dosTime(1, 2, 4)));
 }
 
 TEST_F(HostPlatformTest, RelativePathsFollowTheCurrentFolder) {
