@@ -31,6 +31,9 @@ constexpr int32_t kEndOfBlock = 1;  // step result: the block's end-of-block cod
 // Members smaller than this decode too few literals to pay for pairing them in the fast
 // table (2,048 entries to look at for every dynamic block).
 constexpr int64_t kPairingPaysFrom = 32768;
+// Below this size a member's few codes decode faster with the careful step alone than
+// after building the fast tables (2,304 entries for every dynamic block).
+constexpr int64_t kFastTablesPayFrom = 1024;
 
 struct BlockTables {
     const DecodeEntry* literal;
@@ -65,19 +68,20 @@ inline bool WriteCompleted(MemberContext& member, InflateOutput& output) {
     return output.position < output.Boundary() || output.WriteComplete(member);
 }
 
-// Decodes codes until the end of the block: the fast loop wherever it can run, and the
-// careful step for everything it hands back (the ends of input blocks, invalid codes).
+// Decodes codes until the end of the block: the fast loop wherever it can run (when `fast`
+// tables are given), and the careful step for everything it hands back (the ends of input
+// blocks, invalid codes).
 int32_t DecodeBlockCodes(MemberContext& member, InflateOutput& output, const BlockTables& tables,
-                         const FastBlockTables& fast) {
+                         const FastBlockTables* fast) {
     if (!tables.literal) return ZipDataError;
     for (;;) {
         if (member.abort || member.endOfInput) return member.abort ? ZipUserAbort : ZipReadError;
-        if (RegisterBits::CanLoad(member)) {
+        if (fast && RegisterBits::CanLoad(member)) {
             // Nothing in here reads input, so the flags cannot change while it runs.
             RegisterBits bits(member);
             const uint32_t stop = output.Boundary();
             const int32_t fastResult =
-                FastDecodeCodes(bits, output.Bytes(), output.position, stop, fast);
+                FastDecodeCodes(bits, output.Bytes(), output.position, stop, *fast);
             bits.StoreInto(member);
             const bool reachedStop = output.position >= stop;
             if (!WriteCompleted(member, output)) return ZipWriteError;
@@ -152,7 +156,7 @@ int32_t FixedBlock(MemberContext& member, InflateOutput& output) {
     if (fixed.verdict != ZipOk) return fixed.verdict;
     return DecodeBlockCodes(member, output, {fixed.literal.First(), fixed.literal.Width(),
                                      fixed.distance.First(), fixed.distance.Width()},
-                            FixedFastTables());
+                            &FixedFastTables());
 }
 
 int32_t DynamicBlock(MemberContext& member, InflateOutput& output, FastBlockTables& fast) {
@@ -215,12 +219,12 @@ int32_t DynamicBlock(MemberContext& member, InflateOutput& output, FastBlockTabl
                            TableUse::MayBeIncomplete);
     if (verdict != ZipOk) return verdict;
 
+    const BlockTables tables{literal.First(), literal.Width(), distance.First(), distance.Width()};
+    if (member.uncompressedSize < kFastTablesPayFrom) return DecodeBlockCodes(member, output, tables, nullptr);
     fast.literal.Build(lengths, literalCount, FastCodeTable::Alphabet::LiteralLength,
                        member.uncompressedSize >= kPairingPaysFrom);
     fast.distance.Build(lengths + literalCount, distanceCount, FastCodeTable::Alphabet::Distance);
-    return DecodeBlockCodes(member, output, {literal.First(), literal.Width(), distance.First(),
-                                     distance.Width()},
-                            fast);
+    return DecodeBlockCodes(member, output, tables, &fast);
 }
 
 }  // namespace

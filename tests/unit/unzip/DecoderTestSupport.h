@@ -1,6 +1,8 @@
 // Runs one decoder on bytes in memory, as a member extraction would.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -48,6 +50,18 @@ inline Decoded RunDecoder(int method, const std::string& input, const DecodeSetu
     return decoded;
 }
 
-inline Decoded Inflated(const std::string& input) { return RunDecoder(8, input, {}); }
+// Inflates the input twice: declared large (fast tables, pairs of literals) and declared
+// small (the careful step alone). Both must come to the same result, bytes and writes.
+inline Decoded Inflated(const std::string& input) {
+    DecodeSetup large;
+    large.uncompressedSize = unzip::kUnknownSize;
+    const Decoded fast = RunDecoder(8, input, large);
+    const Decoded careful = RunDecoder(8, input, {});
+    EXPECT_EQ(fast.result, careful.result);
+    EXPECT_TRUE(fast.output == careful.output) << "the two ways decode different bytes";
+    EXPECT_EQ(fast.crc, careful.crc);
+    EXPECT_EQ(fast.writeSizes, careful.writeSizes);
+    return fast;
+}
 
 }  // namespace unzip_test
