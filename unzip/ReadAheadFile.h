@@ -27,22 +27,15 @@ public:
         int64_t total = 0;
         while (total < count) {
             if (next_ == end_) {
+                int64_t from = kUnknown;
                 if (count - total >= kPiece / 2) {
-                    // While a piece is held, the file stands just past it.
-                    next_ = end_ = 0;
-                    const int64_t from = FilePosition();
-                    const int64_t got = file_->Read(out + total, count - total);
-                    filePosition_ = got < 0 || from < 0 ? kUnknown : from + got;
-                    if (got < 0) return -1;
-                    return total + got;
+                    const int64_t got = ReadFromFile(out + total, count - total, from);
+                    return got < 0 ? -1 : total + got;
                 }
                 // A small member needs little more than its first piece; a large one soon
                 // reads whole pieces.
-                next_ = end_ = 0;
-                const int64_t from = FilePosition();
-                const int64_t got = file_->Read(buffer_.get(), piece_);
+                const int64_t got = ReadFromFile(buffer_.get(), piece_, from);
                 piece_ = std::min(piece_ * 2, kPiece);
-                filePosition_ = got < 0 || from < 0 ? kUnknown : from + got;
                 if (got < 0 || from < 0) return -1;
                 if (got == 0) break;
                 start_ = from;
@@ -90,6 +83,16 @@ private:
     int64_t FilePosition() {
         if (filePosition_ == kUnknown) filePosition_ = file_->Position();
         return filePosition_;
+    }
+
+    // Reads from the file itself, nothing being held (the file stands just past a held
+    // piece), and notes where the file then stands; `from` is where the read began.
+    int64_t ReadFromFile(void* into, int64_t count, int64_t& from) {
+        next_ = end_ = 0;
+        from = FilePosition();
+        const int64_t got = file_->Read(into, count);
+        filePosition_ = got < 0 || from < 0 ? kUnknown : from + got;
+        return got;
     }
 
     // Forgets what was read ahead, putting the file back where the reader is.

@@ -215,42 +215,39 @@ std::string HostPlatform::Absolute(const std::string& windowsPath) const {
     return JoinPath(currentDirectory_, path);
 }
 
-std::string HostPlatform::HostPathAsWritten(const std::string& windowsPath,
-                                            std::vector<std::string>* names, std::string* driveFolder) {
+HostPlatform::WrittenPath HostPlatform::AsWritten(const std::string& windowsPath) const {
     std::string full = Absolute(windowsPath);
     char letter = static_cast<char>(ToUpperAscii(full.substr(0, 1))[0]);
     auto drive = drives_.find(letter);
     // A drive the machine lacks maps below a folder that never exists, so that nothing
     // on it can be found, opened or created.
-    if (drive == drives_.end()) return root_ + "/.no-drive-" + std::string(1, letter) + "/" + full.substr(2);
-    std::vector<std::string> resolved;
+    if (drive == drives_.end())
+        return {root_ + "/.no-drive-" + std::string(1, letter) + "/" + full.substr(2), {}, {}};
+    WrittenPath written;
+    written.driveFolder = drive->second.hostFolder;
     for (const std::string& part : SplitPath(full.substr(2))) {
         if (part == ".") continue;
         if (part == "..") {
-            if (!resolved.empty()) resolved.pop_back();
+            if (!written.names.empty()) written.names.pop_back();
             continue;
         }
-        resolved.push_back(part);
+        written.names.push_back(part);
     }
-    const std::string& host = drive->second.hostFolder;
-    if (resolved.empty()) return host.empty() ? "/" : host;
-    std::string exact = host;
-    for (const std::string& part : resolved) exact += "/" + part;
-    if (names) *names = std::move(resolved);
-    if (driveFolder) *driveFolder = host;
-    return exact;
+    written.exact = written.driveFolder;
+    for (const std::string& part : written.names) written.exact += "/" + part;
+    if (written.exact.empty()) written.exact = "/";
+    return written;
 }
 
 std::string HostPlatform::HostPath(const std::string& windowsPath) {
-    std::vector<std::string> names;
-    std::string host;
-    const std::string exact = HostPathAsWritten(windowsPath, &names, &host);
-    if (names.empty()) return exact;
+    const WrittenPath written = AsWritten(windowsPath);
+    const std::vector<std::string>& names = written.names;
+    if (names.empty()) return written.exact;
     // Most paths name an entry, or a new entry of a folder, exactly as written: one or two
     // calls tell, where resolving name by name takes one per name.
     struct stat st {};
-    if (lstat(exact.c_str(), &st) == 0) return exact;
-    const std::string folder = exact.substr(0, exact.size() - names.back().size() - 1);
+    if (lstat(written.exact.c_str(), &st) == 0) return written.exact;
+    const std::string folder = written.exact.substr(0, written.exact.size() - names.back().size() - 1);
     if (names.size() == 1 || lstat(folder.c_str(), &st) == 0) {
         // A folder that is not a link is the one whose names are indexed.
         const bool known = names.size() > 1 && S_ISDIR(st.st_mode);
@@ -258,6 +255,7 @@ std::string HostPlatform::HostPath(const std::string& windowsPath) {
                folderNames_.Find(folder.empty() ? "/" : folder, names.back(), known ? &st : nullptr)
                    .value_or(names.back());
     }
+    std::string host = written.driveFolder;
     for (const std::string& part : names) host += "/" + EntryName(host.empty() ? "/" : host, part);
     return host;
 }
@@ -267,12 +265,6 @@ std::string HostPlatform::HostPath(const std::string& windowsPath) {
 std::string HostPlatform::EntryName(const std::string& folder, const std::string& name) {
     struct stat st {};
     if (lstat((folder + "/" + name).c_str(), &st) == 0) return name;
-    return NameInCase(folder, name);
-}
-
-// For a name that `folder` does not hold as written: an entry that differs in case, else
-// the name itself.
-std::string HostPlatform::NameInCase(const std::string& folder, const std::string& name) {
     return folderNames_.Find(folder, name).value_or(name);
 }
 
@@ -384,7 +376,7 @@ bool HostPlatform::SetFileDosTime(const std::string& path, uint16_t dosDate, uin
     const std::time_t when = lastMinute_.start + (dosTime & 0x1F) * 2;
     timespec times[2] = {{when, 0}, {when, 0}};
     // A file that exists as written needs no look-up of its names.
-    if (utimensat(AT_FDCWD, HostPathAsWritten(path).c_str(), times, 0) == 0) return true;
+    if (utimensat(AT_FDCWD, AsWritten(path).exact.c_str(), times, 0) == 0) return true;
     return errno == ENOENT && utimensat(AT_FDCWD, HostPath(path).c_str(), times, 0) == 0;
 }
 

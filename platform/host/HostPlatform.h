@@ -56,11 +56,6 @@ public:
 
     // --- inspection ---
     std::string HostPath(const std::string& windowsPath);  // where a Windows path lives
-    // The host path with every name as written (no look-up of names in another case);
-    // `names` receives the names below the drive's host folder, `driveFolder` that folder.
-    std::string HostPathAsWritten(const std::string& windowsPath,
-                                  std::vector<std::string>* names = nullptr,
-                                  std::string* driveFolder = nullptr);
     static std::string WindowsPathOfHost(const std::string& hostPath);  // "/a/b" -> "Z:\a\b"
     std::vector<std::string> Journal() const { return journal_; }
     struct DdeTransaction {
@@ -128,8 +123,15 @@ private:
     };
 
     std::string Absolute(const std::string& windowsPath) const;
+    // A Windows path on the host with every name as written, before any look-up of names
+    // in another case: `exact`, the drive's host folder and the names below it.
+    struct WrittenPath {
+        std::string exact;
+        std::string driveFolder;
+        std::vector<std::string> names;
+    };
+    WrittenPath AsWritten(const std::string& windowsPath) const;
     std::string EntryName(const std::string& folder, const std::string& name);
-    std::string NameInCase(const std::string& folder, const std::string& name);
     void Note(const std::string& line);
     void LoadRegistry();
     void SaveRegistry();
