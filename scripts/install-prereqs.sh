@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # Installs what building and testing the WinTORVEX setup program needs on Debian 12:
-# the native and MinGW-w64 compilers, GoogleTest, clang's fuzzing runtime, wine64, Xvfb
-# and the picture tools of the end-to-end suite.
+# the native and MinGW-w64 compilers, GoogleTest, clang's fuzzing runtime, Wine's 64-bit
+# and 32-bit loaders (the shipped build is 32-bit), Xvfb and the picture tools of the
+# end-to-end suite.
 #
 # usage: scripts/install-prereqs.sh [--check]
 #   --check  only report what is missing (exit 1 when something is), install nothing.
 #
 # Idempotent and quick when all is there: dpkg is asked first, and apt-get (with one
-# "apt-get update") runs only for the packages that are missing. Needs root, or sudo.
+# "apt-get update") runs only for the packages that are missing. The i386 architecture is
+# added to dpkg first when it is not there, for wine32:i386. Needs root, or sudo.
 set -euo pipefail
 
 readonly packages=(
     cmake ninja-build g++
     clang libclang-rt-14-dev          # libFuzzer and the sanitizers
     libgtest-dev libgmock-dev
-    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-    wine64                            # only the 64-bit loader runs on these machines
+    g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
+    wine64 wine32:i386                # /usr/lib/wine/wine64 and /usr/lib/wine/wine
     xvfb imagemagick xdotool x11-utils
     zip unzip python3
     libzip-dev pkg-config             # tools/mkmedia writes the product's archives with libzip
@@ -49,6 +51,10 @@ if (( EUID != 0 )); then
     as_root=(sudo)
 fi
 
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "install-prereqs: adding the i386 architecture"
+    "${as_root[@]}" dpkg --add-architecture i386
+fi
 echo "install-prereqs: installing ${missing[*]}"
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
@@ -58,5 +64,7 @@ if (( ${#still_missing[@]} > 0 )); then
     echo "install-prereqs: still missing after apt-get: ${still_missing[*]}" >&2
     exit 1
 fi
-/usr/lib/wine/wine64 --version >/dev/null || { echo "install-prereqs: wine64 does not run" >&2; exit 1; }
+for loader in /usr/lib/wine/wine64 /usr/lib/wine/wine; do
+    "$loader" --version >/dev/null || { echo "install-prereqs: $loader does not run" >&2; exit 1; }
+done
 echo "install-prereqs: done"

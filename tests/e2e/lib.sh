@@ -4,8 +4,11 @@
 # the first failed step ends it with a reason that run.sh prints.
 #
 # Set by run.sh: E2E_REPO, E2E_BUILD, E2E_WORK (this scenario's scratch folder),
-# E2E_SCENARIO (its name), E2E_SHOTS (where screenshots go), E2E_WINE (the wine64
-# loader), E2E_WINESERVER, WINEPREFIX, WINEDEBUG, DISPLAY.
+# E2E_SCENARIO (its name), E2E_SHOTS (where screenshots go), E2E_BITS (32 or 64: the
+# width of the build under test), E2E_WINE (the Wine loader of that width, so that reg,
+# regedit and every other Windows program a scenario starts see the registry view the
+# program sees), E2E_PROGRAM_FILES (the Program Files folder of that view),
+# E2E_WINESERVER, WINEPREFIX, WINEDEBUG, DISPLAY.
 #
 # Windows paths are written as Windows sees them ('C:\MEDIA\INSTALL.EXE'); cpath turns
 # one into the file in the prefix. Every wait is bounded; none is a bare sleep.
@@ -231,8 +234,17 @@ sys.exit(1)' "$2" <<<"$output"
 
 # set_reg KEY NAME DATA: a string value.
 set_reg() {
-    win_run reg add "$1" /v "$2" /t REG_SZ /d "$3" /f
+    win_run reg add "$1" /v "$2" /t REG_SZ /d "$3" /f $(wine_view "$1")
     (( WIN_EXIT_CODE == 0 )) || fail "reg add $1 $2 failed ($WIN_EXIT_CODE)"
+}
+
+# wine_view KEY: "/reg:64" for Wine's own settings (HKLM\Software\Wine), which its 64-bit
+# services read whatever the width of the build under test; nothing for other keys, which
+# go to the view of the build's own programs.
+wine_view() {
+    local key=${1,,}
+    [[ $key == 'hklm\software\wine' || $key == 'hklm\software\wine\'* ]] && printf '/reg:64'
+    return 0
 }
 
 # win_ini_value SECTION KEY: a value of C:\windows\win.ini, or failure when absent.

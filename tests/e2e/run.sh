@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The end-to-end suite: the win64 build driven through its real windows under Wine.
+# The end-to-end suite: a Windows build (win32, the one that ships, or win64) driven
+# through its real windows under Wine.
 #
 # usage: tests/e2e/run.sh [BUILD_DIR] [SCENARIO...]
-#   BUILD_DIR  the win64 build folder (default build/win64); it must hold
-#              tests/e2e/driver/TVDRIVER.EXE, and app/INSTALL.EXE and the stand-ins for
-#              the installer's scenarios.
+#   BUILD_DIR  a Windows build folder (default build/win64); it must hold
+#              tests/e2e/build.env and tests/e2e/driver/TVDRIVER.EXE, and app/INSTALL.EXE,
+#              the stand-ins and the sample media for the installer's scenarios.
 #   SCENARIO   names of scenarios in tests/e2e/scenarios (without .sh), or paths of
 #              scenario files kept elsewhere; default all.
 # E2E_SHOTS_DIR puts the screenshots elsewhere; E2E_DISPLAY=existing uses $DISPLAY.
@@ -12,6 +13,10 @@
 # What it does, for determinism:
 # - Always starts its own Xvfb (1024 x 768, 24 bits) on a free display, whatever
 #   $DISPLAY says, so that screenshots do not depend on the machine's screen.
+# - Runs the build's programs with the Wine loader of their width (the build says which in
+#   tests/e2e/build.env): /usr/lib/wine/wine for 32-bit, wine64 for 64-bit, so that every
+#   Windows program a scenario starts (reg, regedit too) sees the registry view the
+#   program under test sees. Scenarios read the width as E2E_BITS.
 # - Boots one fresh Wine prefix per run with the virtual desktop "Default" at
 #   1024 x 768 (Wine draws the frames itself, with no window manager), and gives every
 #   scenario its own copy of it: no scenario sees what another left behind.
@@ -42,26 +47,27 @@ die() {
 
 # ---------------------------------------------------------------- tools and inputs
 
-find_wine() {
-    local candidate
-    for candidate in "${E2E_WINE:-}" /usr/lib/wine/wine64 "$(command -v wine64 || true)"; do
-        if [[ -n $candidate && -x $candidate ]]; then
-            say "$candidate"
-            return 0
-        fi
-    done
-    return 1
-}
+[[ -d $build ]] || die "no build folder $build (cmake --preset win64 && cmake --build build/win64)"
+build=$(cd "$build" && pwd)
+[[ -f $build/tests/e2e/build.env ]] || die "not a Windows build with the e2e folder: $build"
+E2E_BITS=$(sed -n 's/^E2E_BITS=\([0-9]*\)$/\1/p' "$build/tests/e2e/build.env")
+case $E2E_BITS in
+    32) loader=/usr/lib/wine/wine package=wine32:i386 ;;
+    64) loader=/usr/lib/wine/wine64 package=wine64 ;;
+    *) die "$build/tests/e2e/build.env names no width" ;;
+esac
+# The prefix is booted by the 64-bit loader: one 64-bit prefix runs both widths.
+E2E_BOOT_WINE=/usr/lib/wine/wine64
+[[ -x $E2E_BOOT_WINE ]] || die "wine64 not found (scripts/install-prereqs.sh installs it)"
+E2E_WINE=${E2E_WINE:-$loader}
+[[ -x $E2E_WINE ]] || die "$E2E_WINE not found: the $E2E_BITS-bit build needs $package (scripts/install-prereqs.sh installs it)"
 
-E2E_WINE=$(find_wine) || die "wine64 not found (scripts/install-prereqs.sh installs it)"
 # The server itself, not the wrapper in /usr/bin, which adds "-p0" to every call.
 E2E_WINESERVER=/usr/lib/wine/wineserver64
 [[ -x $E2E_WINESERVER ]] || E2E_WINESERVER=$(command -v wineserver) || die "wineserver not found"
 for tool in Xvfb convert zip python3 timeout; do
     command -v "$tool" >/dev/null || die "$tool not found (scripts/install-prereqs.sh installs it)"
 done
-[[ -d $build ]] || die "no build folder $build (cmake --preset win64 && cmake --build build/win64)"
-build=$(cd "$build" && pwd)
 [[ -f $build/tests/e2e/driver/TVDRIVER.EXE ]] || die "the driver is not built: $build/tests/e2e/driver/TVDRIVER.EXE"
 
 scenarios=()
@@ -141,10 +147,10 @@ make_template() {
     (
         export WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml="
         unset DISPLAY
-        timeout -k 5 "$boot_seconds" "$E2E_WINE" wineboot -i || exit 1
+        timeout -k 5 "$boot_seconds" "$E2E_BOOT_WINE" wineboot -i || exit 1
         printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n' \
             >"$tmp/desktop.reg"
-        timeout -k 5 60 "$E2E_WINE" regedit /s "Z:${tmp//\//\\}\\desktop.reg" || exit 1
+        timeout -k 5 60 "$E2E_BOOT_WINE" regedit /s "Z:${tmp//\//\\}\\desktop.reg" || exit 1
         timeout -k 5 "$boot_seconds" "$E2E_WINESERVER" -w
         # Debian's wine64 does not find the fonts it ships (Marlett draws the caption
         # buttons, Tahoma and MS Sans Serif the dialogs); in the prefix's Fonts it does.
@@ -152,6 +158,18 @@ make_template() {
             cp "$wine_fonts"/*.ttf "$prefix/drive_c/windows/Fonts/"
         fi
     ) >"$tmp/boot.log" 2>&1 </dev/null || die "the Wine prefix could not be made: $(tail -5 "$tmp/boot.log")"
+}
+
+# The Program Files folder as the build's programs see it (the 32-bit view of a 64-bit
+# machine has its own): where the program puts the engine it unpacks.
+read_program_files() {
+    local output
+    output=$(WINEPREFIX="$tmp/template" timeout -k 5 60 "$E2E_WINE" reg query \
+        'HKLM\Software\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir 2>>"$tmp/boot.log")
+    WINEPREFIX="$tmp/template" "$E2E_WINESERVER" -k >/dev/null 2>&1 || true
+    WINEPREFIX="$tmp/template" timeout -k 5 30 "$E2E_WINESERVER" -w >/dev/null 2>&1 || true
+    E2E_PROGRAM_FILES=$(sed -n 's/^ *ProgramFilesDir *REG_SZ *\(.*[^[:space:]]\)[[:space:]]*$/\1/p' <<<"$output")
+    [[ -n $E2E_PROGRAM_FILES ]] || die "the prefix names no Program Files folder: $output"
 }
 
 # ---------------------------------------------------------------- one scenario
@@ -193,7 +211,7 @@ run_scenario() {
     started=$SECONDS
     # shellcheck disable=SC2016  # expanded by the scenario's own bash
     E2E_REPO=$repo E2E_BUILD=$build E2E_WORK=$work E2E_SCENARIO=$name E2E_SHOTS=$shots \
-    E2E_WINE=$E2E_WINE E2E_WINESERVER=$E2E_WINESERVER WINEPREFIX="$work/prefix" \
+    E2E_WINE=$E2E_WINE E2E_BITS=$E2E_BITS E2E_PROGRAM_FILES=$E2E_PROGRAM_FILES E2E_WINESERVER=$E2E_WINESERVER WINEPREFIX="$work/prefix" \
         timeout -k 10 "$scenario_seconds" \
         bash -c 'set -uo pipefail; source "$1"; e2e_start_wine; cd "$E2E_WORK"; source "$2"' \
         "$name" "$here/lib.sh" "$script" >"$work/output.log" 2>&1 </dev/null
@@ -227,6 +245,8 @@ else
     start_display
 fi
 make_template
+read_program_files
+say "e2e: the ${E2E_BITS}-bit build in $build; its Program Files: $E2E_PROGRAM_FILES"
 for script in "${scenarios[@]}"; do
     run_scenario "$script"
 done

@@ -6,8 +6,9 @@ E2E_INSTALLER="$E2E_BUILD/app/INSTALL.EXE"
 E2E_ENGINE_STANDIN="$E2E_BUILD/standins/idapi32/IDAPI32.DLL"
 E2E_UPGRADE_STANDIN="$E2E_BUILD/standins/upgrade/UPGRADE.DLL"
 
-# Where the stand-in engine is put, as the engine's own set-up would.
-E2E_ENGINE_DIR='C:\Program Files\Borland\Common Files\BDE'
+# Where the stand-in engine is put, as the engine's own set-up would, and where the program
+# unpacks the sample engine: under the Program Files folder of the build's registry view.
+E2E_ENGINE_DIR="$E2E_PROGRAM_FILES\\Borland\\Common Files\\BDE"
 E2E_ENGINE_KEY='HKLM\Software\Borland\Database Engine'
 
 # requires FILE...: the scenario needs these build products.

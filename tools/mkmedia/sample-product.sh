@@ -4,8 +4,9 @@
 #
 # usage: sample-product.sh MKMEDIA STANDINS INSTALLER OUT
 #   MKMEDIA    the native mkmedia
-#   STANDINS   the stand-ins' build folder of a Windows build (standins/ of build/win64)
-#   INSTALLER  the INSTALL.EXE to put on disk 1 (Windows files are stripped of symbols here)
+#   STANDINS   the stand-ins' build folder of a Windows build (standins/ of build/win32 or build/win64)
+#   INSTALLER  the INSTALL.EXE to put on disk 1 (Windows files are stripped of symbols here,
+#              by $STRIP, the build's own strip)
 #   OUT        made afresh: OUT/product, OUT/floppy/disk1..3, OUT/cd
 set -euo pipefail
 [[ $# -eq 4 ]] || { sed -n '2,10p' "$0" >&2; exit 1; }
@@ -16,7 +17,7 @@ rm -rf "$out"
 product=$out/product
 mkdir -p "$product"/{EXE,VANTIR,MIRDAN,HELP,BDE32} "$product"/DBDAT/DATA \
          "$product"/DBNEW/NEW/{DATA,FIRMA,LUNA}
-strip_tool=x86_64-w64-mingw32-strip
+strip_tool=${STRIP:-x86_64-w64-mingw32-strip}
 # A Windows file without its symbols, as it ships.
 shipped() {
     cp "$1" "$2"

@@ -27,7 +27,7 @@ drv wait-window "$END_PAGE" 30 >/dev/null
 engine=$(cpath "$E2E_ENGINE_DIR")
 expect_equal "$(reg_value "$E2E_ENGINE_KEY" DLLPATH)" "$E2E_ENGINE_DIR" "the engine's DLLPATH"
 expect_equal "$(grep -c 'ProgDir' "$engine/bde.reg" || true)" 0 "placeholders left in bde.reg"
-expect_contains "$(cat "$engine/bde.reg")" '"DLLPATH"="C:\\Program Files\\Borland\\Common Files\\BDE"'
+expect_contains "$(cat "$engine/bde.reg")" "\"DLLPATH\"=\"${E2E_ENGINE_DIR//\\/\\\\}\""
 expect_equal "$(engine_alias TORVEXALIAS)" 'C:\WinTorv\NEW\DATA'
 expect_equal "$(engine_alias FIRMAALIAS)" 'C:\WinTorv\NEW\FIRMA'
 expect_equal "$(engine_alias LUNAALIAS)" 'C:\WinTorv\NEW\LUNA'
