@@ -1,6 +1,6 @@
 #include "core/Log.h"
 
-#include <cstdio>
+#include <string>
 
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -31,10 +31,18 @@ std::string NowText() {
 
 }  // namespace
 
+// `value` in decimal with leading zeros up to `width` digits. Written out here rather than
+// with the C library's formatted printing, which would bring its whole floating-point
+// machinery into a program that must fit on the first floppy.
+std::string ZeroPadded(int value, size_t width) {
+    std::string digits = std::to_string(value);
+    if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+    return digits;
+}
+
 std::string LogTimeTag(int hour, int minute, int second, int millisecond) {
-    char tag[40];
-    std::snprintf(tag, sizeof tag, " <TIMP %02d:%02d:%02d.%03d > ", hour, minute, second, millisecond);
-    return tag;
+    return " <TIMP " + ZeroPadded(hour, 2) + ":" + ZeroPadded(minute, 2) + ":" + ZeroPadded(second, 2) +
+           "." + ZeroPadded(millisecond, 3) + " > ";
 }
 
 void InitLogEnabled() { LogEnabled = plat::Current().FileExists(plat::ProgramFolder() + "debug.pas"); }

@@ -2,7 +2,6 @@
 
 #include "ui/Backend.h"
 #include "ui/Form.h"
-#include "ui/headless/HeadlessBackend.h"
 
 namespace ui {
 
@@ -17,13 +16,11 @@ TCursor screenCursor = crDefault;
 
 Backend& CurrentBackend() {
     auto& slot = BackendSlot();
-    if (!slot) slot = std::make_unique<headless::HeadlessBackend>();
+    if (!slot) slot = MakeDefaultBackend();
     return *slot;
 }
 
 void SetBackend(std::unique_ptr<Backend> backend) { BackendSlot() = std::move(backend); }
-
-void UseHeadlessBackend() { SetBackend(std::make_unique<headless::HeadlessBackend>()); }
 
 int ScreenWidth() { return CurrentBackend().ScreenWidth(); }
 int ScreenHeight() { return CurrentBackend().ScreenHeight(); }

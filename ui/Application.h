@@ -1,7 +1,8 @@
 // The application as a whole: the screen, the message pump, the keyboard, the main form.
 //
 // Backend selection, once at start: a Windows program calls UseWin32Backend(hInstance);
-// tests and native tools call UseHeadlessBackend() (also the default when none was chosen).
+// native tests and tools call UseHeadlessBackend(). Each is also its build's default when
+// none was chosen. The headless backend is not part of a Windows build.
 #pragma once
 
 #include <cstdint>
@@ -41,9 +42,10 @@ std::optional<std::vector<uint8_t>> LoadRawResource(const std::string& name);
 void* AddPrivateFont(const std::vector<uint8_t>& bytes);
 void RemovePrivateFont(void* handle);
 
-void UseHeadlessBackend();
 #ifdef _WIN32
 void UseWin32Backend(void* hInstance);
+#else
+void UseHeadlessBackend();
 #endif
 
 }  // namespace ui

@@ -61,8 +61,11 @@ public:
     virtual void RemovePrivateFont(void* handle) = 0;
 };
 
-// The backend in use. The headless one is made on first use when none was chosen.
+// The backend in use; the build's default one is made on first use when none was chosen.
 Backend& CurrentBackend();
 void SetBackend(std::unique_ptr<Backend> backend);
+
+// The build's default: the real windows of this program on Windows, headless elsewhere.
+std::unique_ptr<Backend> MakeDefaultBackend();
 
 }  // namespace ui

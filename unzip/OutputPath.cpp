@@ -1,6 +1,6 @@
 #include "unzip/OutputPath.h"
 
-#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/Paths.h"
@@ -9,6 +9,14 @@
 namespace unzip {
 
 namespace {
+
+// "~QUZnnnn.TMP" with `number` in four upper-case hexadecimal digits.
+std::string TemporaryName(unsigned number) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string name = "~QUZ0000.TMP";
+    for (int digit = 7; digit >= 4; --digit, number >>= 4) name[digit] = kHex[number & 0xF];
+    return name;
+}
 
 constexpr std::string_view kDeviceNames[] = {"CON", "PRN", "AUX", "NUL"};
 constexpr std::string_view kNumberedDevices[] = {"COM", "LPT"};
@@ -100,9 +108,7 @@ std::unique_ptr<plat::File> CreateTemporarySibling(const std::string& path, std:
     plat::Platform& platform = plat::Current();
     if (!folder.empty() && !platform.DirectoryExists(folder)) return nullptr;
     for (unsigned number = 0; number <= 0xFFFF; ++number) {
-        char name[16];
-        std::snprintf(name, sizeof name, "~QUZ%04X.TMP", number);
-        created = folder + name;
+        created = folder + TemporaryName(number);
         if (std::unique_ptr<plat::File> file = platform.Open(created, plat::OpenMode::CreateNew))
             return file;
         // A name in use goes to the next number; any other failure is final.

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/headless/RecordingCanvas.h"
 #include "ui/headless/ScriptedUser.h"
@@ -121,3 +122,11 @@ void* HeadlessBackend::AddPrivateFont(const std::vector<uint8_t>& bytes) {
 void HeadlessBackend::RemovePrivateFont(void* handle) { fonts_.erase(handle); }
 
 }  // namespace ui::headless
+
+namespace ui {
+
+void UseHeadlessBackend() { SetBackend(std::make_unique<headless::HeadlessBackend>()); }
+
+std::unique_ptr<Backend> MakeDefaultBackend() { return std::make_unique<headless::HeadlessBackend>(); }
+
+}  // namespace ui

@@ -17,6 +17,10 @@ void UseWin32Backend(void* hInstance) {
     SetBackend(std::make_unique<win32::Win32Backend>(static_cast<HINSTANCE>(hInstance)));
 }
 
+std::unique_ptr<Backend> MakeDefaultBackend() {
+    return std::make_unique<win32::Win32Backend>(GetModuleHandleW(nullptr));
+}
+
 namespace win32 {
 namespace {
 
