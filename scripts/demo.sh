@@ -3,16 +3,23 @@
 # under Wine, answering its windows as a user going forward would, to its end.
 # Uses the display in $DISPLAY when there is one (DEMO_XVFB=1 forces Xvfb), and leaves
 # screenshots of every window in build/demo-shots/ (index.txt says what each shows).
+# It runs the build that ships, win32; DEMO_BUILD=win64 runs the other one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+build=${DEMO_BUILD:-win32}
+case $build in
+    win32 | win64) ;;
+    *) echo "demo: DEMO_BUILD is win32 or win64, not $build" >&2; exit 2 ;;
+esac
+
 bash scripts/install-prereqs.sh
-cmake --preset win64 >/dev/null
-cmake --build build/win64 -j"$(nproc 2>/dev/null || echo 2)"
+cmake --preset "$build" >/dev/null
+cmake --build "build/$build" -j"$(nproc 2>/dev/null || echo 2)"
 
 if [[ -n ${DISPLAY:-} && ${DEMO_XVFB:-0} != 1 ]]; then
     export E2E_DISPLAY=existing
 fi
 rm -rf build/demo-shots
-E2E_SHOTS_DIR="$PWD/build/demo-shots" bash tests/e2e/run.sh build/win64 tests/e2e/demo/walkthrough.sh
-echo "screenshots: build/demo-shots/ (see index.txt)"
+E2E_SHOTS_DIR="$PWD/build/demo-shots" bash tests/e2e/run.sh "build/$build" tests/e2e/demo/walkthrough.sh
+echo "the $build build; screenshots: build/demo-shots/ (see index.txt)"
