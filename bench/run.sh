@@ -6,13 +6,15 @@
 # shrunk members no slower than the fastest peer that reads them (many small members
 # are shown against the same peers); peak memory that does not grow with the archive;
 # joining within 10% of cat; the drive search at most twice as long as find over the
-# same folders.
+# same folders; the 32-bit build's engine at most 1.25 times the 64-bit build's time
+# under Wine (bench/widths.sh).
 #   bench/run.sh [runs]            default 5
 # BENCH_DIR       data set and outputs (default /dev/shm/torvex-bench, else /tmp; 1.5 GB)
 # BENCH_BUILD_DIR Release build folder (default build/bench)
 # The peers are installed with apt-get when missing (root, or sudo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+repo=$(pwd)
 runs=${1:-5}
 default_work=/tmp/torvex-bench
 [ -d /dev/shm ] && default_work=/dev/shm/torvex-bench
@@ -229,3 +231,8 @@ for cd in small-cd big-cd; do
   /usr/bin/time -f "  peak memory, $cd ($(du -sh $cd | cut -f1)): %M KB" "$copywork" "$cd" out-cw
 done
 rm -rf out-* joined-j.zip joined-c.zip
+
+echo
+# The shipped 32-bit engine against the 64-bit one, both under Wine, on this data set.
+cd "$repo"
+bash bench/widths.sh "$runs" "$work"

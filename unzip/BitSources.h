@@ -71,6 +71,49 @@ struct RegisterBits {
     const uint8_t* input;
 };
 
+// RegisterBits in 32 bits, for inflate's fast loop on 32-bit x86. A load tops the buffer
+// up to at least 24 bits from four bytes, after which every one of its 32 bits is a bit of
+// the stream. Taken over from a member only while the member holds at most 24 bits.
+struct NarrowRegisterBits {
+    static constexpr uint32_t kLoadBytes = 4;
+    explicit NarrowRegisterBits(MemberContext& member)
+        : buffer(uint32_t(member.bitBuffer)),
+          count(member.bitCount),
+          position(member.inputPosition),
+          last(member.inputLast),
+          input(member.input) {}
+
+    static bool CanLoad(const MemberContext& member) {
+        return member.bitCount <= 24 && member.inputLast - member.inputPosition + 1 >= int32_t(kLoadBytes);
+    }
+    bool CanLoad() const { return last - position + 1 >= int32_t(kLoadBytes); }
+    // Two loads in a row advance at most three bytes each.
+    bool CanLoadTwice() const { return last - position + 1 >= int32_t(3 + kLoadBytes); }
+
+    void Load() {
+        const uint32_t valid = count & 31;
+        buffer |= Little32(input + position) << valid;
+        position += int32_t((31 - valid) >> 3);
+        count = valid | 24;
+    }
+    // Only the low five bits of `bits` matter (see RegisterBits::Dump); no entry drops 32.
+    void Dump(uint32_t bits) {
+        buffer >>= (bits & 31);
+        count -= bits;
+    }
+    void StoreInto(MemberContext& member) const {
+        member.bitBuffer = buffer;
+        member.bitCount = count & 31;
+        member.inputPosition = position;
+    }
+
+    uint32_t buffer;
+    uint32_t count;
+    int32_t position;
+    int32_t last;
+    const uint8_t* input;
+};
+
 // Looks up one code; null for bits that no code has. Implode sends its codes with every
 // bit inverted, so its lookups invert the buffer first.
 template <bool Inverted, class Bits>

@@ -191,6 +191,29 @@ const FastBlockTables& FixedFastTables() {
     return tables;
 }
 
+namespace {
+
+// The entry for the code at the bottom of the buffer, through a further table if need be.
+template <class Bits>
+inline uint32_t LookUp(const Bits& bits, const uint32_t* table, uint32_t width) {
+    const uint32_t entry = table[bits.buffer & Mask(width)];
+    if (!Is(entry, Further)) return entry;
+    return table[ValueOf(entry) + ((bits.buffer >> width) & Mask(CodeBitsOf(entry)))];
+}
+
+// Stores the one or two literals of a literal entry and drops their bits. Two bytes are
+// stored either way: the one past a single literal is not output yet.
+template <class Bits>
+inline void TakeLiterals(Bits& bits, uint8_t*& at, uint32_t entry) {
+    const uint32_t value = ValueOf(entry);
+    at[0] = uint8_t(value);
+    at[1] = uint8_t(value >> 8);
+    at += 1 + Is(entry, TwoLiterals);
+    bits.Dump(entry);
+}
+
+}  // namespace
+
 int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& position, uint32_t stop,
                         const FastBlockTables& tables) {
     // A copy in locals: stores into the output could otherwise alias the bit reader and
@@ -201,21 +224,8 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
     uint8_t* at = output + position;
     uint8_t* const stopAt = output + stop;
     int32_t result = 0;
-    // The entry for the code at the bottom of the buffer, through a further table if need be.
-    const auto lookUp = [&bits](const uint32_t* table, uint32_t width) {
-        const uint32_t entry = table[bits.buffer & Mask(width)];
-        if (!Is(entry, Further)) return entry;
-        return table[ValueOf(entry) + ((bits.buffer >> width) & Mask(CodeBitsOf(entry)))];
-    };
-    // Stores the one or two literals of a literal entry and drops their bits. Two bytes
-    // are stored either way: the one past a single literal is not output yet.
-    const auto takeLiterals = [&](uint32_t entry) {
-        const uint32_t value = ValueOf(entry);
-        at[0] = uint8_t(value);
-        at[1] = uint8_t(value >> 8);
-        at += 1 + Is(entry, TwoLiterals);
-        bits.Dump(entry);
-    };
+    const auto lookUp = [&bits](const uint32_t* table, uint32_t width) { return LookUp(bits, table, width); };
+    const auto takeLiterals = [&](uint32_t entry) { TakeLiterals(bits, at, entry); };
     // Each round starts with at least 56 bits in the buffer and the literal/length entry
     // of the code at its bottom looked up, nothing of it consumed.
     if (!(at < stopAt && bits.CanLoad())) return 0;
@@ -262,6 +272,79 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
             ValueOf(far) + uint32_t((rest & Mask(DroppedBy(far))) >> CodeBitsOf(far));
         bits.Dump(entry + far);
         // The next entry is looked up before the copy, so that the two overlap.
+        const bool more = bits.CanLoad();
+        if (more) {
+            bits.Load();
+            entry = lookUp(literals, kLiteralLengthWidth);
+        }
+        at = CopyMatchWide(at, distance, length);
+        if (!(more && at < stopAt)) break;
+    }
+    member = bits;
+    position = uint32_t(at - output);
+    return result;
+}
+
+
+int32_t FastDecodeCodes(NarrowRegisterBits& member, uint8_t* output, uint32_t& position, uint32_t stop,
+                        const FastBlockTables& tables) {
+    NarrowRegisterBits bits = member;
+    const uint32_t* const literals = tables.literal.Entries();
+    const uint32_t* const distances = tables.distance.Entries();
+    uint8_t* at = output + position;
+    uint8_t* const stopAt = output + stop;
+    int32_t result = 0;
+    const auto lookUp = [&bits](const uint32_t* table, uint32_t width) { return LookUp(bits, table, width); };
+    const auto takeLiterals = [&](uint32_t entry) { TakeLiterals(bits, at, entry); };
+    // Each round starts right after a load, with the literal/length entry of the code at
+    // the bottom of the buffer looked up, nothing of it consumed. A load counts at least 24
+    // bits; every one of the buffer's 32 bits is a bit of the stream, so a lookup or a
+    // value may reach past the count, but only counted bits are ever dropped.
+    if (!(at < stopAt && bits.CanLoad())) return 0;
+    bits.Load();
+    uint32_t entry = lookUp(literals, kLiteralLengthWidth);
+    for (;;) {
+        if (IsLiteral(entry)) {
+            // A literal entry takes at most 15 bits, which leaves the 15 that the next
+            // lookup needs; the second is taken while the count still holds it.
+            takeLiterals(entry);
+            entry = lookUp(literals, kLiteralLengthWidth);
+            const bool tookSecond = IsLiteral(entry) && DroppedBy(entry) <= (bits.count & 31);
+            if (tookSecond) takeLiterals(entry);
+            if (!(at < stopAt && bits.CanLoad())) break;
+            bits.Load();
+            if (tookSecond) entry = lookUp(literals, kLiteralLengthWidth);
+            continue;
+        }
+        if (!Is(entry, Match)) {
+            if (Is(entry, EndOfBlock)) {
+                bits.Dump(entry);
+                result = kFastEndOfBlock;
+            }
+            break;
+        }
+        // A length takes at most 15 + 5 bits; its distance, after one more load, at most
+        // 15 + 13, which may need a third load to be counted. Without input for two more
+        // loads the length stays unread.
+        if (!bits.CanLoadTwice()) break;
+        const uint32_t length = ValueOf(entry) + ((bits.buffer & Mask(DroppedBy(entry))) >> CodeBitsOf(entry));
+        bits.Dump(entry);
+        bits.Load();
+        const uint32_t far = lookUp(distances, kDistanceWidth);
+        if (!Is(far, Match)) {
+            // The length is taken: the careful step could not start at this code again. It
+            // would find the same invalid distance code, so the result is its result.
+            result = kFastDataError;
+            break;
+        }
+        const uint32_t distance = ValueOf(far) + ((bits.buffer & Mask(DroppedBy(far))) >> CodeBitsOf(far));
+        if (DroppedBy(far) <= (bits.count & 31)) {
+            bits.Dump(far);
+        } else {
+            bits.Dump(CodeBitsOf(far));
+            bits.Load();
+            bits.Dump(DroppedBy(far) - CodeBitsOf(far));
+        }
         const bool more = bits.CanLoad();
         if (more) {
             bits.Load();

@@ -41,12 +41,19 @@ const FastBlockTables& FixedFastTables();
 
 // Result of FastDecodeCodes when it read the end-of-block code.
 constexpr int32_t kFastEndOfBlock = 1;
+// Result of the narrow loop when a match's distance code is invalid after its length was
+// taken: the member is damaged, as the careful step would have found at that code.
+constexpr int32_t kFastDataError = 2;
 
 // Decodes into `output` (the buffer of InflateOutput) while `bits` can load and the
 // position is before `stop`; the last step may end up to InflateOutput::kStepRoom bytes
 // past it. Returns 0 when it hands back to the careful step (nothing of the code it
 // stopped at consumed), kFastEndOfBlock after the end-of-block code. Never reads input.
 int32_t FastDecodeCodes(RegisterBits& bits, uint8_t* output, uint32_t& position, uint32_t stop,
+                        const FastBlockTables& tables);
+// The same with the bits in 32 bits (MemberContext::narrowFastLoop); it may also return
+// kFastDataError.
+int32_t FastDecodeCodes(NarrowRegisterBits& bits, uint8_t* output, uint32_t& position, uint32_t stop,
                         const FastBlockTables& tables);
 
 }  // namespace unzip

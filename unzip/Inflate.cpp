@@ -68,6 +68,15 @@ inline bool WriteCompleted(MemberContext& member, InflateOutput& output) {
     return output.position < output.Boundary() || output.WriteComplete(member);
 }
 
+// The fast loop with its bits taken over from the member and handed back.
+template <class Bits>
+int32_t RunFastLoop(MemberContext& member, InflateOutput& output, uint32_t stop, const FastBlockTables& fast) {
+    Bits bits(member);
+    const int32_t result = FastDecodeCodes(bits, output.Bytes(), output.position, stop, fast);
+    bits.StoreInto(member);
+    return result;
+}
+
 // Decodes codes until the end of the block: the fast loop wherever it can run (when `fast`
 // tables are given), and the careful step for everything it hands back (the ends of input
 // blocks, invalid codes).
@@ -76,16 +85,17 @@ int32_t DecodeBlockCodes(MemberContext& member, InflateOutput& output, const Blo
     if (!tables.literal) return ZipDataError;
     for (;;) {
         if (member.abort || member.endOfInput) return member.abort ? ZipUserAbort : ZipReadError;
-        if (fast && RegisterBits::CanLoad(member)) {
+        if (fast && (member.narrowFastLoop ? NarrowRegisterBits::CanLoad(member)
+                                           : RegisterBits::CanLoad(member))) {
             // Nothing in here reads input, so the flags cannot change while it runs.
-            RegisterBits bits(member);
             const uint32_t stop = output.Boundary();
-            const int32_t fastResult =
-                FastDecodeCodes(bits, output.Bytes(), output.position, stop, *fast);
-            bits.StoreInto(member);
+            const int32_t fastResult = member.narrowFastLoop
+                                           ? RunFastLoop<NarrowRegisterBits>(member, output, stop, *fast)
+                                           : RunFastLoop<RegisterBits>(member, output, stop, *fast);
             const bool reachedStop = output.position >= stop;
             if (!WriteCompleted(member, output)) return ZipWriteError;
             if (fastResult == kFastEndOfBlock) return ZipOk;
+            if (fastResult == kFastDataError) return ZipDataError;
             if (reachedStop) continue;
         }
         MemberBits bits{member};

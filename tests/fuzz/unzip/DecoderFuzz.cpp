@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     member.compressedSize = int64_t(size - 2);
     member.uncompressedSize = uncompressed;
     member.flags = flags;
+    member.narrowFastLoop = (data[0] & 0x10) != 0;  // inflate's fast loop in 32 or 64 bits
     int32_t result;
 #if FUZZ_METHOD == 1
     result = unzip::Unshrink(member);

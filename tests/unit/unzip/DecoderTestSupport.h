@@ -26,6 +26,7 @@ struct DecodeSetup {
     uint16_t flags = 0;
     int64_t failWritesAfter = -1;
     int32_t notifyId = 0;
+    bool narrowFastLoop = false;
 };
 
 inline Decoded RunDecoder(int method, const std::string& input, const DecodeSetup& setup) {
@@ -38,6 +39,7 @@ inline Decoded RunDecoder(int method, const std::string& input, const DecodeSetu
     member.uncompressedSize = setup.uncompressedSize;
     member.flags = setup.flags;
     member.notifyId = setup.notifyId;
+    member.narrowFastLoop = setup.narrowFastLoop;
     Decoded decoded;
     switch (method) {
         case 1: decoded.result = unzip::Unshrink(member); break;
@@ -50,17 +52,23 @@ inline Decoded RunDecoder(int method, const std::string& input, const DecodeSetu
     return decoded;
 }
 
-// Inflates the input twice: declared large (fast tables, pairs of literals) and declared
-// small (the careful step alone). Both must come to the same result, bytes and writes.
+// Inflates the input three ways: declared large (fast tables, pairs of literals), with the
+// fast loop's bits in 64 and in 32 bits, and declared small (the careful step alone). All
+// must come to the same result, bytes and writes.
 inline Decoded Inflated(const std::string& input) {
     DecodeSetup large;
     large.uncompressedSize = unzip::kUnknownSize;
     const Decoded fast = RunDecoder(8, input, large);
+    large.narrowFastLoop = true;
+    const Decoded narrow = RunDecoder(8, input, large);
     const Decoded careful = RunDecoder(8, input, {});
-    EXPECT_EQ(fast.result, careful.result);
-    EXPECT_TRUE(fast.output == careful.output) << "the two ways decode different bytes";
-    EXPECT_EQ(fast.crc, careful.crc);
-    EXPECT_EQ(fast.writeSizes, careful.writeSizes);
+    for (const Decoded* way : {&fast, &narrow}) {
+        const char* name = way == &fast ? "the 64-bit fast loop" : "the 32-bit fast loop";
+        EXPECT_EQ(way->result, careful.result) << name;
+        EXPECT_TRUE(way->output == careful.output) << name << " and the careful step decode different bytes";
+        EXPECT_EQ(way->crc, careful.crc) << name;
+        EXPECT_EQ(way->writeSizes, careful.writeSizes) << name;
+    }
     return fast;
 }
 

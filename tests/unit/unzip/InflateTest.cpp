@@ -83,6 +83,8 @@ TEST_F(Inflate, MatchesAcrossWindowEndsRepeatTheirPatterns) {
 TEST_F(Inflate, RandomLiteralsAndMatchesUpToTheLongestDistanceDecodeToWhatTheyMean) {
     // Single literals and pairs between matches of every length, many reaching back the
     // whole 32,768 bytes, over several of the points where the decoder moves its history.
+    // A few literals are rare bytes, whose long codes (two of them more than 24 bits) are
+    // where a fast loop with a narrow bit buffer must load again.
     std::mt19937 random(1995);
     const auto pick = [&random](uint32_t low, uint32_t high) {
         return std::uniform_int_distribution<uint32_t>(low, high)(random);
@@ -91,7 +93,7 @@ TEST_F(Inflate, RandomLiteralsAndMatchesUpToTheLongestDistanceDecodeToWhatTheyMe
     std::string expected;
     while (expected.size() < 1000000) {
         for (uint32_t literals = pick(0, 3); literals > 0; --literals) {
-            const uint8_t byte = uint8_t(pick(0, 15));
+            const uint8_t byte = uint8_t(pick(0, 15) ? pick(0, 15) : pick(0, 255));
             tokens.push_back(DeflateToken::Literal(byte));
             expected += char(byte);
         }
@@ -107,6 +109,41 @@ TEST_F(Inflate, RandomLiteralsAndMatchesUpToTheLongestDistanceDecodeToWhatTheyMe
     const auto decoded = Inflated(writer.Bytes());
     ASSERT_EQ(decoded.result, unzip::ZipOk);
     ASSERT_EQ(decoded.output.size(), expected.size());
+    EXPECT_TRUE(decoded.output == expected);
+}
+
+TEST_F(Inflate, TheLongestCodesWithTheirExtraBitsDecodeAtEveryBitPosition) {
+    // Codes of 15 bits: two literals (30 bits), and a length of 227 or more (15 + 5 bits)
+    // with the distance 32,768 (15 + 13 bits), each after 0 to 7 one-bit literals, so that
+    // they fall at every position of the fast loop's loads.
+    std::vector<uint32_t> literal(288, 0), distance(30, 0);
+    literal['a'] = 1;
+    literal[256] = 2;
+    for (uint32_t i = 0; i < 12; ++i) literal['b' + i] = 3 + i;  // lengths 3 to 14
+    literal['n'] = 15;
+    literal[284] = 15;  // lengths 227 to 257
+    for (uint32_t i = 0; i < 14; ++i) distance[i] = 1 + i;
+    distance[14] = 15;
+    distance[29] = 15;  // distances 24,577 to 32,768
+    std::vector<DeflateToken> tokens;
+    std::string expected;
+    const auto add = [&](char byte, size_t count) {
+        for (size_t i = 0; i < count; ++i) tokens.push_back(DeflateToken::Literal(uint8_t(byte)));
+        expected.append(count, byte);
+    };
+    add('a', 32768);
+    for (uint32_t round = 0; round < 64; ++round) {
+        add('a', round % 8);
+        add('n', 2);
+        add('a', round / 8);
+        const uint32_t length = 227 + round % 31;
+        tokens.push_back(DeflateToken::Match(length, 32768));
+        for (uint32_t i = 0; i < length; ++i) expected += expected[expected.size() - 32768];
+    }
+    DeflateWriter writer;
+    writer.DynamicBlockWithLengths(tokens, literal, distance, true);
+    const auto decoded = Inflated(writer.Bytes());
+    ASSERT_EQ(decoded.result, unzip::ZipOk);
     EXPECT_TRUE(decoded.output == expected);
 }
 
