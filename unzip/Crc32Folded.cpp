@@ -6,6 +6,7 @@
 #include "unzip/Crc32.h"
 
 #if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
 #include <immintrin.h>
 #define TORVEX_CRC_FOLDING 1
 #endif
@@ -96,9 +97,12 @@ TORVEX_FOLD_TARGET uint32_t FoldBlocks(uint32_t crc, const uint8_t*& p, size_t& 
     return UpdateCrc32Sliced(0, rest, kLane);
 }
 
+// Asked of the processor itself: the compiler's own feature test brings a table of every
+// processor it knows (some 5 KB) into a program that must fit on the first floppy.
 bool ProcessorFolds() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse2");
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return false;
+    return (ecx & bit_PCLMUL) && (edx & bit_SSE2);
 }
 
 }  // namespace

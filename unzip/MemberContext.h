@@ -54,7 +54,8 @@ struct MemberContext {
     int32_t notifyId = 0;
     // Inflate's fast loop keeps its bits in a 32-bit register instead of a 64-bit one: on
     // 32-bit x86 a 64-bit buffer takes two of the few registers and a double shift for
-    // every code. Results, bytes and writes are the same either way.
+    // every code. Results, bytes and writes are the same either way. Windows builds have
+    // only the loop of their own width and do not look at this.
     bool narrowFastLoop = sizeof(void*) < 8;
 
     // Input buffer and bit reader. Bits are taken least significant first. The buffer
