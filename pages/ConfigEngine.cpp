@@ -1,5 +1,7 @@
 // The database engine step: an engine installed before only counts one more user; a new
-// one is registered by importing its registry file. Then the product's aliases.
+// one is registered by importing its registry file. Then the product's aliases. An engine
+// that was installed already when the copy page ran kept its archive packed: there is no
+// registry file of ours to import, and the aliases go to that engine.
 #include <charconv>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "dbengine/DatabaseEngine.h"
 #include "pages/BdeRegFile.h"
 #include "pages/ConfigSteps.h"
+#include "pages/EngineCheck.h"
 #include "pages/EngineRegistry.h"
 #include "pages/LoggedStep.h"
 #include "platform/Paths.h"
@@ -24,6 +27,7 @@ constexpr char kEarlierEngineKey[] = "Software\\Borland\\BLW32";
 constexpr char kUseCount[] = "UseCount";
 constexpr char kBdeRegBelowProgramFiles[] = "Borland\\Common Files\\BDE\\bde.reg";
 constexpr char kRegistryImport[] = "regedit /s ";
+constexpr char kNothingToImport[] = "Motorul BDE este deja instalat, nu import fisierul lipsa ";
 
 void RaiseUseCount() {
     auto& platform = plat::Current();
@@ -39,6 +43,10 @@ void RaiseUseCount() {
 bool RegisterEngine() {
     std::string programFiles = ProgramFilesFolder();
     std::string bdeReg = plat::JoinPath(programFiles, kBdeRegBelowProgramFiles);
+    if (!plat::Current().FileExists(bdeReg) && EngineInstalled()) {
+        core::LogNote(kNothingToImport + bdeReg);
+        return true;
+    }
     BdeRegResult rewritten = RewriteBdeReg(bdeReg, programFiles);
     if (rewritten != BdeRegResult::Rewritten) {
         std::string text = BdeRegFailureText(bdeReg, rewritten);

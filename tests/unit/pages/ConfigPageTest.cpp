@@ -1,6 +1,6 @@
 // The configuration page as a user meets it: Continue runs the steps, each row changing
-// its look when its step returns, and ends with 1; a failed engine registration stops the
-// work and leaves only Back and Abandon.
+// its look when its step returns, and ends with 1; a failed engine registration stops
+// none of the later steps and keeps the page open.
 #include <gtest/gtest.h>
 
 #include "pages/ConfigPage.h"
@@ -74,26 +74,67 @@ TEST_F(ConfigPageTest, FailedStepsDoNotStopTheNextOnes) {
     EXPECT_EQ(Machine().Journal().back(), "RUN C:\\WinTorv\\TREGSVR.EXE -Q C:\\WinTorv\\CFX32.OCX");
 }
 
-TEST_F(ConfigPageTest, AMissingRegistryFileStopsTheWorkAndLeavesBackAndAbandon) {
-    Machine().RemoveFile(config_test::kBdeReg);
+TEST_F(ConfigPageTest, OnlyContinueWaitsWhileTheStepsRunAndBackPressedMeanwhileIsKept) {
     Script script;
-    bool onlyBackAndAbandon = false;
-    std::vector<Look> rows;
-    script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Continua"); });
-    script.AnswerMessage("OK");
+    bool onlyContinueOff = false;
     script.OnForm<TConfig>([&](TConfig& page) {
-        onlyBackAndAbandon = !page.BNext->Enabled && page.BBack->Enabled && page.BCancel->Enabled;
-        rows = Rows(page);
-        ui::headless::Click(page, "&Abandon");
+        script.WhileWorking([&] {
+            onlyContinueOff = !page.BNext->Enabled && page.BBack->Enabled && page.BCancel->Enabled;
+            ui::headless::Click(page, "&Inapoi");
+        });
+        ui::headless::Click(page, "&Continua");
     });
     TConfig page;
-    EXPECT_EQ(page.ShowModal(), ui::mrCancel);
+    EXPECT_EQ(page.ShowModal(), ui::mrRetry);
     ASSERT_TRUE(script.Ok()) << script.Error();
-    EXPECT_EQ(script.Messages().at(0).text, "Fisierul de configurare BDE lipseste:\r" + config_test::kBdeReg);
-    EXPECT_TRUE(onlyBackAndAbandon);
-    EXPECT_EQ(rows, std::vector<Look>(3, kWaiting));
-    EXPECT_EQ(Machine().ProfileString("Torvex", "LastUser", ""), "") << "the later steps did not run";
-    EXPECT_TRUE(Machine().DdeJournal().empty());
+    EXPECT_TRUE(onlyContinueOff);
+    EXPECT_EQ(Rows(page), std::vector<Look>(3, kFinished)) << "the steps begun are all run";
+}
+
+TEST_F(ConfigPageTest, AMissingRegistryFileIsAnErrorOnlyWhenNoEngineIsInstalled) {
+    Machine().RemoveFile(config_test::kBdeReg);
+    struct Case {
+        bool engineInstalled;
+        int result;
+        size_t boxes;
+        bool aliases;
+    } cases[] = {{false, ui::mrCancel, 1, false}, {true, ui::mrOk, 0, true}};
+    for (size_t visit = 0; visit < std::size(cases); ++visit) {
+        const Case& c = cases[visit];
+        SCOPED_TRACE(c.engineInstalled);
+        const size_t programsRun = Machine().Journal().size();
+        if (c.engineInstalled) {
+            Machine().RegistryWriteString(config_test::kEngineKey + "\\Settings\\SYSTEM\\INIT", "VERSION", "5.0");
+            Machine().RegistryWriteString(config_test::kEngineKey, "DLLPATH", config_test::kEngineDir);
+        }
+        StartLog();
+        Script script;
+        bool allButtonsLive = false;
+        script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Continua"); });
+        if (!c.engineInstalled) {
+            script.AnswerMessage("OK");
+            script.OnForm<TConfig>([&](TConfig& page) {
+                allButtonsLive = page.BNext->Enabled && page.BBack->Enabled && page.BCancel->Enabled;
+                ui::headless::Click(page, "&Abandon");
+            });
+        }
+        TConfig page;
+        EXPECT_EQ(page.ShowModal(), c.result);
+        ASSERT_TRUE(script.Ok()) << script.Error();
+        ASSERT_EQ(script.Messages().size(), c.boxes);
+        if (c.boxes) {
+            EXPECT_EQ(script.Messages()[0].text, "Fisierul de configurare BDE lipseste:\r" + config_test::kBdeReg);
+            EXPECT_TRUE(allButtonsLive) << "Continue tries again; Back and Abandon leave";
+        } else {
+            EXPECT_NE(LogText().find("nu import fisierul lipsa " + config_test::kBdeReg), std::string::npos);
+        }
+        EXPECT_EQ(Rows(page), std::vector<Look>(3, kFinished));
+        EXPECT_EQ(Machine().ProfileString("Torvex", "LastUser", ""), "Master") << "the later steps ran";
+        EXPECT_EQ(Machine().DdeJournal().size(), visit + 1);
+        EXPECT_EQ(Machine().Journal().size() - programsRun, 2u) << "HHUPD and TREGSVR, no regedit";
+        EXPECT_EQ(Aliases().find("TORVEX=C:\\WinTorv\\DATA") != std::string::npos, c.aliases);
+        core::LogClose();
+    }
 }
 
 }  // namespace
