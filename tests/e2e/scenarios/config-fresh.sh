@@ -1,4 +1,6 @@
-# A fresh LOCAL installation from the sample CD through the configuration page. Continue
+# A fresh LOCAL installation from the sample CD through the configuration page, on the
+# machine as Wine makes it: its engine key without an engine does not keep the sample
+# engine packed, so there is a bde.reg to import. Continue
 # turns the rows red and raised one by one; afterwards the registry holds the imported
 # bde.reg (the engine's DLLPATH on its unpacked folder), the engine's configuration the
 # four aliases under the data folder, WIN.INI [Torvex] LastUser=Master, the stand-ins'
@@ -8,7 +10,6 @@
 
 source "$E2E_REPO/tests/e2e/config-page.sh"
 
-without_engine
 release='C:\release-tregsvr.txt'
 export TREGSVR_HOLD=$release   # TREGSVR.EXE waits for this file: the page is seen at work
 walk_to_config_page
