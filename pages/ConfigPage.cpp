@@ -69,6 +69,7 @@ TConfig::TConfig() : TWizardPage("TConfig", kConfigPageNo, kPageTitle) {
 
 void TConfig::FormCreate() {
     for (const StepRow& step : StepRows()) ShowWaiting(*(this->*step.row));
+    ActiveControl = BNext;
 }
 
 bool TConfig::RunSteps() {

@@ -66,6 +66,7 @@ void TUpgData::FormCreate() {
     }
     LStatus->Visible = false;
     QuickVerif = false;
+    ActiveControl = BNext;
 }
 
 void TUpgData::FormKeyDown(int& key, ui::TShiftState shift) {
