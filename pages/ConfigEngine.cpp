@@ -28,6 +28,19 @@ constexpr char kUseCount[] = "UseCount";
 constexpr char kBdeRegBelowProgramFiles[] = "Borland\\Common Files\\BDE\\bde.reg";
 constexpr char kRegistryImport[] = "regedit /s ";
 constexpr char kNothingToImport[] = "Motorul BDE este deja instalat, nu import fisierul lipsa ";
+constexpr char kImportNotStarted[] = "Nu am putut porni regedit pentru fisierul de configurare BDE:";
+constexpr char kImportFailed[] = "Importul fisierului de configurare BDE a esuat (cod ";
+
+// An engine whose registry file was not imported is not registered: the user is told.
+void ReportEngineFailure(const std::string& text) {
+    core::LogNote(text);
+    ui::ShowMessageBox(text, kErrorBoxTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+}
+
+std::string ImportFailureText(const std::string& bdeReg, int64_t exitCode) {
+    if (exitCode < 0) return std::string(kImportNotStarted) + "\r" + bdeReg;
+    return kImportFailed + std::to_string(exitCode) + "):\r" + bdeReg;
+}
 
 void RaiseUseCount() {
     auto& platform = plat::Current();
@@ -49,13 +62,13 @@ bool RegisterEngine() {
     }
     BdeRegResult rewritten = RewriteBdeReg(bdeReg, programFiles);
     if (rewritten != BdeRegResult::Rewritten) {
-        std::string text = BdeRegFailureText(bdeReg, rewritten);
-        core::LogNote(text);
-        ui::ShowMessageBox(text, kErrorBoxTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+        ReportEngineFailure(BdeRegFailureText(bdeReg, rewritten));
         return false;
     }
-    core::RunAndWait(kRegistryImport + ("\"" + bdeReg + "\""), kShowMinimized);
-    return true;
+    const int64_t exitCode = core::RunAndWait(kRegistryImport + ("\"" + bdeReg + "\""), kShowMinimized);
+    if (exitCode == 0) return true;
+    ReportEngineFailure(ImportFailureText(bdeReg, exitCode));
+    return false;
 }
 
 void AddProductAliases() {

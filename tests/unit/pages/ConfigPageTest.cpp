@@ -137,4 +137,27 @@ TEST_F(ConfigPageTest, AMissingRegistryFileIsAnErrorOnlyWhenNoEngineIsInstalled)
     }
 }
 
+TEST_F(ConfigPageTest, AnImportThatFailsIsReportedAndThePageStaysOpen) {
+    struct Case {
+        int64_t exitCode;
+        std::string text;
+    } cases[] = {
+        {1, "Importul fisierului de configurare BDE a esuat (cod 1):\r" + config_test::kBdeReg},
+        {-1, "Nu am putut porni regedit pentru fisierul de configurare BDE:\r" + config_test::kBdeReg},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.exitCode);
+        Machine().MapProgram("regedit", [&c](const std::string&) { return c.exitCode; });
+        Script script;
+        script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Continua"); });
+        script.AnswerMessage("OK");
+        script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Abandon"); });
+        TConfig page;
+        EXPECT_EQ(page.ShowModal(), ui::mrCancel) << "an unregistered engine is no success";
+        ASSERT_TRUE(script.Ok()) << script.Error();
+        EXPECT_EQ(script.Messages().at(0).text, c.text);
+        EXPECT_EQ(Machine().ProfileString("Torvex", "LastUser", ""), "Master") << "the later steps ran";
+    }
+}
+
 }  // namespace
