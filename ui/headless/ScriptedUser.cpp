@@ -68,6 +68,13 @@ Script& Script::EndForm(const std::string& which, int result) {
 }
 
 Script& Script::WhileWorking(std::function<void()> action) {
+    return WhileWorkingUntil([action = std::move(action)] {
+        action();
+        return true;
+    });
+}
+
+Script& Script::WhileWorkingUntil(std::function<bool()> action) {
     whileWorking_.push_back(std::move(action));
     return *this;
 }
@@ -142,10 +149,14 @@ void ScriptedUser::Ended(TForm& form, int result) {
 void ScriptedUser::MessagesRun() {
     Script* script = current;
     if (!script || !script->error_.empty() || script->nextWhileWorking_ >= script->whileWorking_.size()) return;
-    // Taken first: the action may itself let messages run.
-    auto action = std::move(script->whileWorking_[script->nextWhileWorking_++]);
+    // Taken first: the action may itself let messages run (and a vector may grow).
+    const size_t at = script->nextWhileWorking_++;
+    auto action = std::move(script->whileWorking_[at]);
     try {
-        action();
+        if (!action()) {
+            script->whileWorking_[at] = std::move(action);
+            script->nextWhileWorking_ = at;
+        }
     } catch (const ScriptError& e) {
         if (script->error_.empty()) script->error_ = e.what();
         throw;

@@ -74,6 +74,9 @@ public:
     // While the program works inside a handler and lets pending messages run: do this
     // the next time it does, as a click that was waiting. One action per time, in order.
     Script& WhileWorking(std::function<void()> action);
+    // The same, each time the program lets messages run, until the action answers true
+    // (a user who waits for something to be shown); later actions wait for it.
+    Script& WhileWorkingUntil(std::function<bool()> action);
 
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     // Class names of the forms shown modally, in order (message boxes included).
@@ -94,7 +97,7 @@ private:
                     std::function<void(TForm&)> action);
     std::vector<Step> steps_;
     size_t next_ = 0;
-    std::vector<std::function<void()>> whileWorking_;
+    std::vector<std::function<bool()>> whileWorking_;
     size_t nextWhileWorking_ = 0;
     std::vector<ShownMessage> messages_;
     std::vector<std::string> formsShown_;
