@@ -147,18 +147,4 @@ TEST_F(CopyPageTest, EscapeStopsOneArchiveAndThePageGoesOn) {
     EXPECT_FALSE(Machine().FileExists("C:\\WinTorv\\EXE.ZIP"));
 }
 
-TEST_F(CopyPageTest, AnEngineKeyWithoutItsLibraryGetsTheEngineUnpacked) {
-    // The key as Wine makes it, and as a removed program leaves it: no DLLPATH, no library.
-    Machine().RegistryWriteString("Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT",
-                                  "SHAREDMEMLOCATION", "9000");
-    MakeCd();
-    ui::headless::Script script;
-    script.OnForm<TCopy>([](TCopy& page) { ui::headless::Click(page, "&Continua"); });
-    TCopy page;
-    EXPECT_EQ(page.ShowModal(), ui::mrOk);
-    ASSERT_TRUE(script.Ok()) << script.Error();
-    EXPECT_EQ(ReadFile("C:\\Program Files\\Borland\\Common Files\\BDE\\IDAPI32.DLL"), "engine");
-    EXPECT_EQ(page.UnzipProgress->Progress.get(), 100);
-}
-
 }  // namespace

@@ -3,6 +3,8 @@
 // none of the later steps and keeps the page open.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "pages/ConfigPage.h"
 #include "tests/unit/pages/ConfigMachine.h"
 #include "ui/headless/ScriptedUser.h"
@@ -91,73 +93,52 @@ TEST_F(ConfigPageTest, OnlyContinueWaitsWhileTheStepsRunAndBackPressedMeanwhileI
     EXPECT_EQ(Rows(page), std::vector<Look>(3, kFinished)) << "the steps begun are all run";
 }
 
-TEST_F(ConfigPageTest, AMissingRegistryFileIsAnErrorOnlyWhenNoEngineIsInstalled) {
-    Machine().RemoveFile(config_test::kBdeReg);
+TEST_F(ConfigPageTest, AnEngineThatIsNotRegisteredIsReportedAndThePageStaysOpen) {
+    const std::string& reg = config_test::kBdeReg;
     struct Case {
-        bool engineInstalled;
-        int result;
-        size_t boxes;
-        bool aliases;
-    } cases[] = {{false, ui::mrCancel, 1, false}, {true, ui::mrOk, 0, true}};
-    for (size_t visit = 0; visit < std::size(cases); ++visit) {
-        const Case& c = cases[visit];
-        SCOPED_TRACE(c.engineInstalled);
-        const size_t programsRun = Machine().Journal().size();
-        if (c.engineInstalled) {
-            Machine().RegistryWriteString(config_test::kEngineKey + "\\Settings\\SYSTEM\\INIT", "VERSION", "5.0");
-            Machine().RegistryWriteString(config_test::kEngineKey, "DLLPATH", config_test::kEngineDir);
-        }
-        StartLog();
+        std::function<void()> fault;
+        std::string text;
+    } cases[] = {
+        {[&] { Machine().MapProgram("regedit", [](const std::string&) { return int64_t{1}; }); },
+         "Importul fisierului de configurare BDE a esuat (cod 1):\r" + reg},
+        {[&] { Machine().MapProgram("regedit", [](const std::string&) { return int64_t{-1}; }); },
+         "Nu am putut porni regedit pentru fisierul de configurare BDE:\r" + reg},
+        {[&] { Machine().RemoveFile(reg); }, "Fisierul de configurare BDE lipseste:\r" + reg},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        c.fault();
         Script script;
         bool allButtonsLive = false;
         script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Continua"); });
-        if (!c.engineInstalled) {
-            script.AnswerMessage("OK");
-            script.OnForm<TConfig>([&](TConfig& page) {
-                allButtonsLive = page.BNext->Enabled && page.BBack->Enabled && page.BCancel->Enabled;
-                ui::headless::Click(page, "&Abandon");
-            });
-        }
-        TConfig page;
-        EXPECT_EQ(page.ShowModal(), c.result);
-        ASSERT_TRUE(script.Ok()) << script.Error();
-        ASSERT_EQ(script.Messages().size(), c.boxes);
-        if (c.boxes) {
-            EXPECT_EQ(script.Messages()[0].text, "Fisierul de configurare BDE lipseste:\r" + config_test::kBdeReg);
-            EXPECT_TRUE(allButtonsLive) << "Continue tries again; Back and Abandon leave";
-        } else {
-            EXPECT_NE(LogText().find("nu import fisierul lipsa " + config_test::kBdeReg), std::string::npos);
-        }
-        EXPECT_EQ(Rows(page), std::vector<Look>(3, kFinished));
-        EXPECT_EQ(Machine().ProfileString("Torvex", "LastUser", ""), "Master") << "the later steps ran";
-        EXPECT_EQ(Machine().DdeJournal().size(), visit + 1);
-        EXPECT_EQ(Machine().Journal().size() - programsRun, 2u) << "HHUPD and TREGSVR, no regedit";
-        EXPECT_EQ(Aliases().find("TORVEX=C:\\WinTorv\\DATA") != std::string::npos, c.aliases);
-        core::LogClose();
-    }
-}
-
-TEST_F(ConfigPageTest, AnImportThatFailsIsReportedAndThePageStaysOpen) {
-    struct Case {
-        int64_t exitCode;
-        std::string text;
-    } cases[] = {
-        {1, "Importul fisierului de configurare BDE a esuat (cod 1):\r" + config_test::kBdeReg},
-        {-1, "Nu am putut porni regedit pentru fisierul de configurare BDE:\r" + config_test::kBdeReg},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.exitCode);
-        Machine().MapProgram("regedit", [&c](const std::string&) { return c.exitCode; });
-        Script script;
-        script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Continua"); });
         script.AnswerMessage("OK");
-        script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Abandon"); });
+        script.OnForm<TConfig>([&](TConfig& page) {
+            allButtonsLive = page.BNext->Enabled && page.BBack->Enabled && page.BCancel->Enabled;
+            ui::headless::Click(page, "&Abandon");
+        });
         TConfig page;
         EXPECT_EQ(page.ShowModal(), ui::mrCancel) << "an unregistered engine is no success";
         ASSERT_TRUE(script.Ok()) << script.Error();
         EXPECT_EQ(script.Messages().at(0).text, c.text);
+        EXPECT_TRUE(allButtonsLive) << "Continue tries again; Back and Abandon leave";
+        EXPECT_EQ(Rows(page), std::vector<Look>(3, kFinished));
         EXPECT_EQ(Machine().ProfileString("Torvex", "LastUser", ""), "Master") << "the later steps ran";
     }
+}
+
+TEST_F(ConfigPageTest, AnInstalledEngineWithoutOurRegistryFileGetsTheAliasesWithoutAnImport) {
+    Machine().RemoveFile(config_test::kBdeReg);  // its archive was never unpacked
+    Machine().RegistryWriteString(config_test::kEngineKey + "\\Settings\\SYSTEM\\INIT", "VERSION", "5.0");
+    Machine().RegistryWriteString(config_test::kEngineKey, "DLLPATH", config_test::kEngineDir);
+    StartLog();
+    Script script;
+    script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Continua"); });
+    TConfig page;
+    EXPECT_EQ(page.ShowModal(), ui::mrOk);
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_EQ(Machine().Journal().size(), 2u) << "HHUPD and TREGSVR, no regedit";
+    EXPECT_NE(LogText().find("nu import fisierul lipsa " + config_test::kBdeReg), std::string::npos);
+    EXPECT_NE(Aliases().find("TORVEX=C:\\WinTorv\\DATA"), std::string::npos);
 }
 
 }  // namespace
