@@ -39,6 +39,14 @@ std::vector<std::string> CandidatePaths(plat::Platform& platform) {
 
 }  // namespace
 
+std::string RegisteredLibraryFolder(plat::Platform& platform) {
+    const auto list = platform.RegistryReadString(kEngineRegistryKey, kEngineDllPathValue);
+    if (!list) return {};
+    for (const std::string& folder : SplitFolderList(*list))
+        if (platform.FileExists(plat::JoinPath(folder, kEngineLibraryName))) return folder;
+    return {};
+}
+
 DBIResult LoadErrorCode(plat::LoadError error) {
     switch (error) {
         case plat::LoadError::None: return kOk;

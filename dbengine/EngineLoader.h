@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "dbengine/BdeApi.h"
 #include "platform/Platform.h"
@@ -20,6 +21,10 @@ inline constexpr char kEngineDllPathValue[] = "DLLPATH";
 // why: 0x2108 not found, 0x2501 out of memory, 0x2109 any other failure; when a copy was
 // found but none loaded, its failure is reported rather than the bare name's "not found".
 std::unique_ptr<plat::Library> LoadEngineLibrary(plat::Platform& platform, DBIResult* code);
+
+// The first folder of DLLPATH that holds the engine library, as the loader tries them;
+// empty when none does (no DLLPATH, or a key left behind by an engine since removed).
+std::string RegisteredLibraryFolder(plat::Platform& platform);
 
 // The engine code for a platform load failure.
 DBIResult LoadErrorCode(plat::LoadError error);

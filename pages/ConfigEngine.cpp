@@ -1,5 +1,7 @@
 // The database engine step: an engine installed before only counts one more user; a new
-// one is registered by importing its registry file. Then the product's aliases.
+// one is registered by importing its registry file. Then the product's aliases. An engine
+// that was installed already when the copy page ran kept its archive packed: there is no
+// registry file of ours to import, and the aliases go to that engine.
 #include <charconv>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "dbengine/DatabaseEngine.h"
 #include "pages/BdeRegFile.h"
 #include "pages/ConfigSteps.h"
+#include "pages/EngineCheck.h"
 #include "pages/EngineRegistry.h"
 #include "pages/LoggedStep.h"
 #include "platform/Paths.h"
@@ -24,6 +27,20 @@ constexpr char kEarlierEngineKey[] = "Software\\Borland\\BLW32";
 constexpr char kUseCount[] = "UseCount";
 constexpr char kBdeRegBelowProgramFiles[] = "Borland\\Common Files\\BDE\\bde.reg";
 constexpr char kRegistryImport[] = "regedit /s ";
+constexpr char kNothingToImport[] = "Motorul BDE este deja instalat, nu import fisierul lipsa ";
+constexpr char kImportNotStarted[] = "Nu am putut porni regedit pentru fisierul de configurare BDE:";
+constexpr char kImportFailed[] = "Importul fisierului de configurare BDE a esuat (cod ";
+
+// An engine whose registry file was not imported is not registered: the user is told.
+void ReportEngineFailure(const std::string& text) {
+    core::LogNote(text);
+    ui::ShowMessageBox(text, kErrorBoxTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+}
+
+std::string ImportFailureText(const std::string& bdeReg, int64_t exitCode) {
+    if (exitCode < 0) return std::string(kImportNotStarted) + "\r" + bdeReg;
+    return kImportFailed + std::to_string(exitCode) + "):\r" + bdeReg;
+}
 
 void RaiseUseCount() {
     auto& platform = plat::Current();
@@ -39,15 +56,19 @@ void RaiseUseCount() {
 bool RegisterEngine() {
     std::string programFiles = ProgramFilesFolder();
     std::string bdeReg = plat::JoinPath(programFiles, kBdeRegBelowProgramFiles);
+    if (!plat::Current().FileExists(bdeReg) && EngineInstalled()) {
+        core::LogNote(kNothingToImport + bdeReg);
+        return true;
+    }
     BdeRegResult rewritten = RewriteBdeReg(bdeReg, programFiles);
     if (rewritten != BdeRegResult::Rewritten) {
-        std::string text = BdeRegFailureText(bdeReg, rewritten);
-        core::LogNote(text);
-        ui::ShowMessageBox(text, kErrorBoxTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+        ReportEngineFailure(BdeRegFailureText(bdeReg, rewritten));
         return false;
     }
-    core::RunAndWait(kRegistryImport + ("\"" + bdeReg + "\""), kShowMinimized);
-    return true;
+    const int64_t exitCode = core::RunAndWait(kRegistryImport + ("\"" + bdeReg + "\""), kShowMinimized);
+    if (exitCode == 0) return true;
+    ReportEngineFailure(ImportFailureText(bdeReg, exitCode));
+    return false;
 }
 
 void AddProductAliases() {

@@ -21,7 +21,7 @@ struct StepRow {
     const char* name;
     const char* caption;
     ui::TPanel* TConfig::*row;
-    std::function<bool()> run;  // false: the work stops here
+    std::function<bool()> run;  // false: the step failed
 };
 
 const std::array<StepRow, 3>& StepRows() {
@@ -69,28 +69,25 @@ TConfig::TConfig() : TWizardPage("TConfig", kConfigPageNo, kPageTitle) {
 
 void TConfig::FormCreate() {
     for (const StepRow& step : StepRows()) ShowWaiting(*(this->*step.row));
+    ActiveControl = BNext;
 }
 
 bool TConfig::RunSteps() {
+    bool succeeded = true;
     for (const StepRow& step : StepRows()) {
-        if (!step.run()) return false;
+        succeeded = step.run() && succeeded;
         ShowFinished(*(this->*step.row));
     }
-    return true;
+    return succeeded;
 }
 
 void TConfig::BNextClick() {
-    bool completed = false;
-    {
-        auto working = Working();
-        completed = RunSteps();
-    }
-    if (completed) {
-        ModalResult = ui::mrOk;
-    } else {
-        ModalResult = ui::mrNone;  // the page stays: Back and Abandon still leave it
-        BNext->Enabled = false;
-    }
+    BNext->Enabled = false;
+    const bool succeeded = RunSteps();
+    BNext->Enabled = true;
+    // Back or Abandon, live while the steps ran, is the user's answer.
+    if (ModalResult == ui::mrRetry || ModalResult == ui::mrCancel) return;
+    ModalResult = succeeded ? ui::mrOk : ui::mrNone;
 }
 
 std::unique_ptr<ui::TForm> MakeConfigPage() { return std::make_unique<TConfig>(); }

@@ -1,8 +1,10 @@
 // Page 3 of a fresh installation, the system configuration page (TConfig): Continue runs
 // the three configuration steps one after another, each row turning from waiting (right,
 // black, flat) to finished (left, red, raised) when its step returns, then ends with 1.
-// When the engine's registry file fails, the work stops there and Continue stays
-// disabled; Back and Abandon still leave the page.
+// Only Continue is disabled while the steps run; Back or Abandon pressed meanwhile close
+// the page with their own result once the steps are over. A failed step never stops the
+// next one; when the engine could not be registered the page stays open afterwards, so
+// that Continue can try again once the cause is mended.
 #pragma once
 
 #include <array>
@@ -26,7 +28,7 @@ public:
     void BNextClick();
 
 private:
-    // False when a step stopped the work.
+    // False when a step failed.
     bool RunSteps();
 };
 

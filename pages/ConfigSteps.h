@@ -12,8 +12,11 @@
 namespace pages {
 
 // Registers the database engine (or raises the use count of an engine installed before)
-// and adds the product's aliases. False when the engine's registry file could not be
-// rewritten: the user has been shown the file and the reason, and nothing after it ran.
+// and adds the product's aliases. A registry file that is missing while an engine is
+// installed is not imported (a log note says so). False when the engine's registry file
+// should be there and could not be rewritten, or regedit could not start or ended with
+// an error: the user has been shown the file and the reason, and no alias was added, as
+// no engine is registered to take them.
 bool DoConfigBDE();
 
 // Writes the product's default user into WIN.INI and runs the two component installers.

@@ -55,7 +55,10 @@ TCopyPageForm::TCopyPageForm(std::string className, int pageNo)
     FormCreate();
 }
 
-void TCopyPageForm::FormCreate() { LGroupName->Caption = copytext::kStartPrompt; }
+void TCopyPageForm::FormCreate() {
+    LGroupName->Caption = copytext::kStartPrompt;
+    ActiveControl = BNext;
+}
 
 CopyView TCopyPageForm::View() {
     CopyView view;

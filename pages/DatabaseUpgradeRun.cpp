@@ -2,11 +2,11 @@
 
 namespace pages {
 
-StepChoice RunDatabaseUpgrade(const StepChoice& chosen, const DatabaseUpgradeView& view) {
+StepChoice RunDatabaseUpgrade(const DatabaseUpgradeView& view) {
     UpgradeSetReportSink(view.report);
     StepChoice succeeded{};
     for (size_t step = 0; step < DatabaseUpgradeSteps.size(); ++step) {
-        if (!chosen[step]) continue;
+        if (!view.chosen(step)) continue;
         view.tick(step, true);
         if (step > 0) view.statusRed();
         succeeded[step] = UpgradeRun(DatabaseUpgradeSteps[step].operation);

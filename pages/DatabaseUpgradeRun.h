@@ -26,6 +26,9 @@ inline constexpr std::array<DatabaseUpgradeStep, 3> DatabaseUpgradeSteps = {{
 using StepChoice = std::array<bool, DatabaseUpgradeSteps.size()>;
 
 struct DatabaseUpgradeView {
+    // Whether the user chose the step, asked when its turn comes: the choice stays open
+    // while the earlier steps run.
+    std::function<bool(size_t step)> chosen;
     std::function<void(const std::string& text)> report;  // each progress text of the library
     std::function<void(size_t step, bool shown)> tick;
     std::function<void()> statusRed;                      // before the lists and the constants
@@ -33,6 +36,6 @@ struct DatabaseUpgradeView {
 };
 
 // Hands the library the report procedure, then runs the chosen steps; which succeeded.
-StepChoice RunDatabaseUpgrade(const StepChoice& chosen, const DatabaseUpgradeView& view);
+StepChoice RunDatabaseUpgrade(const DatabaseUpgradeView& view);
 
 }  // namespace pages

@@ -71,6 +71,7 @@ void TDirs::FormCreate() {
         control->Visible = layout.dataRowVisible;
     netmemo->Visible = layout.memoVisible;
     BNext->Enabled = layout.nextEnabled;
+    ActiveControl = RProgram;
 }
 
 void TDirs::BProgramClick() {

@@ -40,6 +40,9 @@ TEndScreen::TEndScreen() : TWizardPage("TEndScreen", 4, "Finalizare") {
     FormCreate();
 }
 
+// Leaving is the next step; Enter must not take the user back.
+void TEndScreen::FormCreate() { ActiveControl = BCancel; }
+
 std::unique_ptr<ui::TForm> MakeEndScreen() { return std::make_unique<TEndScreen>(); }
 
 }  // namespace pages

@@ -25,6 +25,8 @@ public:
 
     ui::TMemo* Memo1 = nullptr;
     ui::TImage* Image1 = nullptr;
+
+    void FormCreate() override;
 };
 
 std::unique_ptr<ui::TForm> MakeEndScreen();

@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "core/InstallState.h"
+#include "core/Log.h"
+#include "dbengine/EngineLoader.h"
 #include "pages/EngineRegistry.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -21,6 +23,8 @@ constexpr char kOldEngineText[] =
     "Am gasit o instalare mai veche de\rmotor baza de date (BDE)...\r"
     "Daca WinTORVEX nu functioneaza, contactati-ne.\r";
 constexpr char kHeadingAfterWarning[] = "PENTRU CONTINUARE";
+constexpr char kKeyWithoutLibrary[] =
+    "Cheia motorului BDE exista, dar IDAPI32.DLL lipseste din DLLPATH: motorul se instaleaza din arhiva";
 
 void WarnAboutOldEngine() {
     ui::MessageHeading = kOldEngineHeading;
@@ -43,10 +47,17 @@ int VersionNumber(std::string_view text) {
 
 bool IsOldEngineVersion(std::string_view version) { return version != "4.0" && VersionNumber(version) < 4; }
 
+bool EngineInstalled() {
+    plat::Platform& platform = plat::Current();
+    return platform.RegistryKeyExists(kEngineInitKey) && !bde::RegisteredLibraryFolder(platform).empty();
+}
+
 EngineTarget CheckEngine() {
     plat::Platform& platform = plat::Current();
     core::InstallState& state = core::State();
-    if (platform.RegistryKeyExists(kEngineInitKey)) {
+    const bool installed = EngineInstalled();
+    if (!installed && platform.RegistryKeyExists(kEngineInitKey)) core::LogNote(kKeyWithoutLibrary);
+    if (installed) {
         if (auto version = platform.RegistryReadString(kEngineInitKey, "VERSION"); version && IsOldEngineVersion(*version))
             state.OldEngineFlag = true;
         if (state.OldEngineFlag) WarnAboutOldEngine();

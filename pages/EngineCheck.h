@@ -1,6 +1,11 @@
 // Where the database engine's archive goes on a fresh installation. An engine already
 // installed is never overwritten (an old one is only warned about); without one, the
 // engine gets its folder under Program Files, created level by level.
+//
+// An engine counts as installed when its settings key exists and its library lies where
+// the engine's DLLPATH says. A key alone protects nothing: systems create it for old
+// programs (Wine does), and removed programs leave it behind; such a machine gets the
+// engine unpacked as an empty one does, with a note in the run log.
 #pragma once
 
 #include <string>
@@ -14,6 +19,9 @@ int VersionNumber(std::string_view text);
 
 // True when an installed engine's "VERSION" value names an engine older than 4.
 bool IsOldEngineVersion(std::string_view version);
+
+// The settings key of an installed engine exists and its library is where DLLPATH says.
+bool EngineInstalled();
 
 struct EngineTarget {
     enum Kind { Skip, Extract, Failed } kind = Skip;

@@ -36,6 +36,7 @@ TFindApp::TFindApp() : TWizardPage("TFindApp", 6, kTitleBeforeSearch) {
     AddStandardButton({PageButton::Next, ui::Bounds(79, 31, 67, 50), ButtonClass::Push, ui::mknNext, {}, ui::mrNone});
     AddStandardButton({PageButton::Cancel, ui::Bounds(10, 85, 136, 25), ButtonClass::Nice});
     BNext->OnClick = [this] { BNextClick(); };
+    BBack->OnClick = [this] { BBackClick(); };
     BCancel->OnClick = [this] { BCancelClick(); };
 
     auto& panel = Add<ui::TPanel>("Panel1");
@@ -65,9 +66,11 @@ void TFindApp::FormCreate() {
     state.WorkDataDir = DataFolderOfAlias(UpgradeGetAliasPath(kProductAlias));
     state.InstallType = KindOfInstallation(state.WorkDataDir);
     Searched = StopSearch = FolderValid = false;
+    ActiveControl = RProgram;
 }
 
 void TFindApp::BNextClick() {
+    if (searching_) return;
     if (!Searched) {
         SearchProgramFolder();
         return;
@@ -84,9 +87,13 @@ void TFindApp::SearchProgramFolder() {
     Searched = true;
     std::string found;
     {
-        // Back and Continue wait while the drives are searched; Abandon stays live to stop it.
+        // Continue and the Program row wait while the drives are searched, so that no
+        // folder is accepted before the search has named one; Back and Abandon stay live
+        // to stop it.
         auto working = Working();
+        BBack->Enabled = true;
         BCancel->Enabled = true;
+        RowWaits row(*this);
         DriveSearch search;
         search.visiting = [this](const std::string& status) {
             dirlabel->Caption = status;
@@ -120,6 +127,7 @@ void TFindApp::ShowSearchResult(const std::string& found) {
 }
 
 void TFindApp::BProgramClick() {
+    if (searching_) return;
     TDirDialog dialog;
     const std::string start = RProgram->Text;
     if (start != kNotFoundFolder && !start.empty()) {
@@ -135,10 +143,26 @@ void TFindApp::BProgramClick() {
     EnableNext();
 }
 
+void TFindApp::BBackClick() { StopSearch = true; }
+
 void TFindApp::BCancelClick() { StopSearch = true; }
 
 // Before the search Continue stays live, whatever was browsed: it starts the search.
-void TFindApp::EnableNext() { BNext->Enabled = FolderValid || !Searched; }
+void TFindApp::EnableNext() {
+    if (!searching_) BNext->Enabled = FolderValid || !Searched;
+}
+
+TFindApp::RowWaits::RowWaits(TFindApp& page) : page_(page) {
+    page_.searching_ = true;
+    for (ui::TControl* control : page_.ProgramRow()) control->Enabled = false;
+}
+
+TFindApp::RowWaits::~RowWaits() {
+    for (ui::TControl* control : page_.ProgramRow()) control->Enabled = true;
+    page_.searching_ = false;
+}
+
+std::array<ui::TControl*, 3> TFindApp::ProgramRow() const { return {LProgram, RProgram, BProgram}; }
 
 std::unique_ptr<ui::TForm> MakeFindApp() { return std::make_unique<TFindApp>(); }
 

@@ -1,9 +1,12 @@
 // Page 6, the first of an upgrade: finds the installed product. The data folder and the
 // kind of installation come from the database alias when the page is created; the first
 // Continue searches for the program folder (the profile, then the fixed drives); the user
-// may browse to another folder; the second Continue accepts the folder shown.
+// may browse to another folder; the second Continue accepts the folder shown. While the
+// search runs, only Back and Abandon act (both stop it), so ProgramDir and WorkDir always
+// name the folder the search or the user settled on.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "pages/WizardPage.h"
@@ -34,11 +37,28 @@ public:
     // and this must run only from the first Continue.
     void SearchProgramFolder();
     void BProgramClick();
+    // Back and Abandon stop a running search; their results then close the page.
+    void BBackClick();
     void BCancelClick();
 
 private:
+    // While it lives the search runs: the Program row is disabled and Continue waits.
+    class RowWaits {
+    public:
+        explicit RowWaits(TFindApp& page);
+        ~RowWaits();
+        RowWaits(const RowWaits&) = delete;
+        RowWaits& operator=(const RowWaits&) = delete;
+
+    private:
+        TFindApp& page_;
+    };
+
     void ShowSearchResult(const std::string& found);
     void EnableNext();
+    std::array<ui::TControl*, 3> ProgramRow() const;
+
+    bool searching_ = false;
 };
 
 std::unique_ptr<ui::TForm> MakeFindApp();

@@ -34,9 +34,12 @@ DirsLayout DirsLayoutFor(int installType) {
 
 FolderCheck AcceptFolders(int installType, const std::string& programText, const std::string& dataText) {
     core::InstallState& state = core::State();
-    FolderCheck check = FolderCheck::Passed;
     std::vector<std::string> created;
     state.ProgramDir = programText;
+    // The program folder first: a data folder inside a new program folder then finds
+    // its parent, and passes on the first Continue.
+    const bool programReady = EnsureFolder(state.ProgramDir, created);
+    FolderCheck check = FolderCheck::Passed;
     switch (installType) {
         case core::InstallLocal:
             state.DataDir = state.ProgramDir;
@@ -56,7 +59,8 @@ FolderCheck AcceptFolders(int installType, const std::string& programText, const
         default:
             break;
     }
-    if (!EnsureFolder(state.ProgramDir, created) && check == FolderCheck::Passed) check = FolderCheck::NotCreated;
+    if (!programReady && check == FolderCheck::Passed) check = FolderCheck::NotCreated;
+    // What a refused Continue made goes again; it blocks no later try, which makes it anew.
     if (check != FolderCheck::Passed)
         for (auto it = created.rbegin(); it != created.rend(); ++it) plat::Current().RemoveEmptyDirectory(*it);
     state.WorkDir = state.ProgramDir;

@@ -21,10 +21,10 @@ enum class FolderCheck {
 };
 
 // Continue on the folders page with the two fields' texts: stores ProgramDir and DataDir
-// by the kind of installation, creates a missing program folder and (SERVER) a missing
-// data folder, one level each, and copies the result into WorkDir and WorkDataDir in any
-// case. When the page stays open, the folders this call created are removed again, so a
-// refused Continue leaves nothing behind.
+// by the kind of installation, creates a missing program folder and then (SERVER) a
+// missing data folder, one level each, and copies the result into WorkDir and WorkDataDir
+// in any case. When the page stays open, the folders this call created are removed
+// again, so a refused Continue leaves nothing behind.
 FolderCheck AcceptFolders(int installType, const std::string& programText, const std::string& dataText);
 
 }  // namespace pages

@@ -1,5 +1,7 @@
 #include "pages/IType.h"
 
+#include <algorithm>
+
 #include "core/InstallState.h"
 #include "ui/Panels.h"
 
@@ -32,6 +34,8 @@ void TIType::FormCreate() {
     const int installType = core::State().InstallType;
     BNext->Enabled = installType != core::InstallNone;
     IType->ItemIndex = ItemOfInstallType(installType);
+    // Enter on the first focus must not end the installation: the chosen kind, or the first.
+    ActiveControl = IType->Button(std::max(0, IType->ItemIndex.get()));
     firstShow_ = true;
 }
 

@@ -66,6 +66,7 @@ void TUpgData::FormCreate() {
     }
     LStatus->Visible = false;
     QuickVerif = false;
+    ActiveControl = BNext;
 }
 
 void TUpgData::FormKeyDown(int& key, ui::TShiftState shift) {
@@ -82,14 +83,13 @@ void TUpgData::BNextClick() {
     LStatus->Visible = true;
     LStatus->Repaint();
     for (ui::TButtonControl* button : {BBack, BNext, BCancel}) button->Enabled = false;
-    StepChoice chosen{};
-    for (size_t step = 0; step < chosen.size(); ++step) chosen[step] = Box(step)->Checked;
     DatabaseUpgradeView view;
+    view.chosen = [this](size_t step) { return Box(step)->Checked.get(); };
     view.report = [this](const std::string& text) { ShowReport(text); };
     view.tick = [this](size_t step, bool shown) { Tick(step)->Visible = shown; };
     view.statusRed = [this] { LStatus->Font.Color = ui::clRed; };
     view.finished = [this](size_t step) { ShowStepFinished(*Rows[step]); };
-    RunDatabaseUpgrade(chosen, view);
+    RunDatabaseUpgrade(view);
     LStatus->Visible = false;
     LStatus->Repaint();
 }

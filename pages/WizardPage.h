@@ -16,7 +16,9 @@
 // and BCancel "&Abandon" (2, Abandon, kind mkCancel); a row may change the class
 // (ButtonClass::Nice for the kit's flat button), the kind, the caption and the result
 // ("I&esire" with result 1 on the end page). No standard button is the default or the
-// cancel button: Enter presses the focused button, Escape does nothing on a page.
+// cancel button: Enter presses the focused button, Escape does nothing on a page. So each
+// page chooses its first focus (ActiveControl) in FormCreate: the next step's button or
+// the field to fill in, never a button that ends or goes back.
 //
 // While a handler works (joining, unpacking, searching), it holds a guard:
 //

@@ -21,6 +21,8 @@ public:
     virtual void Line(int x1, int y1, int x2, int y2, TColor color) = 0;
     // Text on a transparent background, its top-left corner at (x, y), in the current font.
     virtual void TextAt(int x, int y, const std::string& text, TColor color) = 0;
+    // The same, drawn only inside `clip`: one text in two colours over two backgrounds.
+    virtual void TextClipped(const TRect& clip, int x, int y, const std::string& text, TColor color) = 0;
     // Extent of one line of text in the current font.
     virtual TSize TextExtent(const std::string& text) = 0;
     virtual void SetFont(const FontSpec& font) = 0;

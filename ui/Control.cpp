@@ -180,7 +180,11 @@ void TWinControl::SetFocus() {
     TForm* form = OwnerForm();
     if (!form || form == this) return;
     TWinControl* previous = form->ActiveControl;
-    if (previous == this) return;
+    if (previous == this) {
+        // Still the form's choice, but the platform may have moved its focus meanwhile.
+        if (Handle) CurrentBackend().Focus(*this);
+        return;
+    }
     form->ActiveControl = this;
     if (previous) previous->DoExit();
     if (Handle) CurrentBackend().Focus(*this);

@@ -170,7 +170,11 @@ void TGauge::Paint(Canvas& canvas) {
     const std::string text = std::to_string(PercentDone()) + "%";
     canvas.SetFont(EffectiveFont());
     TSize size = canvas.TextExtent(text);
-    canvas.TextAt((w - size.cx) / 2, (h - size.cy) / 2, text, PercentDone() >= 50 ? clWhite : clBlack);
+    const int x = (w - size.cx) / 2, y = (h - size.cy) / 2;
+    // As the platform's gauge: white over the filled part, black over the rest, so every
+    // character stays readable wherever the bar ends.
+    canvas.TextClipped({1, 1, 1 + filled, h - 1}, x, y, text, clWhite);
+    canvas.TextClipped({1 + filled, 1, w - 1, h - 1}, x, y, text, clBlack);
 }
 
 // --- lists ---

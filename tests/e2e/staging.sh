@@ -105,9 +105,9 @@ program_group_dir() {
 # The sample product's media as the win64 build made them (tools/mkmedia).
 E2E_SAMPLE_MEDIA="$E2E_BUILD/sample-media"
 
-# without_engine: the machine has no database engine. Wine's own prefix carries a key of
-# one (Settings\SYSTEM\INIT, for old programs), which the copy page would take for an
-# installed engine and so leave the sample engine packed.
+# without_engine: the registry holds no key of a database engine. Wine's own prefix
+# carries one (Settings\SYSTEM\INIT, for old programs) without an engine; scenarios
+# start from it, and only those about an empty registry remove it.
 without_engine() {
     win_run reg delete 'HKLM\Software\Borland' /f
     (( WIN_EXIT_CODE == 0 )) || fail "cannot remove Wine's engine key"

@@ -60,8 +60,9 @@ upgrade_journal() {
 E2E_LOCATE_TITLE="Apasati 'Continua' pentru a localiza aplicatia!"
 # locate_shows LINE: one of the locate page's controls shows exactly this text.
 locate_shows() { drv_try texts "$E2E_LOCATE_TITLE" | tr -d '\r' | grep -q -x -F -- "$1"; }
-# locate_searching: the search runs (Back and Continue wait for it).
-locate_searching() { drv_try tree "$E2E_LOCATE_TITLE" | grep -q 'disabled "&Inapoi"'; }
+# locate_searching: the search runs (the Program row's browse button waits for it, as
+# the Date row's always does).
+locate_searching() { [[ $(drv_try tree "$E2E_LOCATE_TITLE" | grep -c 'disabled "Cauta..."') == 2 ]]; }
 
 # use_drive LETTER UNIXDIR TYPE: LETTER: shows UNIXDIR as a drive of TYPE (hd, network,
 # floppy, cdrom); the server is restarted to read the type.

@@ -55,6 +55,8 @@ int HeadlessBackend::RunModal(TForm& form) {
     return form.ModalResult;
 }
 
+void HeadlessBackend::ProcessMessages() { ScriptedUser::MessagesRun(); }
+
 TColor HeadlessBackend::SystemColor(int index) { return SystemColorValue(index); }
 
 std::unique_ptr<Canvas> HeadlessBackend::MeasuringCanvas() {

@@ -26,7 +26,8 @@ public:
     void HideForm(TForm& form) override;
     TSize FrameExtent(const TForm& form) override;
 
-    void ProcessMessages() override {}
+    // Runs what the scripted user does while the program works (Script::WhileWorking).
+    void ProcessMessages() override;
     bool IsKeyDown(int virtualKey) override { return keysDown_.count(virtualKey) != 0; }
     int ScreenWidth() override { return screenWidth_; }
     int ScreenHeight() override { return screenHeight_; }

@@ -55,6 +55,11 @@ void RecordingCanvas::TextAt(int x, int y, const std::string& text, TColor color
     ops.push_back(op);
 }
 
+void RecordingCanvas::TextClipped(const TRect& clip, int x, int y, const std::string& text, TColor color) {
+    TextAt(x, y, text, color);
+    ops.back().clip = clip;
+}
+
 TSize RecordingCanvas::TextExtent(const std::string& text) { return MeasureText(font_, text); }
 
 void RecordingCanvas::DrawBitmap(const TBitmap& bitmap, int x, int y, bool transparent) {

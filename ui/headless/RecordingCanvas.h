@@ -4,6 +4,7 @@
 // System colours resolve to the fixed values of SystemColorValue.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct DrawOp {
     FontSpec font;     // Text
     int x = 0, y = 0;  // Text, Bitmap
     bool transparent = false;
+    std::optional<TRect> clip;  // Text drawn only inside it
 };
 
 TSize MeasureText(const FontSpec& font, const std::string& text);
@@ -33,6 +35,7 @@ public:
     void FrameRect(const TRect& rect, TColor color) override;
     void Line(int x1, int y1, int x2, int y2, TColor color) override;
     void TextAt(int x, int y, const std::string& text, TColor color) override;
+    void TextClipped(const TRect& clip, int x, int y, const std::string& text, TColor color) override;
     TSize TextExtent(const std::string& text) override;
     void SetFont(const FontSpec& font) override { font_ = font; }
     void DrawBitmap(const TBitmap& bitmap, int x, int y, bool transparent) override;

@@ -67,9 +67,22 @@ Script& Script::EndForm(const std::string& which, int result) {
         [result](TForm& form) { form.ModalResult = result; });
 }
 
+Script& Script::WhileWorking(std::function<void()> action) {
+    return WhileWorkingUntil([action = std::move(action)] {
+        action();
+        return true;
+    });
+}
+
+Script& Script::WhileWorkingUntil(std::function<bool()> action) {
+    whileWorking_.push_back(std::move(action));
+    return *this;
+}
+
 std::string Script::Error() const {
     if (!error_.empty()) return error_;
-    if (PendingSteps() != 0) return "step not used: " + steps_[next_].description;
+    if (next_ < steps_.size()) return "step not used: " + steps_[next_].description;
+    if (PendingSteps() != 0) return "an action while working was not used: the program let no messages run";
     return {};
 }
 
@@ -131,6 +144,23 @@ void ScriptedUser::Ended(TForm& form, int result) {
             it->result = result;
             break;
         }
+}
+
+void ScriptedUser::MessagesRun() {
+    Script* script = current;
+    if (!script || !script->error_.empty() || script->nextWhileWorking_ >= script->whileWorking_.size()) return;
+    // Taken first: the action may itself let messages run (and a vector may grow).
+    const size_t at = script->nextWhileWorking_++;
+    auto action = std::move(script->whileWorking_[at]);
+    try {
+        if (!action()) {
+            script->whileWorking_[at] = std::move(action);
+            script->nextWhileWorking_ = at;
+        }
+    } catch (const ScriptError& e) {
+        if (script->error_.empty()) script->error_ = e.what();
+        throw;
+    }
 }
 
 // --- actions ---

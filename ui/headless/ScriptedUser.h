@@ -71,10 +71,17 @@ public:
     // When that form is shown: end it with this result at once.
     Script& EndForm(const std::string& which, int result);
 
+    // While the program works inside a handler and lets pending messages run: do this
+    // the next time it does, as a click that was waiting. One action per time, in order.
+    Script& WhileWorking(std::function<void()> action);
+    // The same, each time the program lets messages run, until the action answers true
+    // (a user who waits for something to be shown); later actions wait for it.
+    Script& WhileWorkingUntil(std::function<bool()> action);
+
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     // Class names of the forms shown modally, in order (message boxes included).
     const std::vector<std::string>& FormsShown() const { return formsShown_; }
-    size_t PendingSteps() const { return steps_.size() - next_; }
+    size_t PendingSteps() const { return steps_.size() - next_ + whileWorking_.size() - nextWhileWorking_; }
     // No failure so far and every step used.
     bool Ok() const { return error_.empty() && PendingSteps() == 0; }
     std::string Error() const;
@@ -90,6 +97,8 @@ private:
                     std::function<void(TForm&)> action);
     std::vector<Step> steps_;
     size_t next_ = 0;
+    std::vector<std::function<bool()>> whileWorking_;
+    size_t nextWhileWorking_ = 0;
     std::vector<ShownMessage> messages_;
     std::vector<std::string> formsShown_;
     std::string error_;
@@ -102,6 +111,7 @@ public:
     static void Expect(TForm& form);  // a form is about to be shown modally
     static void Act(TForm& form);     // run the next step on it
     static void Ended(TForm& form, int result);
+    static void MessagesRun();        // the program lets pending messages run
 };
 
 // Actions a step takes, as a user would: each fails with ScriptError when the user could

@@ -94,6 +94,16 @@ bool FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             // The platform may give the close item back when the menu or frame is redrawn.
             GrayCloseItem();
             return false;
+        case WM_ACTIVATE:
+            // Back in front (a modal box or dialog gone): the focus returns to the form's
+            // active control, not to the form itself, so keys go on where they were.
+            if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) != 0) return false;
+            if (TWinControl* active = form_.ActiveControl; active && active->Handle && active->CanFocus()) {
+                ::SetFocus(static_cast<HWND>(active->Handle));
+                result = 0;
+                return true;
+            }
+            return false;
         case WM_CLOSE:
             if (form_.CloseCommandEnabled()) Guarded([&] { form_.Close(); });
             result = 0;

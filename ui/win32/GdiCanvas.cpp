@@ -61,6 +61,14 @@ void GdiCanvas::TextAt(int x, int y, const std::string& text, TColor color) {
     TextOutW(dc_, x, y, wide.c_str(), int(wide.size()));
 }
 
+void GdiCanvas::TextClipped(const TRect& clip, int x, int y, const std::string& text, TColor color) {
+    std::wstring wide = Widen(text);
+    RECT r{clip.Left, clip.Top, clip.Right, clip.Bottom};
+    SetTextColor(dc_, Ref(Resolve(color)));
+    SetBkMode(dc_, TRANSPARENT);
+    ExtTextOutW(dc_, x, y, ETO_CLIPPED, &r, wide.c_str(), UINT(wide.size()), nullptr);
+}
+
 TSize GdiCanvas::TextExtent(const std::string& text) {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc_, &metrics);

@@ -26,6 +26,7 @@ public:
     void FrameRect(const TRect& rect, TColor color) override;
     void Line(int x1, int y1, int x2, int y2, TColor color) override;
     void TextAt(int x, int y, const std::string& text, TColor color) override;
+    void TextClipped(const TRect& clip, int x, int y, const std::string& text, TColor color) override;
     TSize TextExtent(const std::string& text) override;
     void SetFont(const FontSpec& font) override;
     void DrawBitmap(const TBitmap& bitmap, int x, int y, bool transparent) override;

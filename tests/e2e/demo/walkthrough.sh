@@ -55,7 +55,6 @@ demo_config_page() {
     echo "demo: \"$CONFIG_PAGE\" registered the engine (TORVEX is $(engine_alias TORVEX)) and made the group"
 }
 
-without_engine
 stage_floppies
 start_from_drive media a
 demo_type_page

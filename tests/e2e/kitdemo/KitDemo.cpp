@@ -55,7 +55,7 @@ public:
         fmt.Caption = "Text @9rosu$2 bold $0si %@12umbra\\@ ~clipeste";
         auto& gauge = panel.Add<ui::TGauge>("UnzipProgress");
         gauge.SetBounds(10, 84, 300, 20);
-        gauge.Progress = 62;
+        gauge.Progress = 50;  // the percentage straddles the end of the bar
         auto& check = panel.Add<ui::TCheckBox>("Ck1");
         check.Caption = "&Verificare";
         check.Checked = true;

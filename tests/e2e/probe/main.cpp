@@ -14,6 +14,10 @@
 //                          "ready" and each "execute" in REPORT; ends after SECONDS.
 //   PROBE profile SECTION KEY VALUE   WriteProfileString into WIN.INI; exit code 0 done.
 //   PROBE winexec COMMAND  WinExec(COMMAND, SW_SHOW); exit code 0 when it started.
+//   PROBE hold FILE SECONDS REPORT   holds FILE open for reading, sharing reading and
+//                          writing but not deletion, as another program may; notes
+//                          "holding" in REPORT; lets go after SECONDS. Exit code 1 when
+//                          the file cannot be opened.
 // Started any other way (as a trap under another name, say) it appends its command
 // line to C:\PROBE-RAN.TXT and exits with 2.
 #include <windows.h>
@@ -221,6 +225,17 @@ int StartWithWinExec(const wchar_t* command) {
     return WinExec(Encoded(CP_ACP, command).c_str(), SW_SHOW) > 31 ? 0 : 1;
 }
 
+int HoldFile(const wchar_t* path, int seconds, const wchar_t* reportPath) {
+    g_reportPath = reportPath;
+    const HANDLE file =
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    Report("holding");
+    Sleep(static_cast<DWORD>(seconds) * 1000u);
+    CloseHandle(file);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -235,5 +250,6 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"silent-shell" && argc >= 4) return RunSilentShell(_wtoi(argv[2]), argv[3]);
     if (mode == L"profile" && argc >= 5) return WriteProfileStringW(argv[2], argv[3], argv[4]) ? 0 : 1;
     if (mode == L"winexec" && argc >= 3) return StartWithWinExec(argv[2]);
+    if (mode == L"hold" && argc >= 5) return HoldFile(argv[2], _wtoi(argv[3]), argv[4]);
     return RecordUnexpectedStart();
 }

@@ -4,7 +4,6 @@
 
 source "$E2E_REPO/tests/e2e/config-page.sh"
 
-without_engine
 install_engine
 set_reg 'HKLM\Software\Borland\BLW32' Installed 1
 set_reg "$E2E_ENGINE_KEY" UseCount 3

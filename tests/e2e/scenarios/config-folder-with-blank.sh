@@ -4,7 +4,6 @@
 
 source "$E2E_REPO/tests/e2e/config-page.sh"
 
-without_engine
 walk_to_config_page 'C:\Program Files\WinTorv'
 drv click "$CONFIG_PAGE" "&Continua"
 drv wait-gone "$CONFIG_PAGE" 120

@@ -4,7 +4,6 @@
 
 source "$E2E_REPO/tests/e2e/config-page.sh"
 
-without_engine
 walk_to_config_page
 report="$E2E_WORK/silent-shell.txt"
 win_start shell "$E2E_PROBE" silent-shell 200 "$(winpath "$report")"

@@ -1,5 +1,6 @@
 # The sample set in one folder on D:, a CD-ROM drive: Continue on the copy page asks for
-# no disk (only DISK1 is looked for, in one pass) and the product is installed.
+# no disk (only DISK1 is looked for, in one pass) and the product is installed. The
+# registry holds no engine key at all: the engine is unpacked as on an empty machine.
 
 source "$E2E_REPO/tests/e2e/copy-page.sh"
 

@@ -4,7 +4,6 @@
 
 source "$E2E_REPO/tests/e2e/copy-page.sh"
 
-without_engine
 stage_cd
 # A byte in the middle of TORVEX.EXE's packed data, on the second piece of EXE.ZIP.
 piece="$E2E_WORK/cd/EXE.2"

@@ -5,7 +5,6 @@
 
 source "$E2E_REPO/tests/e2e/copy-page.sh"
 
-without_engine
 stage_floppies
 start_from_drive floppies a
 walk_to_copy_page

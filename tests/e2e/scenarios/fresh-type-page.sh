@@ -1,5 +1,5 @@
 # The install type page over the backdrop: nothing chosen and Continue disabled on the
-# first visit; each item chosen by a click enables it; Alt+M hides and shows the
+# first visit, and Enter there does not abandon; each item chosen by a click enables it; Alt+M hides and shows the
 # backdrop; Alt+F4, Escape and Enter on an item leave the page open; Alt+L and Alt+T
 # pick LOCAL and CLIENT, Alt+C continues; Back (Alt+I) from the folders page shows the
 # type page again with CLIENT chosen, and Abandon (Alt+A) ends the program.
@@ -8,6 +8,10 @@ source "$E2E_REPO/tests/e2e/fresh-pages.sh"
 fresh_start
 expect_state "$TYPE_PAGE" "&Continua" "visible disabled"
 expect_state "$TYPE_PAGE" "&Abandon" "visible enabled"
+# Enter on the first focus, the first kind: it neither abandons nor chooses.
+drv key "$TYPE_PAGE" enter
+page_settled "$TYPE_PAGE"
+expect_state "$TYPE_PAGE" "&Continua" "visible disabled"
 read -r _ _ width height <<<"$(drv rect "$TYPE_PAGE")"
 read -r left top _ _ <<<"$(drv rect "$TYPE_PAGE")"
 expect_equal "$left" $(( (1024 - width) / 2 )) "the page's left edge"

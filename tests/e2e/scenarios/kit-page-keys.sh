@@ -1,6 +1,6 @@
 # A page of the interface kit over the backdrop: Alt+M hides the backdrop and shows it
 # again (the page stays in front), Alt+F4 does not close the page, and its Continue
-# button ends it with Continue's result.
+# button ends it with Continue's result. Its gauge at 50% shows the whole percentage.
 
 requires "$E2E_BUILD/tests/e2e/kitdemo/KITDEMO.EXE"
 title="Pagina de proba"
@@ -15,6 +15,9 @@ backdrop_pixel_is() { [[ $(screen_pixel 8 8) == "$1" ]]; }
 wait_until 10 "the page and the backdrop are shown" windows_are 2
 png=$(shot "page over the backdrop")
 expect_equal "$(pixel "$png" 8 8)" 084A8C "the backdrop's colour in the top left corner"
+# The gauge at 50%: the "%" beyond the end of the bar is drawn black on the white part.
+dark=$(convert "$png" -crop 12x14+534+605 +repage -colorspace gray -threshold 30% -format "%[fx:int(w*h*(1-mean))]" info:)
+(( dark > 0 )) || fail "the gauge's percentage vanishes over the unfilled part"
 
 drv key "$title" alt+m
 wait_until 10 "Alt+M has hidden the backdrop" windows_are 1

@@ -1,7 +1,9 @@
 # The locate page searches the fixed drives: C: holds no product (a big archive of
 # folders and a product in a hidden folder that must not count), so the search goes on
 # to the second fixed drive D: and finds the product deep below it. A second start is
-# stopped with Abandon while the search runs: the program ends.
+# stopped with Abandon while the search runs: the program ends. A third is stopped with
+# Back, live during the search as Continue and the browse button are not: Back on the
+# first page of an upgrade ends the program too.
 source "$E2E_REPO/tests/e2e/upgrade-staging.sh"
 
 use_drive d "$E2E_WORK/drive-d" hd
@@ -35,4 +37,15 @@ drv click "$locate" "&Continua"
 wait_until 30 "the search at work" locate_searching
 shot "locate page: the search at work" >/dev/null
 drv click "$locate" "&Abandon"
+drv wait-process-gone INSTTORV.EXE 30
+
+# Once more, and Back while the drives are searched.
+start_installer third
+drv wait-window "$locate" 60 >/dev/null
+drv click "$locate" "&Continua"
+wait_until 30 "the search at work" locate_searching
+tree=$(drv tree "$locate")
+expect_contains "$tree" 'enabled "&Inapoi"'
+expect_contains "$tree" 'disabled "&Continua"'
+drv click "$locate" "&Inapoi"
 drv wait-process-gone INSTTORV.EXE 30

@@ -56,6 +56,8 @@ TEST_F(FreshWalkTest, EachKindWalksTypeFoldersCopyAndBackToTheEnd) {
     } walks[] = {
         {core::InstallLocal, nullptr, "C:\\WinTorv"},
         {core::InstallServer, "C:\\TorvDate", "C:\\TorvDate"},
+        // Inside the program folder, which the first Continue creates with it.
+        {core::InstallServer, "C:\\WinTorv\\Date", "C:\\WinTorv\\Date"},
         {core::InstallClient, "C:\\Server", "C:\\Server"},
     };
     for (const Walk& walk : walks) {

@@ -7,7 +7,9 @@
 #include "core/InstallState.h"
 #include "core/Wizard.h"
 #include "dbengine/DatabaseEngine.h"
+#include "pages/Dirs.h"
 #include "pages/FindApp.h"
+#include "pages/IType.h"
 #include "pages/PageTable.h"
 #include "pages/UpgCopy.h"
 #include "pages/UpgData.h"
@@ -134,6 +136,68 @@ TEST_F(UpgradeWalkTest, ClientAnsweringYesUpgradesTheServersDatabase) {
     EXPECT_EQ(core::State().InstallType, core::InstallServer);
     EXPECT_EQ(ReadFile("N:\\WINTORV\\DATA\\FIRMA.DB"), "sample firm");
     EXPECT_NE(UpgradeJournal().find("DoConstUpgrade"), std::string::npos);
+}
+
+TEST_F(UpgradeWalkTest, FromFloppiesEachDiskIsAskedForAndRenuntOnTheCopyPageEnds) {
+    MakeFloppies();
+    Script script;
+    FindAndAccept(script);
+    CopyAndGoOn(script);
+    ChangeDiskOnRequest(script, 2);
+    script.AnswerMessage("&Renunt");  // at the request for disk 3
+    core::RunWizard(Pages());
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    ASSERT_EQ(script.Messages().size(), 2u);
+    EXPECT_EQ(script.Messages()[1].text.back(), '3');
+    EXPECT_EQ(core::State().PageNo, core::PageEnd);
+    EXPECT_TRUE(Machine().FileExists("C:\\WinTorv\\EXE.ZIP")) << "joined from disks 1 and 2";
+    EXPECT_NE(ReadFile("C:\\WinTorv\\TORVEX.EXE"), copy_test::Product().at("EXE").at("TORVEX.EXE"))
+        << "nothing unpacked";
+    EXPECT_EQ(UpgradeJournal(), "UPGRADE.DLL GetAliasPath TORVEX\r\n");
+}
+
+TEST_F(UpgradeWalkTest, BackGoesFromTheCopyToTheLocatePageAndFromTheDatabaseToTheCopyPage) {
+    Script script;
+    FindAndAccept(script);
+    script.OnForm<pages::TUpgCopy>([](pages::TUpgCopy& page) { Click(page, "&Inapoi"); });
+    FindAndAccept(script);
+    CopyAndGoOn(script);
+    script.OnForm<pages::TUpgData>([](pages::TUpgData& page) { Click(page, "&Inapoi"); });
+    CopyAndGoOn(script);
+    script.OnForm<pages::TUpgData>([](pages::TUpgData& page) { Click(page, "&Continua"); });
+    script.EndForm(TestPageName(4), ui::mrOk);
+    core::RunWizard(Pages());
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_EQ(script.FormsShown(), (std::vector<std::string>{"TFindApp", "TUpgCopy", "TFindApp", "TUpgCopy",
+                                                             "TUpgData", "TUpgCopy", "TUpgData",
+                                                             TestPageName(4)}));
+    EXPECT_EQ(ReadFile("C:\\WinTorv\\TORVEX.EXE"), copy_test::Product().at("EXE").at("TORVEX.EXE"));
+    EXPECT_NE(UpgradeJournal().find("DoConstUpgrade"), std::string::npos);
+}
+
+TEST_F(UpgradeWalkTest, AClientWhoseServerShareIsGoneIsToldOnTheFoldersPage) {
+    // The alias names a share that is gone: its database does not open, so the wizard
+    // takes the fresh path, and the folders page refuses the share as the data folder.
+    const std::string share = "\\\\SRV\\GONE\\WINTORV";
+    WriteFile("C:\\BDE\\IDAPI32.CFG", "TORVEX=" + share + "\\DATA\r\n");
+    Script script;
+    script.OnForm<pages::TIType>([](pages::TIType& page) {
+        Click(page, " CLIEN&T    - programul va folosi o baza de date aflata la distanta");
+        Click(page, "&Continua");
+    });
+    script.OnForm<pages::TDirs>([&](pages::TDirs& page) {
+        ui::headless::TypeText(page, "RDate", share);
+        Click(page, "&Continua");
+    });
+    script.CloseMessage(ui::mrCancel);
+    script.OnForm<pages::TDirs>([](pages::TDirs& page) { Click(page, "&Abandon"); });
+    core::RunWizard(Pages());
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    ASSERT_EQ(script.Messages().size(), 1u);
+    EXPECT_EQ(script.Messages()[0].title, "Eroare!");
+    EXPECT_NE(script.Messages()[0].text.find("La instalarea client baza de date trebuie sa existe!"),
+              std::string::npos);
+    EXPECT_FALSE(core::State().IsUpgrade);
 }
 
 TEST_F(UpgradeWalkTest, BackOnTheLocatePageEndsTheProgram) {

@@ -1,7 +1,9 @@
 // The configuration page as a user meets it: Continue runs the steps, each row changing
-// its look when its step returns, and ends with 1; a failed engine registration stops the
-// work and leaves only Back and Abandon.
+// its look when its step returns, and ends with 1; a failed engine registration stops
+// none of the later steps and keeps the page open.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "pages/ConfigPage.h"
 #include "tests/unit/pages/ConfigMachine.h"
@@ -74,26 +76,69 @@ TEST_F(ConfigPageTest, FailedStepsDoNotStopTheNextOnes) {
     EXPECT_EQ(Machine().Journal().back(), "RUN C:\\WinTorv\\TREGSVR.EXE -Q C:\\WinTorv\\CFX32.OCX");
 }
 
-TEST_F(ConfigPageTest, AMissingRegistryFileStopsTheWorkAndLeavesBackAndAbandon) {
-    Machine().RemoveFile(config_test::kBdeReg);
+TEST_F(ConfigPageTest, OnlyContinueWaitsWhileTheStepsRunAndBackPressedMeanwhileIsKept) {
     Script script;
-    bool onlyBackAndAbandon = false;
-    std::vector<Look> rows;
-    script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Continua"); });
-    script.AnswerMessage("OK");
+    bool onlyContinueOff = false;
     script.OnForm<TConfig>([&](TConfig& page) {
-        onlyBackAndAbandon = !page.BNext->Enabled && page.BBack->Enabled && page.BCancel->Enabled;
-        rows = Rows(page);
-        ui::headless::Click(page, "&Abandon");
+        script.WhileWorking([&] {
+            onlyContinueOff = !page.BNext->Enabled && page.BBack->Enabled && page.BCancel->Enabled;
+            ui::headless::Click(page, "&Inapoi");
+        });
+        ui::headless::Click(page, "&Continua");
     });
     TConfig page;
-    EXPECT_EQ(page.ShowModal(), ui::mrCancel);
+    EXPECT_EQ(page.ShowModal(), ui::mrRetry);
     ASSERT_TRUE(script.Ok()) << script.Error();
-    EXPECT_EQ(script.Messages().at(0).text, "Fisierul de configurare BDE lipseste:\r" + config_test::kBdeReg);
-    EXPECT_TRUE(onlyBackAndAbandon);
-    EXPECT_EQ(rows, std::vector<Look>(3, kWaiting));
-    EXPECT_EQ(Machine().ProfileString("Torvex", "LastUser", ""), "") << "the later steps did not run";
-    EXPECT_TRUE(Machine().DdeJournal().empty());
+    EXPECT_TRUE(onlyContinueOff);
+    EXPECT_EQ(Rows(page), std::vector<Look>(3, kFinished)) << "the steps begun are all run";
+}
+
+TEST_F(ConfigPageTest, AnEngineThatIsNotRegisteredIsReportedAndThePageStaysOpen) {
+    const std::string& reg = config_test::kBdeReg;
+    struct Case {
+        std::function<void()> fault;
+        std::string text;
+    } cases[] = {
+        {[&] { Machine().MapProgram("regedit", [](const std::string&) { return int64_t{1}; }); },
+         "Importul fisierului de configurare BDE a esuat (cod 1):\r" + reg},
+        {[&] { Machine().MapProgram("regedit", [](const std::string&) { return int64_t{-1}; }); },
+         "Nu am putut porni regedit pentru fisierul de configurare BDE:\r" + reg},
+        {[&] { Machine().RemoveFile(reg); }, "Fisierul de configurare BDE lipseste:\r" + reg},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        c.fault();
+        Script script;
+        bool allButtonsLive = false;
+        script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Continua"); });
+        script.AnswerMessage("OK");
+        script.OnForm<TConfig>([&](TConfig& page) {
+            allButtonsLive = page.BNext->Enabled && page.BBack->Enabled && page.BCancel->Enabled;
+            ui::headless::Click(page, "&Abandon");
+        });
+        TConfig page;
+        EXPECT_EQ(page.ShowModal(), ui::mrCancel) << "an unregistered engine is no success";
+        ASSERT_TRUE(script.Ok()) << script.Error();
+        EXPECT_EQ(script.Messages().at(0).text, c.text);
+        EXPECT_TRUE(allButtonsLive) << "Continue tries again; Back and Abandon leave";
+        EXPECT_EQ(Rows(page), std::vector<Look>(3, kFinished));
+        EXPECT_EQ(Machine().ProfileString("Torvex", "LastUser", ""), "Master") << "the later steps ran";
+    }
+}
+
+TEST_F(ConfigPageTest, AnInstalledEngineWithoutOurRegistryFileGetsTheAliasesWithoutAnImport) {
+    Machine().RemoveFile(config_test::kBdeReg);  // its archive was never unpacked
+    Machine().RegistryWriteString(config_test::kEngineKey + "\\Settings\\SYSTEM\\INIT", "VERSION", "5.0");
+    Machine().RegistryWriteString(config_test::kEngineKey, "DLLPATH", config_test::kEngineDir);
+    StartLog();
+    Script script;
+    script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Continua"); });
+    TConfig page;
+    EXPECT_EQ(page.ShowModal(), ui::mrOk);
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_EQ(Machine().Journal().size(), 2u) << "HHUPD and TREGSVR, no regedit";
+    EXPECT_NE(LogText().find("nu import fisierul lipsa " + config_test::kBdeReg), std::string::npos);
+    EXPECT_NE(Aliases().find("TORVEX=C:\\WinTorv\\DATA"), std::string::npos);
 }
 
 }  // namespace

@@ -21,13 +21,14 @@ protected:
     std::vector<std::string> Run(const pages::StepChoice& chosen) {
         std::vector<std::string> events;
         pages::DatabaseUpgradeView view;
+        view.chosen = [chosen](size_t step) { return chosen[step]; };
         view.report = [&events](const std::string& text) { events.push_back("report " + text); };
         view.tick = [&events](size_t step, bool shown) {
             events.push_back((shown ? "tick " : "untick ") + std::to_string(step + 1));
         };
         view.statusRed = [&events] { events.push_back("red"); };
         view.finished = [&events](size_t step) { events.push_back("finished " + std::to_string(step + 1)); };
-        succeeded_ = pages::RunDatabaseUpgrade(chosen, view);
+        succeeded_ = pages::RunDatabaseUpgrade(view);
         return events;
     }
 

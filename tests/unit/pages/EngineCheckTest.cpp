@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/InstallState.h"
 #include "pages/CopyWork.h"
 #include "pages/EngineCheck.h"
@@ -41,6 +43,13 @@ protected:
         Machine().RegistryWriteString(kWindowsKey, "ProgramFilesDir", "C:\\Program Files");
         MakeFolders("C:\\Program Files");
     }
+
+    // An engine's library where its DLLPATH says.
+    void PlaceEngineLibrary() {
+        MakeFolders("C:\\BDE");
+        WriteFile("C:\\BDE\\IDAPI32.DLL", "engine");
+        Machine().RegistryWriteString(kEngineKey, "DLLPATH", "D:\\NONE;C:\\BDE");
+    }
 };
 
 TEST_F(EngineCheckTest, AnInstalledEngineIsNeverOverwrittenAndAnOldOneIsWarnedAbout) {
@@ -48,6 +57,7 @@ TEST_F(EngineCheckTest, AnInstalledEngineIsNeverOverwrittenAndAnOldOneIsWarnedAb
         const char* version;
         bool warned;
     } cases[] = {{"4.0", false}, {"5.01", false}, {"3.5", true}};
+    PlaceEngineLibrary();
     for (const Case& c : cases) {
         core::ResetState();
         Machine().RegistryWriteString(kInitKey, "VERSION", c.version);
@@ -65,10 +75,26 @@ TEST_F(EngineCheckTest, AnInstalledEngineIsNeverOverwrittenAndAnOldOneIsWarnedAb
 }
 
 TEST_F(EngineCheckTest, WithoutAnEngineItsFoldersAreMadeUnderProgramFiles) {
-    EngineTarget target = CheckEngine();
-    EXPECT_EQ(target.kind, EngineTarget::Extract);
-    EXPECT_EQ(target.folder, "C:\\Program Files\\Borland\\Common Files\\BDE");
-    EXPECT_TRUE(Machine().DirectoryExists(target.folder));
+    // No key at all; the key as Wine makes it, without DLLPATH; a DLLPATH whose library
+    // was removed.
+    const std::function<void()> machines[] = {
+        [] {},
+        [this] { Machine().RegistryWriteString(kInitKey, "SHAREDMEMLOCATION", "9000"); },
+        [this] {
+            Machine().RegistryWriteString(kInitKey, "VERSION", "3.5");
+            Machine().RegistryWriteString(kEngineKey, "DLLPATH", "C:\\BDE");
+        },
+    };
+    for (size_t i = 0; i < std::size(machines); ++i) {
+        SCOPED_TRACE(i);
+        machines[i]();
+        EXPECT_FALSE(EngineInstalled());
+        EngineTarget target = CheckEngine();
+        EXPECT_EQ(target.kind, EngineTarget::Extract);
+        EXPECT_EQ(target.folder, "C:\\Program Files\\Borland\\Common Files\\BDE");
+        EXPECT_TRUE(Machine().DirectoryExists(target.folder));
+        EXPECT_FALSE(core::State().OldEngineFlag) << "a version without its engine warns of nothing";
+    }
 }
 
 TEST_F(EngineCheckTest, AfterAnOldEngineWasFoundTheEngineGoesWhereDllPathSays) {

@@ -119,6 +119,27 @@ TEST_F(FindAppTest, BrowsingBeforeTheSearchLeavesContinueToStartIt) {
         {Pick("C:\\Altceva")});
 }
 
+TEST_F(FindAppTest, DuringTheSearchOnlyBackAndAbandonActAndBackStopsIt) {
+    MakeFolders("C:\\Altceva");
+    PlaceProduct("C:\\Zzz\\Torvex");  // searched after C:\Altceva
+    Script script;
+    bool onlyStopLive = false;
+    script.OnForm<TFindApp>([&](TFindApp& page) {
+        script.WhileWorking([&] {
+            onlyStopLive = page.BBack->Enabled && page.BCancel->Enabled && !page.BNext->Enabled &&
+                           !page.BProgram->Enabled && !page.LProgram->Enabled && !page.RProgram->Enabled;
+            Click(page, "&Inapoi");
+        });
+        Click(page, "&Continua");
+    });
+    TFindApp page;
+    EXPECT_EQ(page.ShowModal(), ui::mrRetry);
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_TRUE(onlyStopLive) << "nothing can pick a folder while the search runs";
+    EXPECT_EQ(page.RProgram->Text.get(), "????") << "the search stopped before the product";
+    EXPECT_TRUE(page.BProgram->Enabled);
+}
+
 TEST_F(FindAppTest, FolderTypedWithoutItsBackslashIsAcceptedAsTyped) {
     PlaceProduct("C:\\WinTorv");
     Show([](TFindApp& page) {

@@ -51,6 +51,27 @@ TEST_F(UpgDataTest, AllBoxesClearedHandsOverTheReportProcedureAndCloses) {
     EXPECT_EQ(Journal(), "UPGRADE.DLL SetReportProc\r\n");
 }
 
+TEST_F(UpgDataTest, EachBoxIsReadWhenItsTurnComes) {
+    Script script;
+    script.OnForm<TUpgData>([&](TUpgData& page) {
+        Click(page, "Ck2");
+        // While the structures are checked, the user changes the later rows' boxes.
+        script.WhileWorking([&] {
+            Click(page, "Actualizare liste");
+            Click(page, "Ck3");
+        });
+        Click(page, "&Continua");
+    });
+    TUpgData page;
+    EXPECT_EQ(page.ShowModal(), ui::mrOk);
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    EXPECT_EQ(Journal(),
+              "UPGRADE.DLL SetReportProc\r\n"
+              "UPGRADE.DLL DoStructureUpgrade quick=0\r\nUPGRADE.DLL GetSemaforOK 1\r\n"
+              "UPGRADE.DLL DoListUpgrade quick=0\r\nUPGRADE.DLL GetSemaforOK 1\r\n");
+    EXPECT_TRUE(Waiting(*page.Rows[2]));
+}
+
 TEST_F(UpgDataTest, OnlyTheConstantsRowRunsAndTurnsTheStatusRed) {
     Show([](TUpgData& page) {
         Click(page, "Ck1");

@@ -176,10 +176,16 @@ TEST_F(ControlsTest, GaugeShowsItsPercentage) {
     gauge.Progress = 50;
     headless::RecordingCanvas canvas;
     gauge.Paint(canvas);
-    EXPECT_EQ(canvas.Texts(), std::vector<std::string>{"50%"});
     auto fills = canvas.Of(DrawOp::Fill);
     ASSERT_EQ(fills.size(), 2u);
     EXPECT_EQ(fills[1].rect, (TRect{1, 1, 51, 19}));
+    // "50%" straddles the bar's end: white over the filled part, black over the rest.
+    EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"50%", "50%"}));
+    auto texts = canvas.Of(DrawOp::Text);
+    EXPECT_EQ(texts[0].color, clWhite);
+    EXPECT_EQ(texts[0].clip, (TRect{1, 1, 51, 19}));
+    EXPECT_EQ(texts[1].color, clBlack);
+    EXPECT_EQ(texts[1].clip, (TRect{51, 1, 101, 19}));
 }
 
 TEST_F(ControlsTest, MemoLinesAndPlatformText) {
