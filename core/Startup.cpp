@@ -8,6 +8,7 @@
 #include "core/Log.h"
 #include "core/LogBoxes.h"
 #include "core/Shutdown.h"
+#include "core/UpgradeRecovery.h"
 #include "core/Wizard.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -147,6 +148,7 @@ int RunInstaller(const std::vector<std::string>& arguments, const PageTableType&
     bool logSwitch = LogRequested(arguments);
     LogEnabled = LogEnabled || logSwitch;
     LogOpen(LogFileName, "INSTALL");
+    RecoverInterruptedUpgrade();
 
     std::string programFolder = plat::ExcludeTrailingBackslash(plat::ProgramFolder());
     auto marker = ReadMarker(programFolder + "\\" + MarkerFileName);

@@ -87,7 +87,7 @@ void TCopyPageForm::BNextClick() {
         case CopyOutcome::Failed:
             // Reported already; Continue tries again, Abandon ends.
             ModalResult = ui::mrNone;
-            LGroupName->Caption = copytext::kRetryPrompt;
+            LGroupName->Caption = work.RolledBack() ? copytext::kRolledBackPrompt : copytext::kRetryPrompt;
             break;
     }
 }

@@ -61,4 +61,33 @@ std::string MoreFailures(size_t count) { return "... si inca " + std::to_string(
 
 std::string MissingArchive(const std::string& archiveName) { return "Lipseste arhiva " + archiveName; }
 
+std::string Megabytes(uint64_t bytes) {
+    constexpr uint64_t kMegabyte = 1048576;
+    const uint64_t tenths = (bytes * 10 + kMegabyte / 2) / kMegabyte;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " MB";
+}
+
+std::string NoSpace(const std::string& drive, uint64_t needed, uint64_t free) {
+    return "Pe discul " + drive + " nu este destul spatiu liber.\rNecesar: " + Megabytes(needed) +
+           "\rLiber: " + Megabytes(free);
+}
+
+std::string FilesInUse(const std::vector<std::string>& paths) {
+    std::string text = "Aceste fisiere sunt folosite de alte programe:";
+    for (const std::string& path : paths) text += "\r" + path;
+    return text + "\rInchideti programele si incercati din nou.";
+}
+
+std::string JournalFailure(const std::string& journalPath) {
+    return "Nu pot scrie jurnalul actualizarii " + journalPath;
+}
+
+std::string KeepFailure(const std::string& path) { return "Nu pot pastra fisierul " + path; }
+
+std::string RollbackProblems(const std::vector<std::string>& paths) {
+    std::string text = "Nu am putut reface fisierele:";
+    for (const std::string& path : paths) text += "\r" + path;
+    return text + "\rLa urmatoarea pornire voi incerca din nou.";
+}
+
 }  // namespace pages::copytext

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/MediaPieces.h"
 
@@ -23,6 +24,9 @@ inline constexpr char kCannotDelete[] = "Nu pot sterge ";
 inline constexpr char kFailureHeading[] = "Eroare la copiere";
 inline constexpr char kRetryPrompt[] =
     "Copierea nu a reusit. Apasa 'Continua' pentru a incerca din nou.";
+// The same after an upgrade copy was undone.
+inline constexpr char kRolledBackPrompt[] =
+    "Copierea nu a reusit; instalarea a ramas cum era. Apasa 'Continua' pentru a incerca din nou.";
 
 // "Nu pot citi fisierul A:\EXE.2" and the like.
 std::string JoinFailure(core::JoinFault fault, const std::string& piecePath, const std::string& archivePath);
@@ -33,5 +37,23 @@ std::string ExtractReason(int32_t code);
 std::string ArchiveFailure(const std::string& archiveName);
 std::string MoreFailures(size_t count);
 std::string MissingArchive(const std::string& archiveName);
+
+// A drive without room for the copy, before anything is written.
+inline constexpr char kNoSpaceTitle[] = "Spatiu insuficient!";
+std::string NoSpace(const std::string& drive, uint64_t needed, uint64_t free);
+// "12.5 MB": bytes in megabytes (of 1,048,576 bytes) with one decimal.
+std::string Megabytes(uint64_t bytes);
+// A member that failed because its disk filled up meanwhile.
+inline constexpr char kDiskFull[] = "discul este plin";
+
+// Files of the installation that other programs hold open, before an upgrade copy.
+inline constexpr char kInUseTitle[] = "Fisiere in uz";
+std::string FilesInUse(const std::vector<std::string>& paths);
+
+// The upgrade's journal: what cannot be done without it, and what its undoing says.
+std::string JournalFailure(const std::string& journalPath);
+std::string KeepFailure(const std::string& path);
+inline constexpr char kRolledBack[] = "Copierea a fost anulata: fisierele instalarii sunt cele dinaintea ei.";
+std::string RollbackProblems(const std::vector<std::string>& paths);
 
 }  // namespace pages::copytext

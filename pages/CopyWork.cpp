@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "core/InstallState.h"
 #include "core/Log.h"
@@ -12,6 +13,8 @@
 #include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
+#include "unzip/OutputPath.h"
+#include "unzip/ZipCodes.h"
 
 namespace pages {
 
@@ -44,12 +47,20 @@ private:
     std::string saved_;
 };
 
+// A member that could not be written on a drive that has no room left for it.
+bool DiskFilledUp(const FailedMember& member) {
+    if (member.code != unzip::ZipWriteError) return false;
+    const std::optional<uint64_t> free = plat::Current().FreeSpace(plat::ExtractFilePath(member.path));
+    return free && *free < member.size;
+}
+
 std::string DescribeFailedArchive(const std::string& archiveName, const ExtractionWatch& watch) {
     std::string text = copytext::ArchiveFailure(archiveName);
     auto line = [&text](const std::string& more) { text.append("\r").append(more); };
     const auto& members = watch.Failed();
     for (size_t i = 0; i < members.size() && i < kMembersNamed; ++i)
-        line(members[i].path + ": " + copytext::ExtractReason(members[i].code));
+        line(members[i].path + ": " +
+             (DiskFilledUp(members[i]) ? copytext::kDiskFull : copytext::ExtractReason(members[i].code)));
     if (members.size() > kMembersNamed) line(copytext::MoreFailures(members.size() - kMembersNamed));
     if (members.empty()) line(copytext::ExtractReason(watch.WalkResult()));
     return text;
@@ -66,9 +77,99 @@ int UnzipPercent(double bytesWritten, double bytesExpected) {
 CopyWork::CopyWork(core::ComponentSet selection, CopyView view) : selection_(selection), view_(std::move(view)) {}
 
 CopyOutcome CopyWork::Run(const ExtractionSettings& settings) {
+    journal_ = settings.journal;
+    if (journal_ && !journal_->Begin(core::State().ProgramDir)) {
+        ReportFailure(copytext::JournalFailure(journal::KeepFolderFor(core::State().ProgramDir) + "\\" +
+                                               journal::kJournalFileName));
+        return CopyOutcome::Failed;
+    }
+    const CopyOutcome outcome = Copy(settings);
+    if (journal_) FinishJournal(outcome == CopyOutcome::Done);
+    return outcome;
+}
+
+CopyOutcome CopyWork::Copy(const ExtractionSettings& settings) {
+    if (!EnoughSpaceForPieces()) return CopyOutcome::Failed;
     if (!AssembleArchives()) return CopyOutcome::DiskRefused;
+    if (!EnoughSpaceForMembers(settings) || !FilesFree(settings)) {
+        // Nothing unpacked: what was joined goes too (the journal undoes it on an upgrade).
+        if (!journal_) DeleteAssembledArchives();
+        return CopyOutcome::Failed;
+    }
     ExtractArchives(settings);
     return failed_ ? CopyOutcome::Failed : CopyOutcome::Done;
+}
+
+bool CopyWork::ShowShortfall(const DriveNeeds& needs) {
+    const std::optional<Shortfall> shortfall = FindShortfall(needs);
+    if (!shortfall) return true;
+    failed_ = true;
+    const std::string text = copytext::NoSpace(shortfall->drive, shortfall->needed, shortfall->free);
+    if (core::LogEnabled) core::LogNote(text);
+    HeadingScope heading("");
+    ui::ShowMessageBox(text, copytext::kNoSpaceTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+    return false;
+}
+
+bool CopyWork::EnoughSpaceForPieces() {
+    const core::InstallState& state = core::State();
+    plat::Platform& platform = plat::Current();
+    // Pieces on numbered disks are known one disk at a time: the members' check covers them.
+    if (platform.DriveTypeOf(state.SourceDir.substr(0, 3)) == plat::DriveType::Removable) return true;
+    const std::string source = plat::ExcludeTrailingBackslash(state.SourceDir);
+    DriveNeeds needs;
+    for (const plat::DirEntry& entry : platform.ListDirectory(source)) {
+        if (entry.isDirectory) continue;
+        const auto pieces = core::PiecesInJoiningOrder({entry}, selection_);
+        if (!pieces.empty()) AddNeed(needs, state.WorkDir, uint64_t(entry.size));
+    }
+    return ShowShortfall(needs);
+}
+
+bool CopyWork::EnoughSpaceForMembers(const ExtractionSettings& settings) {
+    DriveNeeds needs;
+    for (const PlannedMember& member : PlanMembers(selection_, core::State().WorkDir, settings.replaces))
+        if (member.written) AddNeed(needs, member.path, member.size);
+    return ShowShortfall(needs);
+}
+
+bool CopyWork::FilesFree(const ExtractionSettings& settings) {
+    if (!journal_) return true;
+    for (;;) {
+        std::vector<std::string> held;
+        for (const PlannedMember& member : PlanMembers(selection_, core::State().WorkDir, settings.replaces))
+            if (member.exists && member.written && plat::Current().FileInUse(member.path)) held.push_back(member.path);
+        if (held.empty()) return true;
+        if (core::LogEnabled) core::LogNote(copytext::FilesInUse(held));
+        HeadingScope heading("");
+        const uint16_t answer = ui::ShowMessageBox(copytext::FilesInUse(held), copytext::kInUseTitle, ui::mtWarning,
+                                                   ui::taLeftJustify, ui::Buttons({ui::mbRetry, ui::mbCancel}),
+                                                   ui::mbRetry, 0);
+        if (answer != ui::mrRetry) return false;
+    }
+}
+
+void CopyWork::FinishJournal(bool succeeded) {
+    if (succeeded) {
+        if (!journal_->Commit() && core::LogEnabled)
+            core::LogNote("Nu am putut sterge toate copiile pastrate in " + journal::KeepFolderFor(journal_->Path()));
+        return;
+    }
+    const std::vector<std::string> problems = journal_->RollBack();
+    if (problems.empty()) {
+        rolledBack_ = true;
+        if (core::LogEnabled) core::LogNote(copytext::kRolledBack);
+        return;
+    }
+    ReportFailure(copytext::RollbackProblems(problems));
+}
+
+bool CopyWork::JournalArchive(const std::string& archivePath) {
+    if (!journal_) return true;
+    if (plat::Current().FileExists(archivePath) ? journal_->Keep(archivePath) : journal_->WillCreate(archivePath))
+        return true;
+    ReportFailure(copytext::KeepFailure(archivePath));
+    return false;
 }
 
 void CopyWork::Show(const std::string& text) {
@@ -118,6 +219,10 @@ void CopyWork::JoinPiece(const std::string& name) {
     const std::string archivePath = plat::JoinPath(state.WorkDir, archiveName);
     if (!Assembled(archiveName)) assembled_.push_back(archiveName);
     if (JoinFailed(archiveName)) return;  // already reported; the rest of it cannot help
+    if (core::PieceStartsArchive(name) && !JournalArchive(archivePath)) {
+        failedJoins_.push_back(archiveName);
+        return;
+    }
     const core::JoinFault fault = joiner_.Append(piecePath, archivePath, core::PieceStartsArchive(name));
     if (fault == core::JoinFault::None) return;
     failedJoins_.push_back(archiveName);
@@ -164,8 +269,9 @@ void CopyWork::ExtractComponent(unzip::TQuarnUnzip& unzip, const core::TCompReco
     if (settings.beforeExtract) settings.beforeExtract(component, unzip);
 
     ExtractionWatch watch;
-    unzip.SetReportProc([this, &watch](int32_t value, unzip::ExtractReport* report) {
+    unzip.SetReportProc([this, &watch, &folder](int32_t value, unzip::ExtractReport* report) {
         watch.Observe(value, *report);
+        if (journal_ && report->Status == unzip::StatusFileStart) NoteIfNew(folder, *report);
         if (report->Status != unzip::StatusBytesWritten) return;
         bytesWritten_ += value;
         if (view_.showUnzipProgress) view_.showUnzipProgress(UnzipPercent(bytesWritten_, bytesExpected_));
@@ -178,6 +284,16 @@ void CopyWork::ExtractComponent(unzip::TQuarnUnzip& unzip, const core::TCompReco
         return;
     }
     if (watch.ArchiveFailed()) ReportFailure(DescribeFailedArchive(archiveName, watch));
+    for (const std::string& path : notKept_) ReportFailure(copytext::KeepFailure(path));
+    notKept_.clear();
+}
+
+void CopyWork::NoteIfNew(const std::string& targetFolder, const unzip::ExtractReport& report) {
+    const std::string path(report.FileName, strnlen(report.FileName, sizeof report.FileName));
+    const std::string folder = plat::IncludeTrailingBackslash(targetFolder);
+    // The engine writes no member whose name is unsafe; nothing to note for one.
+    if (path.size() <= folder.size() || !unzip::IsSafeStoredName(path.substr(folder.size()))) return;
+    if (!plat::Current().FileExists(path) && !journal_->WillCreate(path)) notKept_.push_back(path);
 }
 
 void CopyWork::ExtractArchives(const ExtractionSettings& settings) {
@@ -185,6 +301,16 @@ void CopyWork::ExtractArchives(const ExtractionSettings& settings) {
     plat::Platform& platform = plat::Current();
     unzip::TQuarnUnzip unzip;
     unzip.SetQueryProc(settings.query);
+    if (journal_) {
+        // Every file that the query lets the copy replace is moved aside first.
+        unzip.SetQueryProc([this, query = settings.query](unzip::ExtractReport* report) {
+            if (query && !query(report)) return false;
+            const std::string path(report->FileName, strnlen(report->FileName, sizeof report->FileName));
+            if (journal_->Keep(path)) return true;
+            notKept_.push_back(path);
+            return false;
+        });
+    }
     // The archives are named with their folder, so a working folder that cannot be made
     // current only leaves the current folder where it was.
     if (!platform.ChangeDirectory(plat::ExcludeTrailingBackslash(state.WorkDir)) && core::LogEnabled)

@@ -15,6 +15,11 @@
 //   upgrade.beforeExtract = [&](const core::TCompRecord& c, const unzip::TQuarnUnzip& u) {
 //       cutLength = u.DirectoryName().size(); programArchive = c.Target == core::TargetProgram; };
 //
+// Before it writes, the copy checks that every drive has room for it: for the pieces
+// before they are joined (when they are all in one folder), for the members before the
+// first is unpacked. A drive that is short is named in a box ("Spatiu insuficient!") and
+// the run fails with nothing written.
+//
 // A copy that fails is never reported as success: a piece that cannot be read, an
 // archive that cannot be created or written, an engine folder that cannot be created, an
 // archive that does not unpack whole (damaged, CRC error, disk full) is shown in an
@@ -29,6 +34,8 @@
 
 #include "core/Components.h"
 #include "core/MediaPieces.h"
+#include "journal/UpgradeJournal.h"
+#include "pages/CopyPlan.h"
 #include "unzip/QuarnUnzip.h"
 
 namespace pages {
@@ -47,6 +54,13 @@ struct ExtractionSettings {
     unzip::OverwriteQueryProc query;
     // Called once the component's target folder is set, just before it is unpacked.
     std::function<void(const core::TCompRecord& component, const unzip::TQuarnUnzip& unzip)> beforeExtract;
+    // Which existing files the copy will replace, for what it checks beforehand (the
+    // query still decides); without one, every file.
+    ReplaceDecision replaces;
+    // An upgrade's journal. The copy is then all or nothing: any failure, or a refused
+    // disk, puts the installation back as it was; and the files it will replace are
+    // first checked for other programs that hold them.
+    journal::UpgradeJournal* journal = nullptr;
 };
 
 enum class CopyOutcome { Done, DiskRefused, Failed };
@@ -72,8 +86,21 @@ public:
 
     // Something failed in this run (and was reported).
     bool Failed() const { return failed_; }
+    // The run's journal put the installation back as it was.
+    bool RolledBack() const { return rolledBack_; }
 
 private:
+    CopyOutcome Copy(const ExtractionSettings& settings);
+    bool EnoughSpaceForPieces();
+    bool EnoughSpaceForMembers(const ExtractionSettings& settings);
+    bool ShowShortfall(const DriveNeeds& needs);
+    // False when the user gave up on files that other programs hold.
+    bool FilesFree(const ExtractionSettings& settings);
+    void FinishJournal(bool succeeded);
+    // Notes in the journal that the archive is about to be (re)created.
+    bool JournalArchive(const std::string& archivePath);
+    // Notes a member about to be written where nothing is yet.
+    void NoteIfNew(const std::string& targetFolder, const unzip::ExtractReport& report);
     void ReportFailure(const std::string& text);
     void Show(const std::string& text);
     bool DestinationOf(const core::TCompRecord& component, std::string* folder);
@@ -91,6 +118,9 @@ private:
     double bytesExpected_ = 0;
     double bytesWritten_ = 0;
     bool failed_ = false;
+    bool rolledBack_ = false;
+    journal::UpgradeJournal* journal_ = nullptr;
+    std::vector<std::string> notKept_;  // files the journal could not move aside
 };
 
 }  // namespace pages

@@ -19,7 +19,7 @@ ExtractionWatch::ExtractionWatch() : saved_(unzip::CurrentUnzipHooks()) {
 ExtractionWatch::~ExtractionWatch() { unzip::SetUnzipHooks(saved_); }
 
 void ExtractionWatch::CloseMember(int32_t code) {
-    if (memberOpen_) failed_.push_back({memberPath_, code});
+    if (memberOpen_) failed_.push_back({memberPath_, code, memberSize_});
     memberOpen_ = false;
 }
 
@@ -30,6 +30,7 @@ void ExtractionWatch::Observe(int32_t value, const unzip::ExtractReport& report)
             CloseMember(unzip::ZipDataError);
             memberOpen_ = true;
             memberPath_.assign(report.FileName, strnlen(report.FileName, sizeof report.FileName));
+            memberSize_ = uint32_t(report.Size);
             break;
         case unzip::StatusFileDone:
             memberOpen_ = false;

@@ -15,6 +15,7 @@ namespace pages {
 struct FailedMember {
     std::string path;  // the output path the member was to be written to
     int32_t code;
+    uint64_t size = 0;  // its uncompressed size
 };
 
 class ExtractionWatch {
@@ -43,6 +44,7 @@ private:
     bool escapeSeen_ = false;
     bool memberOpen_ = false;
     std::string memberPath_;
+    uint64_t memberSize_ = 0;
     bool walkFailed_ = false;
     int32_t walkResult_ = 0;
     std::vector<FailedMember> failed_;

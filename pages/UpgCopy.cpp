@@ -15,6 +15,10 @@ ExtractionSettings TUpgCopy::Settings() {
         rule_.SetTarget(unzip.DirectoryName(), component.Target == core::TargetProgram);
     };
     settings.query = [this](unzip::ExtractReport* report) { return rule_.Query(report); };
+    settings.replaces = [](const core::TCompRecord& component, const std::string& folder, const std::string& path) {
+        return ShouldReplace(PathRest(path, folder.size()), component.Target == core::TargetProgram);
+    };
+    settings.journal = &journal_;
     return settings;
 }
 

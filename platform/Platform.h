@@ -34,6 +34,7 @@ enum class OpenMode {
     Create,     // create or replace, read and write, exclusive
     CreateNew,  // a new file only: fails when the name is taken, even by a link
     Append,     // open or create, every write goes to the end
+    AppendDurable,  // as Append, and every write is on the disk before it returns
 };
 
 enum class DriveType { Unknown, NoRootDir, Removable, Fixed, Remote, CdRom, RamDisk };
@@ -86,6 +87,13 @@ public:
     virtual bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) = 0;
     virtual std::string CurrentDirectory() = 0;
     virtual bool ChangeDirectory(const std::string& path) = 0;
+    // Bytes this program may still write on the drive that holds `path` (a folder or a
+    // file that exists); nothing when the drive cannot say.
+    virtual std::optional<uint64_t> FreeSpace(const std::string& path) = 0;
+    // True when another program holds the file open so that it can be neither written
+    // nor replaced now (a running program's own file on Windows, a file opened without
+    // sharing). False for a file that does not exist.
+    virtual bool FileInUse(const std::string& path) = 0;
 
     // Where things are.
     virtual std::string ModuleFileName() = 0;  // full path of the running program

@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -57,9 +59,12 @@ std::vector<std::string> SplitPath(const std::string& path) {
     return parts;
 }
 
+}  // namespace
+
 class HostFile : public File {
 public:
-    HostFile(int fd, int64_t writeLimit) : fd_(fd), writeLimit_(writeLimit) {}
+    HostFile(int fd, int64_t writeLimit, HostPlatform* machine, std::string hostPath)
+        : fd_(fd), writeLimit_(writeLimit), machine_(machine), hostPath_(std::move(hostPath)) {}
     ~HostFile() override { close(fd_); }
 
     int64_t Read(void* buffer, int64_t count) override {
@@ -75,6 +80,7 @@ public:
     }
 
     int64_t Write(const void* buffer, int64_t count) override {
+        if (!machine_->NextOperation() || !machine_->Fits(hostPath_, count)) return -1;
         if (writeLimit_ >= 0) {
             int64_t room = writeLimit_ - written_;
             if (room <= 0) return -1;
@@ -106,7 +112,11 @@ private:
     int fd_;
     int64_t writeLimit_;  // -1: no limit
     int64_t written_ = 0;
+    HostPlatform* machine_;
+    std::string hostPath_;
 };
+
+namespace {
 
 class HostLibrary : public Library {
 public:
@@ -145,7 +155,7 @@ HostPlatform::HostPlatform(const std::string& rootFolder) : root_(rootFolder) {
     while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
     HostMakeFolders(root_);
     AddDrive('C', DriveType::Fixed);
-    drives_['Z'] = Drive{DriveType::Fixed, ""};
+    drives_['Z'] = Drive{DriveType::Fixed, "", std::nullopt};
     MakeDirectory("C:\\WINDOWS");
     MakeDirectory("C:\\TEMP");
     environment_["TEMP"] = "C:\\TEMP";
@@ -156,7 +166,7 @@ void HostPlatform::AddDrive(char letter, DriveType type, const std::string& host
     char upper = static_cast<char>(ToUpperAscii(std::string(1, letter))[0]);
     std::string folder = hostFolder.empty() ? root_ + "/" + char(upper - 'A' + 'a') : hostFolder;
     HostMakeFolders(folder);
-    drives_[upper] = Drive{type, folder};
+    drives_[upper] = Drive{type, folder, std::nullopt};
 }
 
 void HostPlatform::SetEnvironment(const std::string& name, const std::string& value) {
@@ -300,33 +310,90 @@ std::unique_ptr<File> HostPlatform::Open(const std::string& path, OpenMode mode)
         case OpenMode::Create: flags = O_RDWR | O_CREAT | O_TRUNC; break;
         case OpenMode::CreateNew: flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
         case OpenMode::Append: flags = O_WRONLY | O_CREAT | O_APPEND; break;
+        case OpenMode::AppendDurable: flags = O_WRONLY | O_CREAT | O_APPEND | O_DSYNC; break;
     }
+    if (mode != OpenMode::Read && (IsHeld(path) || !NextOperation())) return nullptr;
     int fd = open(host.c_str(), flags | O_CLOEXEC, 0644);
     if (fd < 0) return nullptr;
     int64_t limit = mode == OpenMode::Read ? -1 : WriteLimitFor(path);
-    return std::make_unique<HostFile>(fd, limit);
+    return std::make_unique<HostFile>(fd, limit, this, host);
 }
 
 bool HostPlatform::RemoveFile(const std::string& path) {
     std::string host = HostPath(path);
-    return HostIsFile(host) && unlink(host.c_str()) == 0;
+    if (!HostIsFile(host) || IsHeld(path) || !NextOperation()) return false;
+    return unlink(host.c_str()) == 0;
 }
 
 bool HostPlatform::RenameFile(const std::string& from, const std::string& to, bool replace) {
     std::string source = HostPath(from), target = HostPath(to);
     if (!HostIsFile(source) && !HostIsDirectory(source)) return false;
     if (!replace && (HostIsFile(target) || HostIsDirectory(target))) return false;
+    if (IsHeld(from) || IsHeld(to) || !NextOperation()) return false;
     return rename(source.c_str(), target.c_str()) == 0;
 }
 
 bool HostPlatform::MakeDirectory(const std::string& path) {
-    if (IsFaulty(failCreate_, path)) return false;
+    if (IsFaulty(failCreate_, path) || !NextOperation()) return false;
     return mkdir(HostPath(path).c_str(), 0755) == 0;
 }
 
 bool HostPlatform::RemoveEmptyDirectory(const std::string& path) {
+    if (!NextOperation()) return false;
     return rmdir(HostPath(path).c_str()) == 0;
 }
+
+bool HostPlatform::NextOperation() {
+    ++operations_;
+    if (stopAtOperation_ != 0 && operations_ >= stopAtOperation_) return false;
+    return operations_ != failOperation_;
+}
+
+void HostPlatform::SetDriveQuota(char letter, uint64_t bytes) {
+    drives_.at(static_cast<char>(ToUpperAscii(std::string(1, letter))[0])).quota = bytes;
+}
+
+namespace {
+uint64_t BytesIn(const std::string& hostFolder) {
+    uint64_t total = 0;
+    std::error_code error;
+    for (auto it = std::filesystem::recursive_directory_iterator(hostFolder, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error))
+        if (it->is_regular_file(error)) total += it->file_size(error);
+    return total;
+}
+}  // namespace
+
+std::optional<uint64_t> HostPlatform::FreeSpace(const std::string& path) {
+    const std::string absolute = Absolute(path);
+    if (absolute.size() < 2 || absolute[1] != ':') return std::nullopt;
+    auto drive = drives_.find(static_cast<char>(ToUpperAscii(absolute.substr(0, 1))[0]));
+    if (drive == drives_.end()) return std::nullopt;
+    if (!drive->second.quota) return uint64_t(1) << 40;  // plenty: a terabyte
+    const uint64_t used = BytesIn(drive->second.hostFolder);
+    return used >= *drive->second.quota ? 0 : *drive->second.quota - used;
+}
+
+bool HostPlatform::Fits(const std::string& hostPath, int64_t bytes) const {
+    for (const auto& [letter, drive] : drives_) {
+        if (!drive.quota || hostPath.compare(0, drive.hostFolder.size() + 1, drive.hostFolder + "/") != 0)
+            continue;
+        return BytesIn(drive.hostFolder) + uint64_t(bytes) <= *drive.quota;
+    }
+    return true;
+}
+
+void HostPlatform::HoldFile(const std::string& windowsPath) { held_.push_back(ToUpperAscii(Absolute(windowsPath))); }
+
+void HostPlatform::ReleaseFile(const std::string& windowsPath) {
+    std::erase(held_, ToUpperAscii(Absolute(windowsPath)));
+}
+
+bool HostPlatform::IsHeld(const std::string& path) const {
+    return std::find(held_.begin(), held_.end(), ToUpperAscii(Absolute(path))) != held_.end();
+}
+
+bool HostPlatform::FileInUse(const std::string& path) { return FileExists(path) && IsHeld(path); }
 
 std::vector<DirEntry> HostPlatform::ListDirectory(const std::string& path) {
     std::vector<DirEntry> entries;

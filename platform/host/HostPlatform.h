@@ -53,6 +53,21 @@ public:
     void FailCreateDirectory(const std::string& windowsPath);
     void FailOpen(const std::string& windowsPath);
     void ClearFaults();
+    // Every change made to the disks counts as one operation, from 1: a file opened to
+    // write, each write, a rename, a removal, a folder made or removed.
+    // FailOperation(n): operation n fails once and changes nothing.
+    // StopAtOperation(n): operation n and all that follow fail: the program was killed
+    // there, and nothing it does afterwards reaches the disks.
+    uint64_t Operations() const { return operations_; }
+    void FailOperation(uint64_t n) { failOperation_ = n; }
+    void StopAtOperation(uint64_t n) { stopAtOperation_ = n; }
+    // A drive that holds at most `bytes` (the sizes of its files): FreeSpace says what is
+    // left, and a write past it fails as on a full disk.
+    void SetDriveQuota(char letter, uint64_t bytes);
+    // A file another program holds open without sharing: FileInUse says so, and it can
+    // be neither opened to write, renamed nor removed until released.
+    void HoldFile(const std::string& windowsPath);
+    void ReleaseFile(const std::string& windowsPath);
 
     // --- inspection ---
     std::string HostPath(const std::string& windowsPath);  // where a Windows path lives
@@ -78,6 +93,8 @@ public:
     bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
     std::string CurrentDirectory() override { return currentDirectory_; }
     bool ChangeDirectory(const std::string& path) override;
+    std::optional<uint64_t> FreeSpace(const std::string& path) override;
+    bool FileInUse(const std::string& path) override;
     std::string ModuleFileName() override { return moduleFileName_; }
     std::optional<std::string> Environment(const std::string& name) override;
     std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
@@ -112,7 +129,14 @@ private:
     struct Drive {
         DriveType type;
         std::string hostFolder;
+        std::optional<uint64_t> quota;
     };
+    friend class HostFile;
+    // Counts one change to the disks; false when it is to fail (see FailOperation).
+    bool NextOperation();
+    // Whether `bytes` more fit on the drive of the host file `hostPath`.
+    bool Fits(const std::string& hostPath, int64_t bytes) const;
+    bool IsHeld(const std::string& path) const;
     struct WriteFault {
         std::string pathPart;
         int64_t bytes;
@@ -150,6 +174,8 @@ private:
     std::vector<std::string> journal_;
     std::vector<WriteFault> writeFaults_;
     std::vector<std::string> failCreate_, failOpen_;
+    std::vector<std::string> held_;  // upper-case absolute Windows paths
+    uint64_t operations_ = 0, failOperation_ = 0, stopAtOperation_ = 0;
     size_t maxCommandLine_ = 32767;
     std::vector<DdeTransaction> ddeJournal_;
     DdeResult ddeBehaviour_ = DdeResult::Executed;

@@ -142,13 +142,14 @@ std::unique_ptr<File> Win32Platform::Open(const std::string& path, OpenMode mode
             disposition = CREATE_NEW;
             break;
         case OpenMode::Append:
+        case OpenMode::AppendDurable:
             access = FILE_APPEND_DATA;
             share = FILE_SHARE_READ;
             disposition = OPEN_ALWAYS;
             break;
     }
-    HANDLE handle = CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (mode == OpenMode::AppendDurable ? FILE_FLAG_WRITE_THROUGH : 0);
+    HANDLE handle = CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32File>(handle);
 }
@@ -205,6 +206,29 @@ std::string Win32Platform::CurrentDirectory() {
 
 bool Win32Platform::ChangeDirectory(const std::string& path) {
     return SetCurrentDirectoryW(Widen(path).c_str()) != 0;
+}
+
+std::optional<uint64_t> Win32Platform::FreeSpace(const std::string& path) {
+    // The call wants a folder; a file's own folder holds it.
+    std::string folder = path;
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        folder = ExtractFilePath(path);
+    ULARGE_INTEGER available{}, total{}, free{};
+    if (!GetDiskFreeSpaceExW(Widen(IncludeTrailingBackslash(folder)).c_str(), &available, &total, &free))
+        return std::nullopt;
+    return available.QuadPart;
+}
+
+bool Win32Platform::FileInUse(const std::string& path) {
+    // Asked for writing while letting everyone else do anything: only a program that
+    // denies writing (or runs from the file) makes this fail.
+    KernelHandle file(NoneIfInvalid(CreateFileW(Widen(path).c_str(), GENERIC_WRITE,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (file) return false;
+    const DWORD why = GetLastError();
+    return why == ERROR_SHARING_VIOLATION || why == ERROR_LOCK_VIOLATION;
 }
 
 std::string Win32Platform::ModuleFileName() {

@@ -19,6 +19,8 @@ public:
     bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
     std::string CurrentDirectory() override;
     bool ChangeDirectory(const std::string& path) override;
+    std::optional<uint64_t> FreeSpace(const std::string& path) override;
+    bool FileInUse(const std::string& path) override;
     std::string ModuleFileName() override;
     std::optional<std::string> Environment(const std::string& name) override;
     std::string WindowsDirectory() override;

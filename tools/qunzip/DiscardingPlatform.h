@@ -24,6 +24,8 @@ public:
     bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
     std::string CurrentDirectory() override { return inner_.CurrentDirectory(); }
     bool ChangeDirectory(const std::string& path) override;
+    std::optional<uint64_t> FreeSpace(const std::string& path) override { return inner_.FreeSpace(path); }
+    bool FileInUse(const std::string& path) override { return inner_.FileInUse(path); }
 
     std::string ModuleFileName() override { return inner_.ModuleFileName(); }
     std::optional<std::string> Environment(const std::string& name) override {

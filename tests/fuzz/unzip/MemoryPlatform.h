@@ -38,6 +38,8 @@ public:
     bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
     std::string CurrentDirectory() override { return current_; }
     bool ChangeDirectory(const std::string& path) override;
+    std::optional<uint64_t> FreeSpace(const std::string&) override { return std::nullopt; }
+    bool FileInUse(const std::string&) override { return false; }
 
     std::string ModuleFileName() override { return "C:\\INSTALL.EXE"; }
     std::optional<std::string> Environment(const std::string&) override { return std::nullopt; }

@@ -150,7 +150,8 @@ TEST_F(UpgradeWalkTest, FromFloppiesEachDiskIsAskedForAndRenuntOnTheCopyPageEnds
     ASSERT_EQ(script.Messages().size(), 2u);
     EXPECT_EQ(script.Messages()[1].text.back(), '3');
     EXPECT_EQ(core::State().PageNo, core::PageEnd);
-    EXPECT_TRUE(Machine().FileExists("C:\\WinTorv\\EXE.ZIP")) << "joined from disks 1 and 2";
+    EXPECT_FALSE(Machine().FileExists("C:\\WinTorv\\EXE.ZIP")) << "joined from disks 1 and 2, gone with the copy";
+    EXPECT_FALSE(Machine().DirectoryExists("C:\\~TORVUPG")) << "the journal's folder";
     EXPECT_NE(ReadFile("C:\\WinTorv\\TORVEX.EXE"), copy_test::Product().at("EXE").at("TORVEX.EXE"))
         << "nothing unpacked";
     EXPECT_EQ(UpgradeJournal(), "UPGRADE.DLL GetAliasPath TORVEX\r\n");

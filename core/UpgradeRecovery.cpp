@@ -1,0 +1,61 @@
+#include "core/UpgradeRecovery.h"
+
+#include <string>
+
+#include "core/Log.h"
+#include "journal/Recovery.h"
+#include "ui/MessageBox.h"
+
+namespace core {
+
+namespace {
+
+constexpr char kBoxTitle[] = "Actualizare intrerupta";
+
+std::string Listed(const std::vector<std::string>& paths) {
+    std::string text;
+    for (const std::string& path : paths) text += "\r" + path;
+    return text;
+}
+
+void ShowError(const std::string& text) {
+    const std::string heading = ui::MessageHeading;
+    ui::MessageHeading.clear();
+    ui::ShowMessageBox(text, kBoxTitle, ui::mtError, ui::taLeftJustify, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+    ui::MessageHeading = heading;
+}
+
+}  // namespace
+
+void RecoverInterruptedUpgrade() {
+    const journal::Recovery recovery = journal::RecoverInterruptedUpgrade();
+    const std::string& journalPath = recovery.journalPath;
+    std::string note;
+    switch (recovery.outcome) {
+        case journal::Recovery::Nothing:
+            return;
+        case journal::Recovery::RolledBack:
+            note = "Actualizare intrerupta: fisierele instalarii au fost refacute asa cum erau (jurnal " +
+                   journalPath + ")";
+            break;
+        case journal::Recovery::Finished:
+            note = "Actualizare intrerupta dupa copiere: noua instalare ramane, copiile pastrate au fost sterse (jurnal " +
+                   journalPath + ")";
+            break;
+        case journal::Recovery::Running:
+            note = "O actualizare este in curs (jurnal " + journalPath + ")";
+            break;
+        case journal::Recovery::Damaged:
+            note = "Jurnalul actualizarii " + journalPath + " este deteriorat. Niciun fisier nu a fost atins.";
+            ShowError(note);
+            break;
+        case journal::Recovery::Incomplete:
+            note = "Actualizare intrerupta: nu am putut reface fisierele:" + Listed(recovery.problems) +
+                   "\rJurnalul " + journalPath + " ramane pentru urmatoarea pornire.";
+            ShowError(note);
+            break;
+    }
+    if (LogEnabled) LogNote(note);
+}
+
+}  // namespace core

@@ -1,0 +1,54 @@
+#include "journal/Recovery.h"
+
+#include "journal/JournalFile.h"
+#include "journal/UpgradeJournal.h"
+#include "platform/Platform.h"
+
+namespace journal {
+
+namespace {
+
+std::optional<std::string> ReadWhole(const std::string& path) {
+    auto file = plat::Current().Open(path, plat::OpenMode::Read);
+    if (!file) return std::nullopt;
+    const int64_t size = file->Size();
+    if (size < 0) return std::nullopt;
+    std::string text(size_t(size), '\0');
+    if (file->Read(text.data(), size) != size) return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
+Recovery RecoverInterruptedUpgrade() {
+    plat::Platform& machine = plat::Current();
+    Recovery recovery;
+    recovery.journalPath = machine.RegistryReadString(kPointerKey, kPointerValue).value_or("");
+    if (recovery.journalPath.empty()) return recovery;
+    if (!machine.FileExists(recovery.journalPath)) {
+        // Its upgrade was finished or undone, all but forgetting it.
+        machine.RegistryWriteString(kPointerKey, kPointerValue, "");
+        return recovery;
+    }
+    // The upgrade that writes it holds it open: it is not interrupted, it is running.
+    if (machine.FileInUse(recovery.journalPath)) {
+        recovery.outcome = Recovery::Running;
+        return recovery;
+    }
+    const auto text = ReadWhole(recovery.journalPath);
+    const auto journal = text ? ParseJournal(*text) : std::nullopt;
+    if (!journal) {
+        recovery.outcome = Recovery::Damaged;
+        return recovery;
+    }
+    recovery.problems = journal->done ? FinishSteps(journal->steps) : UndoSteps(journal->steps);
+    if (!journal->done && !recovery.problems.empty()) {
+        recovery.outcome = Recovery::Incomplete;
+        return recovery;
+    }
+    Discard(recovery.journalPath, journal->steps);
+    recovery.outcome = journal->done ? Recovery::Finished : Recovery::RolledBack;
+    return recovery;
+}
+
+}  // namespace journal

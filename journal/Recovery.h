@@ -1,0 +1,25 @@
+// At start, before anything else: an upgrade copy that a crash, a kill or a power cut
+// interrupted is finished or undone from its journal (UpgradeJournal.h).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace journal {
+
+struct Recovery {
+    enum Outcome {
+        Nothing,     // no upgrade was interrupted
+        RolledBack,  // the installation is as it was before that copy
+        Finished,    // that copy had completed: its kept files are gone
+        Damaged,     // the journal cannot be read as one: nothing was touched
+        Incomplete,  // some files could not be put back (`problems`); the journal stays
+        Running,     // another instance of the program is running that upgrade now
+    } outcome = Nothing;
+    std::string journalPath;
+    std::vector<std::string> problems;
+};
+
+Recovery RecoverInterruptedUpgrade();
+
+}  // namespace journal

@@ -1,0 +1,143 @@
+#include "journal/UpgradeJournal.h"
+
+#include <algorithm>
+
+#include "platform/Paths.h"
+
+namespace journal {
+
+namespace {
+
+plat::Platform& Machine() { return plat::Current(); }
+
+bool WriteAll(plat::File& file, const std::string& text) {
+    return file.Write(text.data(), int64_t(text.size())) == int64_t(text.size());
+}
+
+// The folders on the way to `path` that do not exist yet, outermost first.
+std::vector<std::string> MissingFoldersAbove(const std::string& path) {
+    std::vector<std::string> missing;
+    const std::string root = plat::ExtractDriveRoot(path);
+    for (std::string folder = plat::ExcludeTrailingBackslash(plat::ExtractFilePath(path));
+         folder.size() > root.size() && !Machine().DirectoryExists(folder);
+         folder = plat::ExcludeTrailingBackslash(plat::ExtractFilePath(folder)))
+        missing.push_back(folder);
+    std::reverse(missing.begin(), missing.end());
+    return missing;
+}
+
+bool SameText(const std::string& a, const std::string& b) { return plat::EqualsIgnoreCase(a, b); }
+
+}  // namespace
+
+std::string KeepFolderFor(const std::string& path) {
+    return plat::ExtractDriveRoot(path) + kKeepFolderName;
+}
+
+bool UpgradeJournal::Begin(const std::string& programDir) {
+    plat::Platform& machine = Machine();
+    const std::string folder = KeepFolderFor(programDir);
+    if (!machine.DirectoryExists(folder) && !machine.MakeDirectory(folder)) return false;
+    path_ = folder + "\\" + kJournalFileName;
+    // An earlier upgrade that could not be undone keeps its journal for the next start.
+    if (machine.FileExists(path_)) return false;
+    file_ = machine.Open(path_, plat::OpenMode::AppendDurable);
+    if (!file_ || !WriteAll(*file_, HeaderLine()) ||
+        !machine.RegistryWriteString(kPointerKey, kPointerValue, path_)) {
+        Close();
+        Discard(path_, {});
+        return false;
+    }
+    return true;
+}
+
+bool UpgradeJournal::Note(const Step& step) {
+    if (!file_ || !WriteAll(*file_, StepLine(step))) return false;
+    steps_.push_back(step);
+    return true;
+}
+
+bool UpgradeJournal::WillCreate(const std::string& path) {
+    for (const std::string& folder : MissingFoldersAbove(path))
+        if (!std::any_of(steps_.begin(), steps_.end(),
+                         [&](const Step& s) { return s.kind == Step::Folder && SameText(s.path, folder); }) &&
+            !Note({Step::Folder, folder, {}}))
+            return false;
+    return Note({Step::New, path, {}});
+}
+
+bool UpgradeJournal::Keep(const std::string& path) {
+    plat::Platform& machine = Machine();
+    const std::string folder = KeepFolderFor(path);
+    if (!machine.DirectoryExists(folder) && !machine.MakeDirectory(folder)) return false;
+    const std::string kept = folder + "\\" + std::to_string(++keptCount_) + ".VEC";
+    machine.RemoveFile(kept);
+    return Note({Step::Kept, path, kept}) && machine.RenameFile(path, kept, false);
+}
+
+bool UpgradeJournal::Commit() {
+    if (!file_) return false;
+    const bool noted = WriteAll(*file_, DoneLine());
+    Close();
+    // Without its end noted, the journal would undo the new installation at the next
+    // start: it stays as it is, and that start finishes it.
+    if (!noted) return false;
+    const bool removed = FinishSteps(steps_).empty();
+    Discard(path_, steps_);
+    return removed;
+}
+
+std::vector<std::string> UpgradeJournal::RollBack() {
+    Close();
+    std::vector<std::string> problems = UndoSteps(steps_);
+    if (problems.empty()) Discard(path_, steps_);
+    return problems;
+}
+
+void UpgradeJournal::Close() { file_.reset(); }
+
+std::vector<std::string> UndoSteps(const std::vector<Step>& steps) {
+    plat::Platform& machine = Machine();
+    std::vector<std::string> problems;
+    // Latest first: a folder's files go before the folder.
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        switch (step->kind) {
+            case Step::New:
+                if (machine.FileExists(step->path) && !machine.RemoveFile(step->path))
+                    problems.push_back(step->path);
+                break;
+            case Step::Folder:
+                if (machine.DirectoryExists(step->path) && !machine.RemoveEmptyDirectory(step->path))
+                    problems.push_back(step->path);
+                break;
+            case Step::Kept:
+                // A kept file that is not there was never moved aside, or is back already.
+                if (machine.FileExists(step->kept) && !machine.RenameFile(step->kept, step->path, true))
+                    problems.push_back(step->path);
+                break;
+        }
+    }
+    return problems;
+}
+
+std::vector<std::string> FinishSteps(const std::vector<Step>& steps) {
+    plat::Platform& machine = Machine();
+    std::vector<std::string> problems;
+    for (const Step& step : steps)
+        if (step.kind == Step::Kept && machine.FileExists(step.kept) && !machine.RemoveFile(step.kept))
+            problems.push_back(step.kept);
+    return problems;
+}
+
+void Discard(const std::string& journalPath, const std::vector<Step>& steps) {
+    plat::Platform& machine = Machine();
+    machine.RemoveFile(journalPath);
+    std::vector<std::string> folders{plat::ExcludeTrailingBackslash(plat::ExtractFilePath(journalPath))};
+    for (const Step& step : steps)
+        if (step.kind == Step::Kept) folders.push_back(KeepFolderFor(step.kept));
+    for (const std::string& folder : folders)
+        if (machine.DirectoryExists(folder)) machine.RemoveEmptyDirectory(folder);
+    machine.RegistryWriteString(kPointerKey, kPointerValue, "");
+}
+
+}  // namespace journal

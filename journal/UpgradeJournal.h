@@ -1,0 +1,79 @@
+// An upgrade copy that is all or nothing. Before the copy changes the installation, the
+// journal notes what it is about to do: a file or folder it will create, a file it will
+// replace, which it first moves aside into a folder of that file's own drive that the
+// upgrade owns ("X:\~TORVUPG", so that keeping a file is a rename, never a copy). Every
+// note reaches the disk before the step it announces is taken.
+//
+//   UpgradeJournal journal;
+//   if (!journal.Begin(programDir)) ...;        // nothing changed yet
+//   journal.WillCreate(path); journal.Keep(path); ...
+//   ok ? journal.Commit() : journal.RollBack(); // the new installation, or the old one
+//
+// RollBack puts every kept file back and removes what the copy created, so the
+// installation is byte for byte what it was when Begin was called. Commit removes the
+// kept files. Until either is done, a registry value names the journal, so that the next
+// start of the program finishes the one or the other (Recovery.h).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "journal/JournalFile.h"
+#include "platform/Platform.h"
+
+namespace journal {
+
+// Where a running upgrade is found: HKLM\<key> <value> holds the journal's path.
+inline constexpr char kPointerKey[] = "Software\\WinTORVEX\\Setup";
+inline constexpr char kPointerValue[] = "UpgradeJournal";
+inline constexpr char kKeepFolderName[] = "~TORVUPG";
+inline constexpr char kJournalFileName[] = "JURNAL.TXT";
+
+// The folder where files of `path`'s drive are kept: "C:\~TORVUPG".
+std::string KeepFolderFor(const std::string& path);
+
+class UpgradeJournal {
+public:
+    UpgradeJournal() = default;
+    UpgradeJournal(const UpgradeJournal&) = delete;
+    UpgradeJournal& operator=(const UpgradeJournal&) = delete;
+
+    // Starts the journal on the drive of `programDir`. False when it cannot be written, or
+    // when an earlier upgrade's journal is still there; nothing has been changed then.
+    bool Begin(const std::string& programDir);
+    bool Active() const { return file_ != nullptr; }
+    const std::string& Path() const { return path_; }
+
+    // Before a file that does not exist yet is created: notes it, and every folder on the
+    // way to it that does not exist yet. False when that could not be noted.
+    bool WillCreate(const std::string& path);
+    // Before an existing file is replaced: notes it and moves it aside. False when it
+    // could not be kept; it must then not be replaced.
+    bool Keep(const std::string& path);
+
+    // The copy succeeded: the kept files go. False when something could not be removed
+    // (the new installation stands all the same).
+    bool Commit();
+    // The copy failed or was abandoned. `problems` names what could not be put back;
+    // empty when the installation is as it was.
+    std::vector<std::string> RollBack();
+
+private:
+    bool Note(const Step& step);
+    void Close();
+
+    std::unique_ptr<plat::File> file_;
+    std::string path_;
+    std::vector<Step> steps_;
+    int keptCount_ = 0;
+};
+
+// What the steps of a journal leave when undone or finished; used by the journal itself
+// and by the recovery at start. Each returns what could not be done.
+std::vector<std::string> UndoSteps(const std::vector<Step>& steps);
+std::vector<std::string> FinishSteps(const std::vector<Step>& steps);
+// Removes the journal file, the keep folders it used (when empty) and the registry value.
+void Discard(const std::string& journalPath, const std::vector<Step>& steps);
+
+}  // namespace journal

@@ -1,0 +1,62 @@
+#include "pages/CopyPlan.h"
+
+#include "core/InstallState.h"
+#include "pages/EngineRegistry.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "unzip/ArchiveInfo.h"
+#include "unzip/OutputPath.h"
+
+namespace pages {
+
+std::string PlannedFolderOf(const core::TCompRecord& component) {
+    const core::InstallState& state = core::State();
+    switch (component.Target) {
+        case core::TargetData:
+        case core::TargetDataToo: return state.DataDir;
+        case core::TargetProgram: return state.ProgramDir;
+        default: return ProgramFilesFolder();
+    }
+}
+
+std::vector<PlannedMember> PlanMembers(core::ComponentSet selection, const std::string& workDir,
+                                       const ReplaceDecision& replaces) {
+    plat::Platform& machine = plat::Current();
+    std::vector<PlannedMember> plan;
+    for (size_t position = 0; position < core::ComponentTable.size(); ++position) {
+        const core::TCompRecord& component = core::ComponentTable[position];
+        if (!core::Contains(selection, int(position)) || component.Name.empty()) continue;
+        const std::string archive = plat::JoinPath(workDir, std::string(component.Name) + ".ZIP");
+        if (!machine.FileExists(archive)) continue;
+        const std::string folder = PlannedFolderOf(component);
+        const std::string prefix = plat::IncludeTrailingBackslash(folder);
+        unzip::ListArchive(archive, "*.*", [&](int32_t value, unzip::ExtractReport* report) {
+            if (value != 0 || (report->Time == -1 && report->Attributes == -1)) return;  // the closing call carries the totals
+            const std::string stored = report->FileName;
+            if (stored.empty() || unzip::IsFolderEntry(stored)) return;
+            PlannedMember member{prefix + stored, uint32_t(report->Size), false, true};
+            member.exists = machine.FileExists(member.path);
+            member.written = !member.exists || !replaces || replaces(component, folder, member.path);
+            plan.push_back(std::move(member));
+        });
+    }
+    return plan;
+}
+
+std::string DriveOf(const std::string& path) {
+    const std::string root = plat::ExtractDriveRoot(path);
+    return plat::ToUpperAscii(plat::ExcludeTrailingBackslash(root.empty() ? path : root));
+}
+
+void AddNeed(DriveNeeds& needs, const std::string& path, uint64_t bytes) { needs[DriveOf(path)] += bytes; }
+
+std::optional<Shortfall> FindShortfall(const DriveNeeds& needs) {
+    for (const auto& [drive, needed] : needs) {
+        if (needed == 0) continue;
+        const std::optional<uint64_t> free = plat::Current().FreeSpace(drive + "\\");
+        if (free && *free < needed) return Shortfall{drive, needed, *free};
+    }
+    return std::nullopt;
+}
+
+}  // namespace pages

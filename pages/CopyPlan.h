@@ -1,0 +1,45 @@
+// What a copy will write, known before it writes anything: the members of the selection's
+// archives with where each goes and how big it is, and what that asks of each drive.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Components.h"
+
+namespace pages {
+
+struct PlannedMember {
+    std::string path;     // the output path, as the engine builds it
+    uint64_t size = 0;    // uncompressed
+    bool exists = false;  // a file of that name is there now
+    bool written = true;  // false for an existing file that the copy keeps as it is
+};
+
+// Where a component unpacks: its folder, without side effects (the engine's archive is
+// planned for its folder under Program Files, installed engine or not).
+std::string PlannedFolderOf(const core::TCompRecord& component);
+
+// Decides whether an existing file is replaced; without one, every file is.
+using ReplaceDecision = std::function<bool(const core::TCompRecord& component, const std::string& folder,
+                                           const std::string& outputPath)>;
+
+// The members of the archives of `selection` that lie in `workDir`.
+std::vector<PlannedMember> PlanMembers(core::ComponentSet selection, const std::string& workDir,
+                                       const ReplaceDecision& replaces);
+
+// Bytes needed per drive ("C:", "\\SERVER\SHARE"), and the first drive that lacks them.
+using DriveNeeds = std::map<std::string, uint64_t>;
+std::string DriveOf(const std::string& path);
+void AddNeed(DriveNeeds& needs, const std::string& path, uint64_t bytes);
+struct Shortfall {
+    std::string drive;
+    uint64_t needed = 0, free = 0;
+};
+std::optional<Shortfall> FindShortfall(const DriveNeeds& needs);
+
+}  // namespace pages
