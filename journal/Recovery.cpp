@@ -26,8 +26,8 @@ Recovery RecoverInterruptedUpgrade() {
     recovery.journalPath = machine.RegistryReadString(kPointerKey, kPointerValue).value_or("");
     if (recovery.journalPath.empty()) return recovery;
     if (!machine.FileExists(recovery.journalPath)) {
-        // Its upgrade was finished or undone, all but forgetting it.
-        machine.RegistryWriteString(kPointerKey, kPointerValue, "");
+        // Its upgrade was finished or undone, or never began: all but clearing up.
+        Discard(recovery.journalPath, {});
         return recovery;
     }
     // The upgrade that writes it holds it open: it is not interrupted, it is running.

@@ -28,6 +28,16 @@ std::vector<std::string> MissingFoldersAbove(const std::string& path) {
 
 bool SameText(const std::string& a, const std::string& b) { return plat::EqualsIgnoreCase(a, b); }
 
+// An existing file's path with its own name as the folder holds it, whatever the case of
+// `path`: what it must be given back under.
+std::string AsStored(const std::string& path) {
+    const std::string folder = plat::ExtractFilePath(path);
+    const std::string name = plat::ExtractFileName(path);
+    for (const plat::DirEntry& entry : Machine().ListDirectory(plat::ExcludeTrailingBackslash(folder)))
+        if (!entry.isDirectory && SameText(entry.name, name)) return folder + entry.name;
+    return path;
+}
+
 }  // namespace
 
 std::string KeepFolderFor(const std::string& path) {
@@ -37,13 +47,17 @@ std::string KeepFolderFor(const std::string& path) {
 bool UpgradeJournal::Begin(const std::string& programDir) {
     plat::Platform& machine = Machine();
     const std::string folder = KeepFolderFor(programDir);
-    if (!machine.DirectoryExists(folder) && !machine.MakeDirectory(folder)) return false;
     path_ = folder + "\\" + kJournalFileName;
     // An earlier upgrade that could not be undone keeps its journal for the next start.
     if (machine.FileExists(path_)) return false;
+    // Named first, so that a start after a crash at any later point finds what to clear.
+    if (!machine.RegistryWriteString(kPointerKey, kPointerValue, path_)) return false;
+    if (!machine.DirectoryExists(folder) && !machine.MakeDirectory(folder)) {
+        Discard(path_, {});
+        return false;
+    }
     file_ = machine.Open(path_, plat::OpenMode::AppendDurable);
-    if (!file_ || !WriteAll(*file_, HeaderLine()) ||
-        !machine.RegistryWriteString(kPointerKey, kPointerValue, path_)) {
+    if (!file_ || !WriteAll(*file_, HeaderLine())) {
         Close();
         Discard(path_, {});
         return false;
@@ -66,8 +80,9 @@ bool UpgradeJournal::WillCreate(const std::string& path) {
     return Note({Step::New, path, {}});
 }
 
-bool UpgradeJournal::Keep(const std::string& path) {
+bool UpgradeJournal::Keep(const std::string& written) {
     plat::Platform& machine = Machine();
+    const std::string path = AsStored(written);
     const std::string folder = KeepFolderFor(path);
     if (!machine.DirectoryExists(folder) && !machine.MakeDirectory(folder)) return false;
     const std::string kept = folder + "\\" + std::to_string(++keptCount_) + ".VEC";
@@ -82,9 +97,10 @@ bool UpgradeJournal::Commit() {
     // Without its end noted, the journal would undo the new installation at the next
     // start: it stays as it is, and that start finishes it.
     if (!noted) return false;
-    const bool removed = FinishSteps(steps_).empty();
+    // A kept file that cannot go now goes at the next start, which finds the journal.
+    if (!FinishSteps(steps_).empty()) return false;
     Discard(path_, steps_);
-    return removed;
+    return true;
 }
 
 std::vector<std::string> UpgradeJournal::RollBack() {
@@ -112,8 +128,10 @@ std::vector<std::string> UndoSteps(const std::vector<Step>& steps) {
                 break;
             case Step::Kept:
                 // A kept file that is not there was never moved aside, or is back already.
-                if (machine.FileExists(step->kept) && !machine.RenameFile(step->kept, step->path, true))
-                    problems.push_back(step->path);
+                // What took its place goes first, so that it comes back under its own name.
+                if (!machine.FileExists(step->kept)) break;
+                if (machine.FileExists(step->path)) machine.RemoveFile(step->path);
+                if (!machine.RenameFile(step->kept, step->path, false)) problems.push_back(step->path);
                 break;
         }
     }
@@ -131,7 +149,8 @@ std::vector<std::string> FinishSteps(const std::vector<Step>& steps) {
 
 void Discard(const std::string& journalPath, const std::vector<Step>& steps) {
     plat::Platform& machine = Machine();
-    machine.RemoveFile(journalPath);
+    // While the journal is there, the registry value stays, to find it again.
+    if (machine.FileExists(journalPath) && !machine.RemoveFile(journalPath)) return;
     std::vector<std::string> folders{plat::ExcludeTrailingBackslash(plat::ExtractFilePath(journalPath))};
     for (const Step& step : steps)
         if (step.kind == Step::Kept) folders.push_back(KeepFolderFor(step.kept));

@@ -50,10 +50,10 @@ public:
     bool WillCreate(const std::string& path);
     // Before an existing file is replaced: notes it and moves it aside. False when it
     // could not be kept; it must then not be replaced.
-    bool Keep(const std::string& path);
+    bool Keep(const std::string& path);  // put back under the name it has now
 
     // The copy succeeded: the kept files go. False when something could not be removed
-    // (the new installation stands all the same).
+    // (the new installation stands all the same; the next start removes the rest).
     bool Commit();
     // The copy failed or was abandoned. `problems` names what could not be put back;
     // empty when the installation is as it was.

@@ -33,7 +33,8 @@ std::vector<PlannedMember> PlanMembers(core::ComponentSet selection, const std::
         unzip::ListArchive(archive, "*.*", [&](int32_t value, unzip::ExtractReport* report) {
             if (value != 0 || (report->Time == -1 && report->Attributes == -1)) return;  // the closing call carries the totals
             const std::string stored = report->FileName;
-            if (stored.empty() || unzip::IsFolderEntry(stored)) return;
+            // The engine writes no member with an unsafe name, and makes folders on its own.
+            if (stored.empty() || unzip::IsFolderEntry(stored) || !unzip::IsSafeStoredName(stored)) return;
             PlannedMember member{prefix + stored, uint32_t(report->Size), false, true};
             member.exists = machine.FileExists(member.path);
             member.written = !member.exists || !replaces || replaces(component, folder, member.path);

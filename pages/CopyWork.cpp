@@ -91,7 +91,7 @@ CopyOutcome CopyWork::Run(const ExtractionSettings& settings) {
 CopyOutcome CopyWork::Copy(const ExtractionSettings& settings) {
     if (!EnoughSpaceForPieces()) return CopyOutcome::Failed;
     if (!AssembleArchives()) return CopyOutcome::DiskRefused;
-    if (!EnoughSpaceForMembers(settings) || !FilesFree(settings)) {
+    if (!EnoughSpaceForMembers(settings) || !FilesFree(settings) || !JournalNewMembers(settings)) {
         // Nothing unpacked: what was joined goes too (the journal undoes it on an upgrade).
         if (!journal_) DeleteAssembledArchives();
         return CopyOutcome::Failed;
@@ -162,6 +162,18 @@ void CopyWork::FinishJournal(bool succeeded) {
         return;
     }
     ReportFailure(copytext::RollbackProblems(problems));
+}
+
+bool CopyWork::JournalNewMembers(const ExtractionSettings& settings) {
+    if (!journal_) return true;
+    for (const PlannedMember& member : PlanMembers(selection_, core::State().WorkDir, settings.replaces)) {
+        if (member.exists) continue;
+        if (!journal_->WillCreate(member.path)) {
+            ReportFailure(copytext::JournalFailure(journal_->Path()));
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CopyWork::JournalArchive(const std::string& archivePath) {
@@ -269,9 +281,8 @@ void CopyWork::ExtractComponent(unzip::TQuarnUnzip& unzip, const core::TCompReco
     if (settings.beforeExtract) settings.beforeExtract(component, unzip);
 
     ExtractionWatch watch;
-    unzip.SetReportProc([this, &watch, &folder](int32_t value, unzip::ExtractReport* report) {
+    unzip.SetReportProc([this, &watch](int32_t value, unzip::ExtractReport* report) {
         watch.Observe(value, *report);
-        if (journal_ && report->Status == unzip::StatusFileStart) NoteIfNew(folder, *report);
         if (report->Status != unzip::StatusBytesWritten) return;
         bytesWritten_ += value;
         if (view_.showUnzipProgress) view_.showUnzipProgress(UnzipPercent(bytesWritten_, bytesExpected_));
@@ -288,13 +299,6 @@ void CopyWork::ExtractComponent(unzip::TQuarnUnzip& unzip, const core::TCompReco
     notKept_.clear();
 }
 
-void CopyWork::NoteIfNew(const std::string& targetFolder, const unzip::ExtractReport& report) {
-    const std::string path(report.FileName, strnlen(report.FileName, sizeof report.FileName));
-    const std::string folder = plat::IncludeTrailingBackslash(targetFolder);
-    // The engine writes no member whose name is unsafe; nothing to note for one.
-    if (path.size() <= folder.size() || !unzip::IsSafeStoredName(path.substr(folder.size()))) return;
-    if (!plat::Current().FileExists(path) && !journal_->WillCreate(path)) notKept_.push_back(path);
-}
 
 void CopyWork::ExtractArchives(const ExtractionSettings& settings) {
     core::InstallState& state = core::State();

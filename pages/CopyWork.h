@@ -99,8 +99,8 @@ private:
     void FinishJournal(bool succeeded);
     // Notes in the journal that the archive is about to be (re)created.
     bool JournalArchive(const std::string& archivePath);
-    // Notes a member about to be written where nothing is yet.
-    void NoteIfNew(const std::string& targetFolder, const unzip::ExtractReport& report);
+    // Notes in the journal every member that will be written where nothing is yet.
+    bool JournalNewMembers(const ExtractionSettings& settings);
     void ReportFailure(const std::string& text);
     void Show(const std::string& text);
     bool DestinationOf(const core::TCompRecord& component, std::string* folder);

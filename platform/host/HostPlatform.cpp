@@ -516,6 +516,7 @@ std::optional<std::string> HostPlatform::RegistryReadString(const std::string& k
 
 bool HostPlatform::RegistryWriteString(const std::string& key, const std::string& value,
                                        const std::string& data) {
+    if (!NextOperation()) return false;
     registry_[ToUpperAscii(ExcludeTrailingBackslash(key))][ToUpperAscii(value)] = {false, data};
     SaveRegistry();
     return true;
@@ -532,6 +533,7 @@ std::optional<uint32_t> HostPlatform::RegistryReadDword(const std::string& key,
 
 bool HostPlatform::RegistryWriteDword(const std::string& key, const std::string& value,
                                       uint32_t data) {
+    if (!NextOperation()) return false;
     registry_[ToUpperAscii(ExcludeTrailingBackslash(key))][ToUpperAscii(value)] = {
         true, std::to_string(data)};
     SaveRegistry();
@@ -555,6 +557,7 @@ std::string HostPlatform::ProfileString(const std::string& section, const std::s
 
 bool HostPlatform::WriteProfile(const std::string& section, const std::string& key,
                                       const std::string& value) {
+    if (!NextOperation()) return false;
     std::string host = HostPath("C:\\WINDOWS\\WIN.INI");
     std::string text = IniWrite(ReadWholeFile(host), section, key, value);
     std::ofstream out(host, std::ios::binary | std::ios::trunc);

@@ -54,7 +54,8 @@ public:
     void FailOpen(const std::string& windowsPath);
     void ClearFaults();
     // Every change made to the disks counts as one operation, from 1: a file opened to
-    // write, each write, a rename, a removal, a folder made or removed.
+    // write, each write, a rename, a removal, a folder made or removed, a registry or
+    // WIN.INI value written.
     // FailOperation(n): operation n fails once and changes nothing.
     // StopAtOperation(n): operation n and all that follow fail: the program was killed
     // there, and nothing it does afterwards reaches the disks.
