@@ -18,6 +18,10 @@
 //                          writing but not deletion, as another program may; notes
 //                          "holding" in REPORT; lets go after SECONDS. Exit code 1 when
 //                          the file cannot be opened.
+//   PROBE lock FILE REPORT   holds FILE open with no sharing at all, as a running program
+//                          holds its own file; notes "locked" in REPORT, lets go once a
+//                          file REPORT.release exists (five minutes at most), then notes
+//                          "released". Exit code 1 when the file cannot be opened.
 // Started any other way (as a trap under another name, say) it appends its command
 // line to C:\PROBE-RAN.TXT and exits with 2.
 #include <windows.h>
@@ -236,6 +240,19 @@ int HoldFile(const wchar_t* path, int seconds, const wchar_t* reportPath) {
     return 0;
 }
 
+int LockFile(const wchar_t* path, const wchar_t* reportPath) {
+    g_reportPath = reportPath;
+    const HANDLE file = CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    Report("locked");
+    const std::wstring release = std::wstring(reportPath) + L".release";
+    for (int tick = 0; tick < 6000 && GetFileAttributesW(release.c_str()) == INVALID_FILE_ATTRIBUTES; ++tick)
+        Sleep(50);
+    CloseHandle(file);
+    Report("released");
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -251,5 +268,6 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"profile" && argc >= 5) return WriteProfileStringW(argv[2], argv[3], argv[4]) ? 0 : 1;
     if (mode == L"winexec" && argc >= 3) return StartWithWinExec(argv[2]);
     if (mode == L"hold" && argc >= 5) return HoldFile(argv[2], _wtoi(argv[3]), argv[4]);
+    if (mode == L"lock" && argc >= 4) return LockFile(argv[2], argv[3]);
     return RecordUnexpectedStart();
 }

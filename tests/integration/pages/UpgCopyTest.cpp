@@ -226,6 +226,32 @@ TEST_F(UpgradeJournalTest, ADriveWithoutRoomOrAFileHeldOpenStopsTheCopyBeforeItR
     EXPECT_EQ(ReadFile("C:\\WINTORV\\TORVEX.EXE"), std::string(200000, 'n'));
 }
 
+TEST_F(UpgradeJournalTest, ADiskThatFillsUpMeanwhileIsNamedAndTheInstallationStaysAsItWas) {
+    archives_["EXE"] = copy_test::ArchiveOf({{"TORVEX.EXE", std::string(200000, 'n')}, {"SERVICE.EXE", "new service"}});
+    MakeCd();
+    const Tree before = Installation();
+    Machine().SetDriveQuota('C', uint64_t(64) << 20);
+    ui::headless::Script script;
+    // Once the copy has begun to replace files, another program takes all the room left.
+    script.WhileWorkingUntil([this] {
+        if (ReadFile("C:\\~TORVUPG\\JURNAL.TXT").find("KEPT ") == std::string::npos) return false;
+        std::ofstream filler(Machine().HostPath("C:\\FILLER.BIN"), std::ios::binary);
+        filler.seekp(std::streamoff(Machine().FreeSpace("C:\\").value() - 1));
+        filler.put('\0');
+        return true;
+    });
+    script.CloseMessage(ui::mrOk);
+    pages::TUpgCopy page;
+    page.BNextClick();
+    EXPECT_EQ(page.ModalResult, ui::mrNone) << "the page stays open for another try";
+    ASSERT_FALSE(script.Messages().empty());
+    EXPECT_NE(script.Messages()[0].text.find("C:\\WINTORV\\TORVEX.EXE: discul este plin"), std::string::npos)
+        << script.Messages()[0].text;
+    Tree now = Installation();
+    now.erase("FILLER.BIN");
+    EXPECT_EQ(now, before) << Difference(before, now);
+}
+
 TEST_F(UpgCopyTest, LocalUpgradeKeepsTheEngineFilesAndReplacesDataOnlyUnderNew) {
     RunPage();
     EXPECT_EQ(ReadFile("C:\\WINTORV\\TORVEX.EXE"), "new main");

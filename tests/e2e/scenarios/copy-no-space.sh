@@ -1,0 +1,36 @@
+# A program folder on a drive too small for the product (a tmpfs of 6 MB as the fixed
+# drive X:): the pieces fit, what they unpack to does not. After joining, before the first
+# member, the copy page names X: in "Spatiu insuficient!" with the space needed and the
+# space free; the page stays open and the drive keeps nothing of the copy.
+source "$E2E_REPO/tests/e2e/copy-page.sh"
+source "$E2E_REPO/tests/e2e/upgrade-staging.sh"
+
+small="$E2E_WORK/small"
+mkdir -p "$small"
+mount -t tmpfs -o size=6m tmpfs "$small" || fail "cannot mount a tmpfs (root is needed)"
+# Unmounted on every way out; lazily, since Wine may still hold the drive's root.
+trap 'umount -l "$small" 2>/dev/null' EXIT
+use_drive x "$small" hd
+
+stage_cd
+start_from_drive cd d
+drv wait-window "$TYPE_PAGE" 60 >/dev/null
+choose_kind "$ITEM_LOCAL"
+focus_field alt+p
+replace_text "$DIRS_PAGE" 'X:\WinTorv'
+drv click "$DIRS_PAGE" "&Continua"
+drv wait-window "$COPY_PAGE" 30 >/dev/null
+drv click "$COPY_PAGE" "&Continua"
+
+drv wait-window "Spatiu insuficient!" 120 >/dev/null
+shot "the free space box" >/dev/null
+texts=$(drv texts "Spatiu insuficient!" | tr -d '\r')
+expect_contains "$texts" "Pe discul X: nu este destul spatiu liber."
+expect_contains "$texts" "Necesar: "
+expect_contains "$texts" "Liber: "
+drv click "Spatiu insuficient!" "O&K"
+wait_until 30 "the page waits for another try" eval 'drv_try texts "$COPY_PAGE" | grep -q "Copierea nu a reusit"'
+left=$(find "$small/WinTorv" -type f | head -3)
+[[ -z $left ]] || fail "the copy left files on X:: $left"
+drv click "$COPY_PAGE" "&Abandon"
+drv wait-process-gone INSTTORV.EXE 30

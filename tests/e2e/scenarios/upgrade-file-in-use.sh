@@ -1,0 +1,43 @@
+# An upgrade while another program holds TORVEX.EXE open without sharing, as a running
+# TORVEX.EXE holds itself: the upgrade copy names it in "Fisiere in uz" before it replaces
+# anything; Renunt leaves the page open and the installation as it was; once the program
+# lets go, Retry lets the copy run to the database page with TORVEX.EXE replaced.
+source "$E2E_REPO/tests/e2e/upgrade-staging.sh"
+
+stage_installation 'C:\WinTorv' 'C:\WinTorv'
+stage_upgrade_media
+program=$(cpath 'C:\WinTorv')
+report="$E2E_WORK/lock.txt"
+win_start holder "$E2E_PROBE" lock 'C:\WinTorv\TORVEX.EXE' "$(winpath "$report")"
+wait_until 30 "TORVEX.EXE locked" grep -q locked "$report"
+
+start_installer media -log x
+drv wait-window "$E2E_LOCATE_TITLE" 60 >/dev/null
+drv click "$E2E_LOCATE_TITLE" "&Continua"
+wait_until 30 "the program folder found" locate_shows 'C:\WinTorv\'
+drv click "$E2E_LOCATE_TITLE" "&Continua"
+copy="Copiere fisiere Torvex"
+drv wait-window "$copy" 30 >/dev/null
+drv click "$copy" "&Continua"
+
+in_use="Fisiere in uz"
+drv wait-window "$in_use" 120 >/dev/null
+shot "the files in use box" >/dev/null
+expect_contains "$(drv texts "$in_use")" 'C:\WinTorv\TORVEX.EXE'
+drv click "$in_use" "&Renunt"
+drv wait-gone "$in_use" 30
+wait_until 30 "the page says the installation stayed" \
+    eval 'drv_try texts "$copy" | grep -q "instalarea a ramas cum era"'
+expect_equal "$(head -c ${#E2E_OLD_PROGRAM} "$program/TORVEX.EXE")" "$E2E_OLD_PROGRAM" "TORVEX.EXE kept"
+expect_no_file "$program/EXE.ZIP"
+expect_no_file "$(cpath 'C:\~TORVUPG')"
+
+drv click "$copy" "&Continua"
+drv wait-window "$in_use" 120 >/dev/null
+: >"$report.release"
+wait_until 30 "TORVEX.EXE let go" grep -q released "$report"
+drv click "$in_use" "&Retry"
+drv wait-window "Actualizare baza de date" 120 >/dev/null
+expect_equal "$(head -c ${#E2E_NEW_PROGRAM} "$program/TORVEX.EXE")" "$E2E_NEW_PROGRAM" "TORVEX.EXE replaced"
+expect_bytes "$program/IDAPI32.CFG" 'vechi: motor\r\n'
+expect_no_file "$(cpath 'C:\~TORVUPG')"
