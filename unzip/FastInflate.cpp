@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 #include "unzip/BitReverse.h"
 #include "unzip/DeflateCodes.h"
@@ -212,13 +213,15 @@ inline void TakeLiterals(Bits& bits, uint8_t*& at, uint32_t entry) {
     bits.Dump(entry);
 }
 
-}  // namespace
-
-int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& position, uint32_t stop,
-                        const FastBlockTables& tables) {
+// The fast loop for either bit reader: 64 bits (four literals or a whole match a load),
+// or 32 bits on 32-bit x86 (two literals, or a length, then its distance after another
+// load). Both hand back at the same codes, with the same bytes written.
+template <class Bits>
+int32_t DecodeFast(Bits& member, uint8_t* output, uint32_t& position, uint32_t stop, const FastBlockTables& tables) {
+    constexpr bool kNarrow = std::is_same_v<Bits, NarrowRegisterBits>;
     // A copy in locals: stores into the output could otherwise alias the bit reader and
     // keep it in memory.
-    RegisterBits bits = member;
+    Bits bits = member;
     const uint32_t* const literals = tables.literal.Entries();
     const uint32_t* const distances = tables.distance.Entries();
     uint8_t* at = output + position;
@@ -226,30 +229,43 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
     int32_t result = 0;
     const auto lookUp = [&bits](const uint32_t* table, uint32_t width) { return LookUp(bits, table, width); };
     const auto takeLiterals = [&](uint32_t entry) { TakeLiterals(bits, at, entry); };
-    // Each round starts with at least 56 bits in the buffer and the literal/length entry
-    // of the code at its bottom looked up, nothing of it consumed.
+    // Each round starts right after a load, with the literal/length entry of the code at
+    // the bottom of the buffer looked up, nothing of it consumed. After a load every bit
+    // of the buffer is a bit of the stream (those above the count are the start of the
+    // next unread byte), so a lookup may reach past the count; only counted bits are
+    // dropped. A load counts at least 56 bits of 64, or 24 of 32.
     if (!(at < stopAt && bits.CanLoad())) return 0;
     bits.Load();
     uint32_t entry = lookUp(literals, kLiteralLengthWidth);
     for (;;) {
         if (IsLiteral(entry)) {
-            // Three literal entries take at most 45 bits. After a load every one of the
-            // buffer's 64 bits is a bit of the stream (those above the count are the start
-            // of the next unread byte), so the fourth lookup still sees the 15 bits that
-            // the longest code needs.
-            takeLiterals(entry);
-            entry = lookUp(literals, kLiteralLengthWidth);
-            if (IsLiteral(entry)) {
+            if constexpr (kNarrow) {
+                // A literal entry takes at most 15 bits, which leaves the 15 that the next
+                // lookup needs; the second is taken while the count still holds it.
+                takeLiterals(entry);
+                entry = lookUp(literals, kLiteralLengthWidth);
+                const bool tookSecond = IsLiteral(entry) && DroppedBy(entry) <= (bits.count & 31);
+                if (tookSecond) takeLiterals(entry);
+                if (!(at < stopAt && bits.CanLoad())) break;
+                bits.Load();
+                if (tookSecond) entry = lookUp(literals, kLiteralLengthWidth);
+            } else {
+                // Three literal entries take at most 45 bits; the fourth lookup still sees
+                // the 15 bits that the longest code needs.
                 takeLiterals(entry);
                 entry = lookUp(literals, kLiteralLengthWidth);
                 if (IsLiteral(entry)) {
                     takeLiterals(entry);
                     entry = lookUp(literals, kLiteralLengthWidth);
+                    if (IsLiteral(entry)) {
+                        takeLiterals(entry);
+                        entry = lookUp(literals, kLiteralLengthWidth);
+                    }
                 }
+                // Loading again keeps the low bits, so the entry stays what it is.
+                if (!(at < stopAt && bits.CanLoad())) break;
+                bits.Load();
             }
-            // Loading again keeps the low bits, so the entry stays what it is.
-            if (!(at < stopAt && bits.CanLoad())) break;
-            bits.Load();
             continue;
         }
         if (!Is(entry, Match)) {
@@ -259,18 +275,43 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
             }
             break;
         }
-        // A match takes at most 15 + 5 + 15 + 13 bits.
-        const uint64_t buffer = bits.buffer;
-        const uint32_t length = ValueOf(entry) + uint32_t((buffer & Mask(DroppedBy(entry))) >>
-                                                          CodeBitsOf(entry));
-        const uint64_t rest = buffer >> DroppedBy(entry);
-        uint32_t far = distances[rest & Mask(kDistanceWidth)];
-        if (Is(far, Further))
-            far = distances[ValueOf(far) + ((rest >> kDistanceWidth) & Mask(CodeBitsOf(far)))];
-        if (!Is(far, Match)) break;
-        const uint32_t distance =
-            ValueOf(far) + uint32_t((rest & Mask(DroppedBy(far))) >> CodeBitsOf(far));
-        bits.Dump(entry + far);
+        uint32_t length = 0, distance = 0;
+        if constexpr (kNarrow) {
+            // A length takes at most 15 + 5 bits; its distance, after one more load, at
+            // most 15 + 13, which may need a third load to be counted. Without input for
+            // two more loads the length stays unread.
+            if (!bits.CanLoadTwice()) break;
+            length = ValueOf(entry) + ((bits.buffer & Mask(DroppedBy(entry))) >> CodeBitsOf(entry));
+            bits.Dump(entry);
+            bits.Load();
+            const uint32_t far = lookUp(distances, kDistanceWidth);
+            if (!Is(far, Match)) {
+                // The length is taken: the careful step could not start at this code
+                // again. It would find the same invalid distance code, so the result is
+                // its result.
+                result = kFastDataError;
+                break;
+            }
+            distance = ValueOf(far) + ((bits.buffer & Mask(DroppedBy(far))) >> CodeBitsOf(far));
+            if (DroppedBy(far) <= (bits.count & 31)) {
+                bits.Dump(far);
+            } else {
+                bits.Dump(CodeBitsOf(far));
+                bits.Load();
+                bits.Dump(DroppedBy(far) - CodeBitsOf(far));
+            }
+        } else {
+            // A match takes at most 15 + 5 + 15 + 13 bits.
+            const uint64_t buffer = bits.buffer;
+            length = ValueOf(entry) + uint32_t((buffer & Mask(DroppedBy(entry))) >> CodeBitsOf(entry));
+            const uint64_t rest = buffer >> DroppedBy(entry);
+            uint32_t far = distances[rest & Mask(kDistanceWidth)];
+            if (Is(far, Further))
+                far = distances[ValueOf(far) + ((rest >> kDistanceWidth) & Mask(CodeBitsOf(far)))];
+            if (!Is(far, Match)) break;
+            distance = ValueOf(far) + uint32_t((rest & Mask(DroppedBy(far))) >> CodeBitsOf(far));
+            bits.Dump(entry + far);
+        }
         // The next entry is looked up before the copy, so that the two overlap.
         const bool more = bits.CanLoad();
         if (more) {
@@ -285,77 +326,16 @@ int32_t FastDecodeCodes(RegisterBits& member, uint8_t* output, uint32_t& positio
     return result;
 }
 
+}  // namespace
 
-int32_t FastDecodeCodes(NarrowRegisterBits& member, uint8_t* output, uint32_t& position, uint32_t stop,
+int32_t FastDecodeCodes(RegisterBits& bits, uint8_t* output, uint32_t& position, uint32_t stop,
                         const FastBlockTables& tables) {
-    NarrowRegisterBits bits = member;
-    const uint32_t* const literals = tables.literal.Entries();
-    const uint32_t* const distances = tables.distance.Entries();
-    uint8_t* at = output + position;
-    uint8_t* const stopAt = output + stop;
-    int32_t result = 0;
-    const auto lookUp = [&bits](const uint32_t* table, uint32_t width) { return LookUp(bits, table, width); };
-    const auto takeLiterals = [&](uint32_t entry) { TakeLiterals(bits, at, entry); };
-    // Each round starts right after a load, with the literal/length entry of the code at
-    // the bottom of the buffer looked up, nothing of it consumed. A load counts at least 24
-    // bits; every one of the buffer's 32 bits is a bit of the stream, so a lookup or a
-    // value may reach past the count, but only counted bits are ever dropped.
-    if (!(at < stopAt && bits.CanLoad())) return 0;
-    bits.Load();
-    uint32_t entry = lookUp(literals, kLiteralLengthWidth);
-    for (;;) {
-        if (IsLiteral(entry)) {
-            // A literal entry takes at most 15 bits, which leaves the 15 that the next
-            // lookup needs; the second is taken while the count still holds it.
-            takeLiterals(entry);
-            entry = lookUp(literals, kLiteralLengthWidth);
-            const bool tookSecond = IsLiteral(entry) && DroppedBy(entry) <= (bits.count & 31);
-            if (tookSecond) takeLiterals(entry);
-            if (!(at < stopAt && bits.CanLoad())) break;
-            bits.Load();
-            if (tookSecond) entry = lookUp(literals, kLiteralLengthWidth);
-            continue;
-        }
-        if (!Is(entry, Match)) {
-            if (Is(entry, EndOfBlock)) {
-                bits.Dump(entry);
-                result = kFastEndOfBlock;
-            }
-            break;
-        }
-        // A length takes at most 15 + 5 bits; its distance, after one more load, at most
-        // 15 + 13, which may need a third load to be counted. Without input for two more
-        // loads the length stays unread.
-        if (!bits.CanLoadTwice()) break;
-        const uint32_t length = ValueOf(entry) + ((bits.buffer & Mask(DroppedBy(entry))) >> CodeBitsOf(entry));
-        bits.Dump(entry);
-        bits.Load();
-        const uint32_t far = lookUp(distances, kDistanceWidth);
-        if (!Is(far, Match)) {
-            // The length is taken: the careful step could not start at this code again. It
-            // would find the same invalid distance code, so the result is its result.
-            result = kFastDataError;
-            break;
-        }
-        const uint32_t distance = ValueOf(far) + ((bits.buffer & Mask(DroppedBy(far))) >> CodeBitsOf(far));
-        if (DroppedBy(far) <= (bits.count & 31)) {
-            bits.Dump(far);
-        } else {
-            bits.Dump(CodeBitsOf(far));
-            bits.Load();
-            bits.Dump(DroppedBy(far) - CodeBitsOf(far));
-        }
-        const bool more = bits.CanLoad();
-        if (more) {
-            bits.Load();
-            entry = lookUp(literals, kLiteralLengthWidth);
-        }
-        at = CopyMatchWide(at, distance, length);
-        if (!(more && at < stopAt)) break;
-    }
-    member = bits;
-    position = uint32_t(at - output);
-    return result;
+    return DecodeFast(bits, output, position, stop, tables);
+}
+
+int32_t FastDecodeCodes(NarrowRegisterBits& bits, uint8_t* output, uint32_t& position, uint32_t stop,
+                        const FastBlockTables& tables) {
+    return DecodeFast(bits, output, position, stop, tables);
 }
 
 }  // namespace unzip
