@@ -4,7 +4,7 @@
 //    near the end of an input block, where a refill (and with it the message pump and
 //    the progress check) may fall inside a code.
 //  - RegisterBits keeps the bit buffer in registers and loads eight bytes at a time
-//    from the current input block; it is used only while the block holds enough bytes
+//    (NarrowRegisterBits four, for inflate on 32-bit x86) from the current input block; it is used only while the block holds enough bytes
 //    for a whole step, so it never needs a refill and input is read, and messages are
 //    pumped, at exactly the same points as with MemberBits.
 #pragma once
@@ -25,94 +25,70 @@ struct MemberBits {
     void Dump(uint32_t count) { DumpBits(member, count); }
 };
 
-struct RegisterBits {
-    explicit RegisterBits(MemberContext& member)
-        : buffer(member.bitBuffer),
+// A bit buffer of one machine word, 64 or 32 bits. A load tops it up to at least all but
+// eight of its bits (56 or 24) from one word of input; bits above the count then hold
+// the start of the next unread byte, exactly what loading that byte later puts there, so
+// every bit of the buffer is a bit of the stream.
+template <class Word>
+struct WordRegisterBits {
+    static constexpr uint32_t kWordBits = 8 * sizeof(Word);
+    static constexpr uint32_t kCountMask = kWordBits - 1;
+    static constexpr int32_t kLoadBytes = int32_t(sizeof(Word));
+
+    explicit WordRegisterBits(MemberContext& member)
+        : buffer(Word(member.bitBuffer)),
           count(member.bitCount),
           position(member.inputPosition),
           last(member.inputLast),
           input(member.input) {}
 
-    // True while eight more bytes can be loaded without leaving the current block.
+    // True while a load stays inside the current block, and (for a narrow buffer) while
+    // the member's bits fit it.
     static bool CanLoad(const MemberContext& member) {
-        return member.inputLast - member.inputPosition + 1 >= 8;
+        return (kWordBits == 64 || member.bitCount <= kWordBits - 8) &&
+               member.inputLast - member.inputPosition + 1 >= kLoadBytes;
     }
-    bool CanLoad() const { return last - position + 1 >= 8; }
+    bool CanLoad() const { return last - position + 1 >= kLoadBytes; }
+    // Two loads in a row advance at most one byte less than a word each.
+    bool CanLoadTwice() const { return last - position + 1 >= 2 * kLoadBytes - 1; }
 
-    // Tops the buffer up to at least 56 bits. Bits above the count then hold the start of
-    // the next unread byte, exactly what loading that byte later puts there.
     void Load() {
-        const uint32_t valid = count & 63;
-        buffer |= Little64(input + position) << valid;
-        position += int32_t((63 - valid) >> 3);
-        count = valid | 56;
+        const uint32_t valid = count & kCountMask;
+        if constexpr (kWordBits == 64)
+            buffer |= Little64(input + position) << valid;
+        else
+            buffer |= Little32(input + position) << valid;
+        position += int32_t((kCountMask - valid) >> 3);
+        count = valid | (kWordBits - 8);
     }
 
     void Need(uint32_t) {}
     uint32_t Peek() const { return uint32_t(buffer); }
-    // Drops `bits` bits. Only the low six bits of the count and of `bits` matter, so a
-    // caller may pass a table entry whose low six bits are its length (or the sum of two
-    // such entries, when the lengths add up to less than 64) without masking it first.
+    // Drops `bits` bits. Only the low bits of the count and of `bits` matter (six of 64,
+    // five of 32), so a caller may pass a table entry whose low bits are its length (or
+    // the sum of two such entries, when the lengths add up to less than the word) without
+    // masking it first.
     void Dump(uint32_t bits) {
-        buffer >>= (bits & 63);
+        buffer >>= (bits & kCountMask);
         count -= bits;
     }
 
     void StoreInto(MemberContext& member) const {
         member.bitBuffer = buffer;
-        member.bitCount = count & 63;
+        member.bitCount = count & kCountMask;
         member.inputPosition = position;
     }
 
-    uint64_t buffer;
+    Word buffer;
     uint32_t count;
     int32_t position;
     int32_t last;
     const uint8_t* input;
 };
 
-// RegisterBits in 32 bits, for inflate's fast loop on 32-bit x86. A load tops the buffer
-// up to at least 24 bits from four bytes, after which every one of its 32 bits is a bit of
-// the stream. Taken over from a member only while the member holds at most 24 bits.
-struct NarrowRegisterBits {
-    static constexpr uint32_t kLoadBytes = 4;
-    explicit NarrowRegisterBits(MemberContext& member)
-        : buffer(uint32_t(member.bitBuffer)),
-          count(member.bitCount),
-          position(member.inputPosition),
-          last(member.inputLast),
-          input(member.input) {}
-
-    static bool CanLoad(const MemberContext& member) {
-        return member.bitCount <= 24 && member.inputLast - member.inputPosition + 1 >= int32_t(kLoadBytes);
-    }
-    bool CanLoad() const { return last - position + 1 >= int32_t(kLoadBytes); }
-    // Two loads in a row advance at most three bytes each.
-    bool CanLoadTwice() const { return last - position + 1 >= int32_t(3 + kLoadBytes); }
-
-    void Load() {
-        const uint32_t valid = count & 31;
-        buffer |= Little32(input + position) << valid;
-        position += int32_t((31 - valid) >> 3);
-        count = valid | 24;
-    }
-    // Only the low five bits of `bits` matter (see RegisterBits::Dump); no entry drops 32.
-    void Dump(uint32_t bits) {
-        buffer >>= (bits & 31);
-        count -= bits;
-    }
-    void StoreInto(MemberContext& member) const {
-        member.bitBuffer = buffer;
-        member.bitCount = count & 31;
-        member.inputPosition = position;
-    }
-
-    uint32_t buffer;
-    uint32_t count;
-    int32_t position;
-    int32_t last;
-    const uint8_t* input;
-};
+using RegisterBits = WordRegisterBits<uint64_t>;
+// For inflate's fast loop on 32-bit x86.
+using NarrowRegisterBits = WordRegisterBits<uint32_t>;
 
 // Looks up one code; null for bits that no code has. Implode sends its codes with every
 // bit inverted, so its lookups invert the buffer first.
