@@ -12,14 +12,7 @@ walk_to_config_page() {
     local programFolder=${1:-}
     stage_cd
     start_from_drive cd d
-    drv wait-window "$TYPE_PAGE" 60 >/dev/null
-    choose_kind "$ITEM_LOCAL"
-    if [[ -n $programFolder ]]; then
-        focus_field alt+p
-        replace_text "$DIRS_PAGE" "$programFolder"
-    fi
-    drv click "$DIRS_PAGE" "&Continua"
-    drv wait-window "$COPY_PAGE" 30 >/dev/null
+    walk_to_copy_page "$programFolder"
     drv click "$COPY_PAGE" "&Continua"
     drv wait-window "$CONFIG_PAGE" 180 >/dev/null
 }

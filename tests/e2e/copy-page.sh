@@ -5,10 +5,15 @@ source "$E2E_REPO/tests/e2e/fresh-pages.sh"
 
 COPY_PAGE="Copiere fisiere Torvex"
 
-# walk_to_copy_page: a LOCAL installation into the proposed folders, up to the copy page.
+# walk_to_copy_page [PROGRAM_FOLDER]: a LOCAL installation into the proposed folders (or
+# PROGRAM_FOLDER typed into the program field), up to the copy page.
 walk_to_copy_page() {
     drv wait-window "$TYPE_PAGE" 60 >/dev/null
     choose_kind "$ITEM_LOCAL"
+    if [[ -n ${1:-} ]]; then
+        focus_field alt+p
+        replace_text "$DIRS_PAGE" "$1"
+    fi
     drv click "$DIRS_PAGE" "&Continua"
     drv wait-window "$COPY_PAGE" 30 >/dev/null
 }

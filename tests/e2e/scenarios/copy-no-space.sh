@@ -14,12 +14,7 @@ use_drive x "$small" hd
 
 stage_cd
 start_from_drive cd d
-drv wait-window "$TYPE_PAGE" 60 >/dev/null
-choose_kind "$ITEM_LOCAL"
-focus_field alt+p
-replace_text "$DIRS_PAGE" 'X:\WinTorv'
-drv click "$DIRS_PAGE" "&Continua"
-drv wait-window "$COPY_PAGE" 30 >/dev/null
+walk_to_copy_page 'X:\WinTorv'
 drv click "$COPY_PAGE" "&Continua"
 
 drv wait-window "Spatiu insuficient!" 120 >/dev/null
