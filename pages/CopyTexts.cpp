@@ -82,6 +82,11 @@ std::string JournalFailure(const std::string& journalPath) {
     return "Nu pot scrie jurnalul actualizarii " + journalPath;
 }
 
+std::string JournalLeft(const std::string& journalPath) {
+    return "O actualizare anterioara nu a putut fi anulata complet; jurnalul ei este " + journalPath +
+           "\rRefaceti fisierele numite acolo, stergeti jurnalul si incercati din nou.";
+}
+
 std::string KeepFailure(const std::string& path) { return "Nu pot pastra fisierul " + path; }
 
 std::string RollbackProblems(const std::vector<std::string>& paths) {

@@ -52,6 +52,8 @@ std::string FilesInUse(const std::vector<std::string>& paths);
 
 // The upgrade's journal: what cannot be done without it, and what its undoing says.
 std::string JournalFailure(const std::string& journalPath);
+// An earlier upgrade whose files could not all be put back still has its journal.
+std::string JournalLeft(const std::string& journalPath);
 std::string KeepFailure(const std::string& path);
 inline constexpr char kRolledBack[] = "Copierea a fost anulata: fisierele instalarii sunt cele dinaintea ei.";
 std::string RollbackProblems(const std::vector<std::string>& paths);

@@ -79,8 +79,8 @@ CopyWork::CopyWork(core::ComponentSet selection, CopyView view) : selection_(sel
 CopyOutcome CopyWork::Run(const ExtractionSettings& settings) {
     journal_ = settings.journal;
     if (journal_ && !journal_->Begin(core::State().ProgramDir)) {
-        ReportFailure(copytext::JournalFailure(journal::KeepFolderFor(core::State().ProgramDir) + "\\" +
-                                               journal::kJournalFileName));
+        const std::string path = journal::KeepFolderFor(core::State().ProgramDir) + "\\" + journal::kJournalFileName;
+        ReportFailure(plat::Current().FileExists(path) ? copytext::JournalLeft(path) : copytext::JournalFailure(path));
         return CopyOutcome::Failed;
     }
     const CopyOutcome outcome = Copy(settings);
