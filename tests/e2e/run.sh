@@ -192,6 +192,15 @@ stop_scenario() {
     fi
 }
 
+# What was on the screen when a scenario failed, for its logs: a picture and the list of
+# windows, each bounded in time.
+note_the_screen() {
+    local work=$1
+    timeout -k 5 20 import -window root "$work/final-screen.png" >/dev/null 2>&1 || true
+    WINEPREFIX="$work/prefix" timeout -k 5 20 "$E2E_WINE" "$build/tests/e2e/driver/TVDRIVER.EXE" list \
+        >"$work/final-windows.txt" 2>&1 </dev/null || true
+}
+
 passed=0
 failed=0
 
@@ -216,6 +225,7 @@ run_scenario() {
         bash -c 'set -uo pipefail; source "$1"; e2e_start_wine; cd "$E2E_WORK"; source "$2"' \
         "$name" "$here/lib.sh" "$script" >"$work/output.log" 2>&1 </dev/null
     status=$?
+    (( status == 0 )) || note_the_screen "$work"
     stop_scenario "$work"
     local elapsed=$((SECONDS - started))
     if (( status == 0 )); then
