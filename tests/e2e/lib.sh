@@ -145,8 +145,13 @@ drv() {
 
 # drv_try COMMAND [ARGS...]: as drv, but only returns the driver's status; its error
 # message is left in $E2E_WORK/driver.err.
+# A wait asked for longer than a plain command may take gets that time and a margin.
 drv_try() {
-    timeout -k 5 "$E2E_COMMAND_SECONDS" "$E2E_WINE" "$E2E_DRIVER" "$@" 2>"$E2E_WORK/driver.err"
+    local bound=$E2E_COMMAND_SECONDS seconds=${!#}
+    if [[ $1 == wait-* && $seconds =~ ^[0-9]+$ ]] && (( seconds + 15 > bound )); then
+        bound=$((seconds + 15))
+    fi
+    timeout -k 5 "$bound" "$E2E_WINE" "$E2E_DRIVER" "$@" 2>"$E2E_WORK/driver.err"
 }
 
 # capture PNG: the whole screen, through the driver's bitmap, into PNG.
