@@ -19,10 +19,8 @@ std::string Listed(const std::vector<std::string>& paths) {
 }
 
 void ShowError(const std::string& text) {
-    const std::string heading = ui::MessageHeading;
-    ui::MessageHeading.clear();
+    ui::MessageHeadingScope noHeading("");
     ui::ShowMessageBox(text, kBoxTitle, ui::mtError, ui::taLeftJustify, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
-    ui::MessageHeading = heading;
 }
 
 }  // namespace

@@ -6,20 +6,6 @@
 
 namespace journal {
 
-namespace {
-
-std::optional<std::string> ReadWhole(const std::string& path) {
-    auto file = plat::Current().Open(path, plat::OpenMode::Read);
-    if (!file) return std::nullopt;
-    const int64_t size = file->Size();
-    if (size < 0) return std::nullopt;
-    std::string text(size_t(size), '\0');
-    if (file->Read(text.data(), size) != size) return std::nullopt;
-    return text;
-}
-
-}  // namespace
-
 Recovery RecoverInterruptedUpgrade() {
     plat::Platform& machine = plat::Current();
     Recovery recovery;
@@ -35,7 +21,7 @@ Recovery RecoverInterruptedUpgrade() {
         recovery.outcome = Recovery::Running;
         return recovery;
     }
-    const auto text = ReadWhole(recovery.journalPath);
+    const auto text = plat::ReadWholeFile(recovery.journalPath);
     const auto journal = text ? ParseJournal(*text) : std::nullopt;
     if (!journal) {
         recovery.outcome = Recovery::Damaged;

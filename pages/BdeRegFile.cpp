@@ -31,16 +31,6 @@ std::string DoubledBackslashes(std::string_view text) {
     return doubled;
 }
 
-std::optional<std::string> ReadWhole(const std::string& path) {
-    auto file = plat::Current().Open(path, plat::OpenMode::Read);
-    if (!file) return std::nullopt;
-    int64_t size = file->Size();
-    if (size < 0) return std::nullopt;
-    std::string content(static_cast<size_t>(size), '\0');
-    if (file->Read(content.data(), size) != size) return std::nullopt;
-    return content;
-}
-
 // Lines end with LF or CR LF; a last line without an end is a line too.
 std::string Filled(std::string_view content, std::string_view programFilesDir) {
     std::string result;
@@ -75,7 +65,7 @@ std::string FillProgDir(std::string_view line, std::string_view programFilesDir)
 BdeRegResult RewriteBdeReg(const std::string& path, std::string_view programFilesDir) {
     auto& platform = plat::Current();
     if (!platform.FileExists(path)) return BdeRegResult::Missing;
-    auto content = ReadWhole(path);
+    auto content = plat::ReadWholeFile(path);
     if (!content) return BdeRegResult::Unreadable;
     std::string temporary = plat::JoinPath(plat::ExtractFilePath(path), kTemporaryName);
     if (!WriteWhole(temporary, Filled(*content, programFilesDir)) || !platform.RenameFile(temporary, path, true)) {

@@ -33,20 +33,6 @@ bool ContainsIgnoreCase(const std::vector<std::string>& names, const std::string
                        [&](const std::string& known) { return plat::EqualsIgnoreCase(known, name); });
 }
 
-// Shows a box with its own heading and gives the heading back afterwards.
-class HeadingScope {
-public:
-    explicit HeadingScope(const std::string& heading) : saved_(ui::MessageHeading) {
-        ui::MessageHeading = heading;
-    }
-    ~HeadingScope() { ui::MessageHeading = saved_; }
-    HeadingScope(const HeadingScope&) = delete;
-    HeadingScope& operator=(const HeadingScope&) = delete;
-
-private:
-    std::string saved_;
-};
-
 // A member that could not be written on a drive that has no room left for it.
 bool DiskFilledUp(const FailedMember& member) {
     if (member.code != unzip::ZipWriteError) return false;
@@ -91,7 +77,9 @@ CopyOutcome CopyWork::Run(const ExtractionSettings& settings) {
 CopyOutcome CopyWork::Copy(const ExtractionSettings& settings) {
     if (!EnoughSpaceForPieces()) return CopyOutcome::Failed;
     if (!AssembleArchives()) return CopyOutcome::DiskRefused;
-    if (!EnoughSpaceForMembers(settings) || !FilesFree(settings) || !JournalNewMembers(settings)) {
+    // What the members will do, listed once from the joined archives.
+    const std::vector<PlannedMember> plan = PlanMembers(selection_, core::State().WorkDir, settings.replaces);
+    if (!EnoughSpaceForMembers(plan) || !FilesFree(plan) || !JournalNewMembers(plan)) {
         // Nothing unpacked: what was joined goes too (the journal undoes it on an upgrade).
         if (!journal_) DeleteAssembledArchives();
         return CopyOutcome::Failed;
@@ -106,7 +94,7 @@ bool CopyWork::ShowShortfall(const DriveNeeds& needs) {
     failed_ = true;
     const std::string text = copytext::NoSpace(shortfall->drive, shortfall->needed, shortfall->free);
     if (core::LogEnabled) core::LogNote(text);
-    HeadingScope heading("");
+    ui::MessageHeadingScope heading("");
     ui::ShowMessageBox(text, copytext::kNoSpaceTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
     return false;
 }
@@ -126,22 +114,22 @@ bool CopyWork::EnoughSpaceForPieces() {
     return ShowShortfall(needs);
 }
 
-bool CopyWork::EnoughSpaceForMembers(const ExtractionSettings& settings) {
+bool CopyWork::EnoughSpaceForMembers(const std::vector<PlannedMember>& plan) {
     DriveNeeds needs;
-    for (const PlannedMember& member : PlanMembers(selection_, core::State().WorkDir, settings.replaces))
+    for (const PlannedMember& member : plan)
         if (member.written) AddNeed(needs, member.path, member.size);
     return ShowShortfall(needs);
 }
 
-bool CopyWork::FilesFree(const ExtractionSettings& settings) {
+bool CopyWork::FilesFree(const std::vector<PlannedMember>& plan) {
     if (!journal_) return true;
     for (;;) {
         std::vector<std::string> held;
-        for (const PlannedMember& member : PlanMembers(selection_, core::State().WorkDir, settings.replaces))
+        for (const PlannedMember& member : plan)
             if (member.exists && member.written && plat::Current().FileInUse(member.path)) held.push_back(member.path);
         if (held.empty()) return true;
         if (core::LogEnabled) core::LogNote(copytext::FilesInUse(held));
-        HeadingScope heading("");
+        ui::MessageHeadingScope heading("");
         const uint16_t answer = ui::ShowMessageBox(copytext::FilesInUse(held), copytext::kInUseTitle, ui::mtWarning,
                                                    ui::taLeftJustify, ui::Buttons({ui::mbRetry, ui::mbCancel}),
                                                    ui::mbRetry, 0);
@@ -164,9 +152,9 @@ void CopyWork::FinishJournal(bool succeeded) {
     ReportFailure(copytext::RollbackProblems(problems));
 }
 
-bool CopyWork::JournalNewMembers(const ExtractionSettings& settings) {
+bool CopyWork::JournalNewMembers(const std::vector<PlannedMember>& plan) {
     if (!journal_) return true;
-    for (const PlannedMember& member : PlanMembers(selection_, core::State().WorkDir, settings.replaces)) {
+    for (const PlannedMember& member : plan) {
         if (member.exists) continue;
         if (!journal_->WillCreate(member.path)) {
             ReportFailure(copytext::JournalFailure(journal_->Path()));
@@ -191,7 +179,7 @@ void CopyWork::Show(const std::string& text) {
 void CopyWork::ReportFailure(const std::string& text) {
     failed_ = true;
     if (core::LogEnabled) core::LogNote(text);
-    HeadingScope heading(copytext::kFailureHeading);
+    ui::MessageHeadingScope heading(copytext::kFailureHeading);
     ui::ShowMessageBox(text, "", ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
 }
 

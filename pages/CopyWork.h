@@ -92,15 +92,15 @@ public:
 private:
     CopyOutcome Copy(const ExtractionSettings& settings);
     bool EnoughSpaceForPieces();
-    bool EnoughSpaceForMembers(const ExtractionSettings& settings);
+    bool EnoughSpaceForMembers(const std::vector<PlannedMember>& plan);
     bool ShowShortfall(const DriveNeeds& needs);
     // False when the user gave up on files that other programs hold.
-    bool FilesFree(const ExtractionSettings& settings);
+    bool FilesFree(const std::vector<PlannedMember>& plan);
     void FinishJournal(bool succeeded);
     // Notes in the journal that the archive is about to be (re)created.
     bool JournalArchive(const std::string& archivePath);
     // Notes in the journal every member that will be written where nothing is yet.
-    bool JournalNewMembers(const ExtractionSettings& settings);
+    bool JournalNewMembers(const std::vector<PlannedMember>& plan);
     void ReportFailure(const std::string& text);
     void Show(const std::string& text);
     bool DestinationOf(const core::TCompRecord& component, std::string* folder);

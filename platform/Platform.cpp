@@ -26,4 +26,14 @@ std::string Platform::OemToUtf8(std::string_view text) { return Cp437ToUtf8(text
 
 std::string ProgramFolder() { return IncludeTrailingBackslash(ExtractFilePath(Current().ModuleFileName())); }
 
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    auto file = Current().Open(path, OpenMode::Read);
+    if (!file) return std::nullopt;
+    const int64_t size = file->Size();
+    if (size < 0) return std::nullopt;
+    std::string content(static_cast<size_t>(size), '\0');
+    if (file->Read(content.data(), size) != size) return std::nullopt;
+    return content;
+}
+
 }  // namespace plat

@@ -160,4 +160,7 @@ void SetCurrent(Platform* platform);
 // The folder of the running program, with its trailing backslash.
 std::string ProgramFolder();
 
+// A whole file's bytes; nothing when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
 }  // namespace plat

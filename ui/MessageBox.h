@@ -45,6 +45,17 @@ uint16_t ShowMessageBox(const std::string& text, const std::string& title, TMsgD
 // While not empty, every message is shown as this heading in upper case, a comma, an
 // empty line and then the text. Callers set and clear it.
 extern std::string MessageHeading;
+// A heading of its own for the boxes shown while it lives; the one before comes back.
+class MessageHeadingScope {
+public:
+    explicit MessageHeadingScope(const std::string& heading) : saved_(MessageHeading) { MessageHeading = heading; }
+    ~MessageHeadingScope() { MessageHeading = saved_; }
+    MessageHeadingScope(const MessageHeadingScope&) = delete;
+    MessageHeadingScope& operator=(const MessageHeadingScope&) = delete;
+
+private:
+    std::string saved_;
+};
 // Switched only by presses on a box's picture; see the box's quick modes.
 extern bool QuickClose;
 extern bool QuickAnswer;

@@ -541,7 +541,7 @@ bool HostPlatform::RegistryWriteDword(const std::string& key, const std::string&
 }
 
 namespace {
-std::string ReadWholeFile(const std::string& hostPath) {
+std::string ReadHostFile(const std::string& hostPath) {
     std::ifstream in(hostPath, std::ios::binary);
     std::stringstream content;
     content << in.rdbuf();
@@ -551,7 +551,7 @@ std::string ReadWholeFile(const std::string& hostPath) {
 
 std::string HostPlatform::ProfileString(const std::string& section, const std::string& key,
                                         const std::string& defaultValue) {
-    std::string text = ReadWholeFile(HostPath("C:\\WINDOWS\\WIN.INI"));
+    std::string text = ReadHostFile(HostPath("C:\\WINDOWS\\WIN.INI"));
     return IniRead(text, section, key).value_or(defaultValue);
 }
 
@@ -559,7 +559,7 @@ bool HostPlatform::WriteProfile(const std::string& section, const std::string& k
                                       const std::string& value) {
     if (!NextOperation()) return false;
     std::string host = HostPath("C:\\WINDOWS\\WIN.INI");
-    std::string text = IniWrite(ReadWholeFile(host), section, key, value);
+    std::string text = IniWrite(ReadHostFile(host), section, key, value);
     std::ofstream out(host, std::ios::binary | std::ios::trunc);
     out << text;
     return static_cast<bool>(out);
