@@ -72,3 +72,47 @@ use_drive() {
     insert_disk "$1" "$2"
     e2e_restart_wine
 }
+
+# damage_first_member FILE: one byte of the first member's data flipped in a ZIP piece, so
+# that the member fails its CRC.
+damage_first_member() {
+    python3 - "$1" <<'PY' || fail "cannot damage $1"
+import sys
+path = sys.argv[1]
+data = bytearray(open(path, "rb").read())
+name_length = data[26] | data[27] << 8
+data[30 + name_length + 2] ^= 0x55
+open(path, "wb").write(data)
+PY
+}
+
+# folder_listing HOSTFOLDER: every file of the folder with its MD5, then every folder: what
+# "as it was, file for file" compares.
+folder_listing() {
+    (cd "$1" && find . -type f -print0 | sort -z | xargs -0 md5sum; find . -type d | sort)
+}
+
+# start_upgrade_copy PROGRAM-FOLDER [NAME]: INSTALL.EXE started from C:\MEDIA (or, with
+# NAME "floppies", from drive A:) with the run log, the locate page through to the folder
+# found, and Continue on the upgrade copy page.
+start_upgrade_copy() {
+    if [[ ${2:-} == floppies ]]; then start_from_drive floppies a; else start_installer media -log x; fi
+    drv wait-window "$E2E_LOCATE_TITLE" 60 >/dev/null
+    drv click "$E2E_LOCATE_TITLE" "&Continua"
+    wait_until 60 "the program folder found" locate_shows "$1"
+    drv click "$E2E_LOCATE_TITLE" "&Continua"
+    drv wait-window "$E2E_UPGRADE_COPY_TITLE" 30 >/dev/null
+    drv click "$E2E_UPGRADE_COPY_TITLE" "&Continua"
+}
+E2E_UPGRADE_COPY_TITLE="Copiere fisiere Torvex"
+
+# use_small_drive LETTER MEGABYTES: a tmpfs of that size as the fixed drive LETTER:, at
+# $E2E_WORK/small; unmounted on every way out of the scenario (lazily, since Wine may still
+# hold its root).
+use_small_drive() {
+    E2E_SMALL_DRIVE="$E2E_WORK/small"
+    mkdir -p "$E2E_SMALL_DRIVE"
+    mount -t tmpfs -o "size=${2}m" tmpfs "$E2E_SMALL_DRIVE" || fail "cannot mount a tmpfs (root is needed)"
+    trap 'umount -l "$E2E_SMALL_DRIVE" 2>/dev/null' EXIT
+    use_drive "$1" "$E2E_SMALL_DRIVE" hd
+}

@@ -5,12 +5,7 @@
 source "$E2E_REPO/tests/e2e/copy-page.sh"
 source "$E2E_REPO/tests/e2e/upgrade-staging.sh"
 
-small="$E2E_WORK/small"
-mkdir -p "$small"
-mount -t tmpfs -o size=6m tmpfs "$small" || fail "cannot mount a tmpfs (root is needed)"
-# Unmounted on every way out; lazily, since Wine may still hold the drive's root.
-trap 'umount -l "$small" 2>/dev/null' EXIT
-use_drive x "$small" hd
+use_small_drive x 6
 
 stage_cd
 start_from_drive cd d
@@ -25,7 +20,7 @@ expect_contains "$texts" "Necesar: "
 expect_contains "$texts" "Liber: "
 drv click "Spatiu insuficient!" "O&K"
 wait_until 30 "the page waits for another try" eval 'drv_try texts "$COPY_PAGE" | grep -q "Copierea nu a reusit"'
-left=$(find "$small/WinTorv" -type f | head -3)
+left=$(find "$E2E_SMALL_DRIVE/WinTorv" -type f | head -3)
 [[ -z $left ]] || fail "the copy left files on X:: $left"
 drv click "$COPY_PAGE" "&Abandon"
 drv wait-process-gone INSTTORV.EXE 30

@@ -5,34 +5,16 @@
 # is undone, so the installation is as it was, and the page stays open for another try.
 source "$E2E_REPO/tests/e2e/upgrade-staging.sh"
 
-small="$E2E_WORK/small"
-mkdir -p "$small"
-mount -t tmpfs -o size=24m tmpfs "$small" || fail "cannot mount a tmpfs (root is needed)"
-trap 'umount -l "$small" 2>/dev/null' EXIT
-use_drive x "$small" hd
+use_small_drive x 24
+small=$E2E_SMALL_DRIVE
 stage_installation 'X:\WinTorv' 'X:\WinTorv'
 stage_upgrade_media
-# One flipped byte in the first member's data of DBDAT: it fails its CRC.
-python3 - "$(cpath 'C:\MEDIA')/DBDAT.1" <<'PY'
-import sys
-path = sys.argv[1]
-data = bytearray(open(path, "rb").read())
-name_length = data[26] | data[27] << 8
-data[30 + name_length + 2] ^= 0x55
-open(path, "wb").write(data)
-PY
+damage_first_member "$(cpath 'C:\MEDIA')/DBDAT.1"
 program="$small/WinTorv"
-listing() { (cd "$program" && find . -type f -print0 | sort -z | xargs -0 md5sum; find . -type d | sort); }
-before=$(listing)
+before=$(folder_listing "$program")
 
-start_installer media -log x
-drv wait-window "$E2E_LOCATE_TITLE" 60 >/dev/null
-drv click "$E2E_LOCATE_TITLE" "&Continua"
-wait_until 60 "the program folder found" locate_shows 'X:\WinTorv\'
-drv click "$E2E_LOCATE_TITLE" "&Continua"
-copy="Copiere fisiere Torvex"
-drv wait-window "$copy" 30 >/dev/null
-drv click "$copy" "&Continua"
+start_upgrade_copy 'X:\WinTorv\'
+copy=$E2E_UPGRADE_COPY_TITLE
 drv wait-window "EROARE !" 120 >/dev/null
 expect_contains "$(drv texts "EROARE !")" "DBDAT.ZIP"
 expect_equal "$(head -c ${#E2E_NEW_PROGRAM} "$program/TORVEX.EXE")" "$E2E_NEW_PROGRAM" "TORVEX.EXE replaced by then"
@@ -47,7 +29,7 @@ while drv_try wait-window "EROARE !" 5 >/dev/null; do drv click "EROARE !" "O&K"
 wait_until 30 "the page says the installation stayed" \
     eval 'drv_try texts "$copy" | grep -q "instalarea a ramas cum era"'
 rm -f "$small/FILLER.BIN"
-expect_equal "$(listing)" "$before" "the program folder against before the copy"
+expect_equal "$(folder_listing "$program")" "$before" "the program folder against before the copy"
 expect_no_file "$small/~TORVUPG"
 drv click "$copy" "&Abandon"
 drv wait-process-gone INSTTORV.EXE 30

@@ -11,14 +11,8 @@ report="$E2E_WORK/lock.txt"
 win_start holder "$E2E_PROBE" lock 'C:\WinTorv\TORVEX.EXE' "$(winpath "$report")"
 wait_until 30 "TORVEX.EXE locked" grep -q locked "$report"
 
-start_installer media -log x
-drv wait-window "$E2E_LOCATE_TITLE" 60 >/dev/null
-drv click "$E2E_LOCATE_TITLE" "&Continua"
-wait_until 30 "the program folder found" locate_shows 'C:\WinTorv\'
-drv click "$E2E_LOCATE_TITLE" "&Continua"
-copy="Copiere fisiere Torvex"
-drv wait-window "$copy" 30 >/dev/null
-drv click "$copy" "&Continua"
+start_upgrade_copy 'C:\WinTorv\'
+copy=$E2E_UPGRADE_COPY_TITLE
 
 in_use="Fisiere in uz"
 drv wait-window "$in_use" 120 >/dev/null

@@ -15,20 +15,13 @@ mv "$media/INSTALL.EXE" "$media/UPGRADE.1" "$media/DISK1" "$media/EXE.1" "$media
 mv "$media/DBDAT.1" "$media/DBNEW.1" "$floppy/disk2/"
 use_removable_drive a "$floppy/disk1"
 program=$(cpath 'C:\WinTorv')
-listing() { (cd "$program" && find . -type f -print0 | sort -z | xargs -0 md5sum; find . -type d | sort); }
-before=$(listing)
+before=$(folder_listing "$program")
 
-start_from_drive floppies a
-drv wait-window "$E2E_LOCATE_TITLE" 60 >/dev/null
-drv click "$E2E_LOCATE_TITLE" "&Continua"
-wait_until 30 "the program folder found" locate_shows 'C:\WinTorv\'
-drv click "$E2E_LOCATE_TITLE" "&Continua"
-drv wait-window "$COPY_PAGE" 30 >/dev/null
-drv click "$COPY_PAGE" "&Continua"
+start_upgrade_copy 'C:\WinTorv\' floppies
 wait_until 120 "the request for disk 2" disk_requested 2
 expect_file "$program/EXE.ZIP"
 shot "the request for disk 2 of the upgrade" >/dev/null
 drv click "Atentie !" "&Renunt"
 drv wait-process-gone INSTTORV.EXE 60
-expect_equal "$(listing)" "$before" "the program folder against before the copy"
+expect_equal "$(folder_listing "$program")" "$before" "the program folder against before the copy"
 expect_no_file "$(cpath 'C:\~TORVUPG')"

@@ -7,25 +7,10 @@ source "$E2E_REPO/tests/e2e/upgrade-staging.sh"
 stage_installation 'C:\WinTorv' 'C:\WinTorv'
 stage_upgrade_media
 program=$(cpath 'C:\WinTorv')
-# One flipped byte in the first member's data of DBDAT: it fails its CRC.
-python3 - "$(cpath 'C:\MEDIA')/DBDAT.1" <<'PY'
-import sys
-path = sys.argv[1]
-data = bytearray(open(path, "rb").read())
-name_length = data[26] | data[27] << 8
-data[30 + name_length + 2] ^= 0x55
-open(path, "wb").write(data)
-PY
-listing() { (cd "$program" && find . -type f -print0 | sort -z | xargs -0 md5sum; find . -type d | sort); }
-before=$(listing)
+damage_first_member "$(cpath 'C:\MEDIA')/DBDAT.1"
+before=$(folder_listing "$program")
 
-start_installer media -log x
-drv wait-window "$E2E_LOCATE_TITLE" 60 >/dev/null
-drv click "$E2E_LOCATE_TITLE" "&Continua"
-wait_until 30 "the program folder found" locate_shows 'C:\WinTorv\'
-drv click "$E2E_LOCATE_TITLE" "&Continua"
-drv wait-window "Copiere fisiere Torvex" 30 >/dev/null
-drv click "Copiere fisiere Torvex" "&Continua"
+start_upgrade_copy 'C:\WinTorv\'
 drv wait-window "EROARE !" 120 >/dev/null
 expect_contains "$(drv texts "EROARE !")" "DBDAT.ZIP"
 expect_equal "$(head -c ${#E2E_NEW_PROGRAM} "$program/TORVEX.EXE")" "$E2E_NEW_PROGRAM" "TORVEX.EXE replaced by then"
@@ -40,7 +25,7 @@ drv wait-process-gone INSTTORV.EXE 30
 start_installer again -log x
 drv wait-window "$E2E_LOCATE_TITLE" 60 >/dev/null
 shot "the locate page after the recovery" >/dev/null
-expect_equal "$(listing)" "$before" "the program folder against before the copy"
+expect_equal "$(folder_listing "$program")" "$before" "the program folder against before the copy"
 expect_no_file "$(cpath 'C:\~TORVUPG')"
 expect_contains "$(tr -d '\r' <"$(cpath 'C:\torvinst.log')")" "Actualizare intrerupta: fisierele instalarii au fost refacute"
 drv click "$E2E_LOCATE_TITLE" "&Abandon"
