@@ -2,11 +2,15 @@
 
 #include <exception>
 
+#include "answers/Answers.h"
+#include "answers/ExitCodes.h"
+#include "answers/RunSwitches.h"
 #include "core/Backdrop.h"
 #include "core/EngineHooks.h"
 #include "core/InstallState.h"
 #include "core/Log.h"
 #include "core/LogBoxes.h"
+#include "core/RunPilot.h"
 #include "core/Shutdown.h"
 #include "core/UpgradeRecovery.h"
 #include "core/Wizard.h"
@@ -15,12 +19,14 @@
 #include "ui/Application.h"
 #include "ui/ErrorNote.h"
 #include "ui/MessageBox.h"
+#include "ui/Pilot.h"
 
 namespace core {
 
 namespace {
 
 constexpr int kShowNormal = 5;  // SW_SHOW
+constexpr char kAnswersNotWritten[] = "Nu am putut scrie fisierul de raspunsuri";
 
 void ReportFatal(const std::string& text) {
     ui::ShowMessageBox(text, "", ui::mtError, ui::taCenter, ui::Buttons({ui::mbCancel}), ui::mbCancel, 0);
@@ -110,20 +116,38 @@ std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled)
 
 namespace {
 
-void RunMediaInstance() {
+// The pilot of this run, set for the kit while it lives.
+class PilotInUse {
+public:
+    explicit PilotInUse(RunPilot& pilot) { ui::SetPilot(&pilot); }
+    ~PilotInUse() { ui::SetPilot(nullptr); }
+    PilotInUse(const PilotInUse&) = delete;
+    PilotInUse& operator=(const PilotInUse&) = delete;
+};
+
+int RunMediaInstance(const answers::RunSwitches& switches) {
     std::string installerDir = plat::ProgramFolder();
     std::string workCopyDir = GetWorkCopyDir();
     std::string failure;
     if (!PrepareWorkingCopy(installerDir, workCopyDir, &failure)) {
         LogNote(failure);
         ReportFatal(failure);
-        return;
+        return answers::ExitCopyFailed;
     }
-    // Whether the copy started is not examined: there is nobody left to tell.
-    plat::Current().StartProgram(WorkCopyCommandLine(workCopyDir, LogEnabled), kShowNormal);
+    const std::string command =
+        WorkCopyCommandLine(workCopyDir, LogEnabled) + answers::SwitchesForCommandLine(switches);
+    if (!switches.Unattended()) {
+        // Whether the copy started is not examined: there is nobody left to tell.
+        plat::Current().StartProgram(command, kShowNormal);
+        return answers::ExitDone;
+    }
+    // A caller that waits on this program learns the outcome of the copy's run.
+    const int64_t code = plat::Current().RunAndWait(command, kShowNormal);
+    if (code < 0) LogNote("Nu am putut porni " + command);
+    return code < 0 ? int(answers::ExitCopyFailed) : int(code);
 }
 
-void RunWorkingCopy(const PageTableType& pages) {
+int RunWorkingCopy(const PageTableType& pages, RunPilot& pilot, const answers::RunSwitches& switches) {
     auto backdrop = std::make_unique<TInstaller>();
     ui::SetMainForm(backdrop.get());
     backdrop->Show();
@@ -132,11 +156,27 @@ void RunWorkingCopy(const PageTableType& pages) {
     } catch (const std::exception& failure) {
         LogNote(std::string("Eroare: ") + failure.what());
         ReportFatal(failure.what());
+        pilot.Fail(answers::ExitCopyFailed);
+    }
+    if (!pilot.WizardEnded()) {
+        const std::string text = kAnswersNotWritten + ("\r" + switches.recordFile);
+        LogNote(text);
+        ReportFatal(text);
     }
     ui::SetMainForm(nullptr);
     backdrop.reset();
     ReleaseOutsideComponents();
-    LogClose();
+    return pilot.ExitCode();
+}
+
+// The answers of an unattended run, or the problem that ends it before anything is done.
+std::optional<answers::AnswersProblem> ReadGivenAnswers(const answers::RunSwitches& switches,
+                                                        answers::Answers* given) {
+    if (!switches.problem.empty()) return answers::AnswersProblem{{}, 0, {}, switches.problem};
+    if (!switches.Unattended()) return std::nullopt;
+    answers::AnswersReading reading = answers::ReadAnswersFile(switches.autoFile);
+    *given = reading.answers;
+    return reading.problem;
 }
 
 }  // namespace
@@ -145,21 +185,33 @@ int RunInstaller(const std::vector<std::string>& arguments, const PageTableType&
     ConnectArchiveEngineToInterface();
     ShowLogFailuresInBoxes();
     ui::SetErrorNote(LogNote);
-    bool logSwitch = LogRequested(arguments);
-    LogEnabled = LogEnabled || logSwitch;
+    const answers::RunSwitches switches = answers::ParseRunSwitches(arguments, plat::Current().CurrentDirectory());
+    LogEnabled = LogEnabled || LogRequested(arguments) || switches.Unattended();
     LogOpen(LogFileName, "INSTALL");
+    answers::Answers given;
+    if (auto problem = ReadGivenAnswers(switches, &given)) {
+        // Nothing is written before the answers are known to be right.
+        LogNote(problem->Describe());
+        LogNote(answers::ExitCodeNote(answers::ExitBadAnswers));
+        return answers::ExitBadAnswers;
+    }
+    RunPilot pilot(switches, given);
+    PilotInUse inUse(pilot);
     RecoverInterruptedUpgrade();
 
     std::string programFolder = plat::ExcludeTrailingBackslash(plat::ProgramFolder());
     auto marker = ReadMarker(programFolder + "\\" + MarkerFileName);
     if (!marker) {
         State().SourceDir = programFolder;
-        RunMediaInstance();  // its part of the log has no end line: the copy goes on
-        return 0;
+        const int code = RunMediaInstance(switches);  // its part of the log has no end line: the copy goes on
+        if (switches.Unattended()) LogNote(answers::ExitCodeNote(code));
+        return code;
     }
     State().SourceDir = *marker;
-    RunWorkingCopy(pages);
-    return 0;
+    const int code = RunWorkingCopy(pages, pilot, switches);
+    LogNote(answers::ExitCodeNote(code));
+    LogClose();
+    return code;
 }
 
 }  // namespace core

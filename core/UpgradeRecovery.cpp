@@ -20,6 +20,8 @@ std::string Listed(const std::vector<std::string>& paths) {
 
 void ShowError(const std::string& text) {
     ui::MessageHeadingScope noHeading("");
+    // The run goes on after it: what could not be undone is told, not asked about.
+    ui::MessagePurposeScope purpose(ui::MessagePurpose::Report);
     ui::ShowMessageBox(text, kBoxTitle, ui::mtError, ui::taLeftJustify, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
 }
 

@@ -46,13 +46,6 @@ std::string Filled(std::string_view content, std::string_view programFilesDir) {
     return result;
 }
 
-bool WriteWhole(const std::string& path, const std::string& content) {
-    auto file = plat::Current().Open(path, plat::OpenMode::Create);
-    if (!file) return false;
-    auto size = static_cast<int64_t>(content.size());
-    return file->Write(content.data(), size) == size;
-}
-
 }  // namespace
 
 std::string FillProgDir(std::string_view line, std::string_view programFilesDir) {
@@ -68,10 +61,7 @@ BdeRegResult RewriteBdeReg(const std::string& path, std::string_view programFile
     auto content = plat::ReadWholeFile(path);
     if (!content) return BdeRegResult::Unreadable;
     std::string temporary = plat::JoinPath(plat::ExtractFilePath(path), kTemporaryName);
-    if (!WriteWhole(temporary, Filled(*content, programFilesDir)) || !platform.RenameFile(temporary, path, true)) {
-        platform.RemoveFile(temporary);
-        return BdeRegResult::Unwritable;
-    }
+    if (!plat::ReplaceWholeFile(path, temporary, Filled(*content, programFilesDir))) return BdeRegResult::Unwritable;
     return BdeRegResult::Rewritten;
 }
 

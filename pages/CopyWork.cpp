@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
+#include "ui/Pilot.h"
 #include "unzip/OutputPath.h"
 #include "unzip/ZipCodes.h"
 
@@ -130,6 +131,7 @@ bool CopyWork::FilesFree(const std::vector<PlannedMember>& plan) {
         if (held.empty()) return true;
         if (core::LogEnabled) core::LogNote(copytext::FilesInUse(held));
         ui::MessageHeadingScope heading("");
+        ui::MessagePurposeScope purpose(ui::MessagePurpose::Failure);
         const uint16_t answer = ui::ShowMessageBox(copytext::FilesInUse(held), copytext::kInUseTitle, ui::mtWarning,
                                                    ui::taLeftJustify, ui::Buttons({ui::mbRetry, ui::mbCancel}),
                                                    ui::mbRetry, 0);
@@ -186,6 +188,7 @@ void CopyWork::ReportFailure(const std::string& text) {
 bool CopyWork::AskForDisk(int disk) {
     ui::MessageHeading = copytext::kDiskHeading;
     const std::string& source = core::State().SourceDir;
+    ui::MessagePurposeScope purpose(ui::MessagePurpose::MediaRequest);
     while (!core::DiskPresent(source, disk)) {
         const uint16_t answer =
             ui::ShowMessageBox(copytext::kDiskRequest + std::to_string(disk), "", ui::mtWarning, ui::taCenter,
@@ -329,7 +332,7 @@ void CopyWork::DeleteAssembledArchives() {
     const std::string& programDir = core::State().ProgramDir;
     for (const std::string& archiveName : assembled_) {
         const std::string path = plat::ExcludeTrailingBackslash(programDir) + "\\" + archiveName;
-        if (platform.FileExists(path) && !platform.RemoveFile(path)) platform.ShowPlainMessage(copytext::kCannotDelete + path);
+        if (platform.FileExists(path) && !platform.RemoveFile(path)) ui::ShowPlainMessage(copytext::kCannotDelete + path);
     }
 }
 

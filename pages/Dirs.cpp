@@ -1,11 +1,13 @@
 #include "pages/Dirs.h"
 
+#include "answers/Answers.h"
 #include "core/InstallState.h"
 #include "pages/DirDialog.h"
 #include "pages/FolderChoice.h"
 #include "pages/FolderRow.h"
 #include "ui/MessageBox.h"
 #include "ui/Panels.h"
+#include "ui/Pilot.h"
 
 namespace pages {
 
@@ -88,6 +90,16 @@ void TDirs::BNextClick() {
     const FolderCheck check = AcceptFolders(core::State().InstallType, RProgram->Text, RDate->Text);
     if (check == FolderCheck::ClientDataMissing) ShowClientDataMissing();
     if (check != FolderCheck::Passed) ModalResult = ui::mrNone;
+}
+
+bool TDirs::FillFromAnswers(const answers::Answers& given) {
+    if (!ui::TypeAsPerson(*RProgram, given.programDir.value_or(""))) return false;
+    return !RDate->Visible || ui::TypeAsPerson(*RDate, given.dataDir.value_or(""));
+}
+
+void TDirs::RecordAnswers(answers::Answers& taken) const {
+    taken.programDir = RProgram->Text;
+    if (RDate->Visible) taken.dataDir = RDate->Text;
 }
 
 std::unique_ptr<ui::TForm> MakeDirs() { return std::make_unique<TDirs>(); }

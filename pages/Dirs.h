@@ -27,6 +27,8 @@ public:
     void BDateClick();
     void RDateChange();
     void BNextClick();
+    bool FillFromAnswers(const answers::Answers& given) override;
+    void RecordAnswers(answers::Answers& taken) const override;
 };
 
 std::unique_ptr<ui::TForm> MakeDirs();

@@ -27,6 +27,8 @@ public:
     ui::TImage* Image1 = nullptr;
 
     void FormCreate() override;
+    // "Iesire" goes on: it ends the wizard with Continue's result.
+    ui::TButtonControl* ForwardButton() const override { return BCancel; }
 };
 
 std::unique_ptr<ui::TForm> MakeEndScreen();

@@ -28,6 +28,8 @@ constexpr char kKeyWithoutLibrary[] =
 
 void WarnAboutOldEngine() {
     ui::MessageHeading = kOldEngineHeading;
+    // A warning in an error's dress: the installation goes on after it.
+    ui::MessagePurposeScope purpose(ui::MessagePurpose::Report);
     ui::ShowMessageBox(kOldEngineText, "", ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
     ui::MessageHeading = kHeadingAfterWarning;
 }

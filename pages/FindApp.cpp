@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "answers/Answers.h"
 #include "core/InstallState.h"
 #include "pages/DirDialog.h"
 #include "pages/FolderRow.h"
@@ -142,6 +143,15 @@ void TFindApp::BProgramClick() {
     }
     EnableNext();
 }
+
+bool TFindApp::FillFromAnswers(const answers::Answers& given) {
+    if (!given.upgradeProgramDir) return true;
+    Searched = true;
+    ShowSearchResult(IsProgramFolder(*given.upgradeProgramDir) ? *given.upgradeProgramDir : std::string());
+    return true;
+}
+
+void TFindApp::RecordAnswers(answers::Answers& taken) const { taken.upgradeProgramDir = RProgram->Text; }
 
 void TFindApp::BBackClick() { StopSearch = true; }
 

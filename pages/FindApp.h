@@ -40,6 +40,10 @@ public:
     // Back and Abandon stop a running search; their results then close the page.
     void BBackClick();
     void BCancelClick();
+    // A folder given in the answers stands where the search's would; without one the
+    // first Continue searches, as for a person.
+    bool FillFromAnswers(const answers::Answers& given) override;
+    void RecordAnswers(answers::Answers& taken) const override;
 
 private:
     // While it lives the search runs: the Program row is disabled and Continue waits.

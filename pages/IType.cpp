@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "answers/Answers.h"
 #include "core/InstallState.h"
 #include "ui/Panels.h"
+#include "ui/Pilot.h"
 
 namespace pages {
 
@@ -48,6 +50,13 @@ void TIType::FormShow() {
 void TIType::ITypeModify() { BNext->Enabled = true; }
 
 void TIType::BNextClick() { core::State().InstallType = static_cast<uint8_t>(InstallTypeOfItem(IType->ItemIndex)); }
+
+bool TIType::FillFromAnswers(const answers::Answers& given) {
+    ui::TRadioButton* item = IType->Button(ItemOfInstallType(given.installType.value_or(core::InstallNone)));
+    return item && ui::PressAsPerson(*item);
+}
+
+void TIType::RecordAnswers(answers::Answers& taken) const { taken.installType = core::State().InstallType; }
 
 std::unique_ptr<ui::TForm> MakeIType() { return std::make_unique<TIType>(); }
 

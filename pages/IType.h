@@ -23,6 +23,8 @@ public:
     void FormShow() override;
     void ITypeModify();
     void BNextClick();
+    bool FillFromAnswers(const answers::Answers& given) override;
+    void RecordAnswers(answers::Answers& taken) const override;
 
 private:
     bool firstShow_ = false;

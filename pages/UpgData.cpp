@@ -1,8 +1,10 @@
 #include "pages/UpgData.h"
 
+#include "answers/Answers.h"
 #include "core/Log.h"
 #include "pages/StepRows.h"
 #include "ui/Application.h"
+#include "ui/Pilot.h"
 
 namespace pages {
 
@@ -89,7 +91,9 @@ void TUpgData::BNextClick() {
     view.tick = [this](size_t step, bool shown) { Tick(step)->Visible = shown; };
     view.statusRed = [this] { LStatus->Font.Color = ui::clRed; };
     view.finished = [this](size_t step) { ShowStepFinished(*Rows[step]); };
-    RunDatabaseUpgrade(view);
+    const StepChoice succeeded = RunDatabaseUpgrade(view);
+    for (size_t step = 0; step < succeeded.size(); ++step)
+        if (Box(step)->Checked && !succeeded[step]) workSucceeded_ = false;
     LStatus->Visible = false;
     LStatus->Repaint();
 }
@@ -99,6 +103,20 @@ void TUpgData::ShowReport(const std::string& text) {
     LStatus->Caption = text;
     LStatus->Repaint();
     ui::ProcessMessages();
+}
+
+bool TUpgData::FillFromAnswers(const answers::Answers& given) {
+    const std::array<std::optional<bool>, 3> wanted = {given.upgradeStructures, given.upgradeLists,
+                                                       given.upgradeConstants};
+    for (size_t step = 0; step < wanted.size(); ++step)
+        if (Box(step)->Checked != wanted[step].value_or(true) && !ui::PressAsPerson(*Box(step))) return false;
+    return true;
+}
+
+void TUpgData::RecordAnswers(answers::Answers& taken) const {
+    taken.upgradeStructures = Box(0)->Checked.get();
+    taken.upgradeLists = Box(1)->Checked.get();
+    taken.upgradeConstants = Box(2)->Checked.get();
 }
 
 ui::TCheckBox* TUpgData::Box(size_t step) const { return std::array{Ck1, Ck2, Ck3}[step]; }

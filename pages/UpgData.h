@@ -34,11 +34,15 @@ public:
     // Alt+Q toggles quick verification, besides every page's keys.
     void FormKeyDown(int& key, ui::TShiftState shift) override;
     void BNextClick();
+    bool FillFromAnswers(const answers::Answers& given) override;
+    void RecordAnswers(answers::Answers& taken) const override;
+    bool WorkSucceeded() const override { return workSucceeded_; }
 
 private:
     ui::TCheckBox* Box(size_t step) const;
     ui::TLabel* Tick(size_t step) const;
     void ShowReport(const std::string& text);
+    bool workSucceeded_ = true;
 };
 
 std::unique_ptr<ui::TForm> MakeUpgData();

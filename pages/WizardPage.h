@@ -33,6 +33,7 @@
 #include <optional>
 #include <string>
 
+#include "core/AnswerablePage.h"
 #include "ui/Buttons.h"
 #include "ui/Form.h"
 #include "ui/Font.h"
@@ -66,7 +67,9 @@ inline constexpr int PageClientHeight = 114;
 // Bold 11-pixel "MS Sans Serif", the font of most pages.
 ui::FontSpec BoldPageFont();
 
-class TWizardPage : public ui::TTitleForm {
+// A page that takes answers overrides FillFromAnswers and RecordAnswers
+// (core/AnswerablePage.h) with the few fields it has; Continue goes on, Abandon abandons.
+class TWizardPage : public ui::TTitleForm, public core::AnswerablePage {
 public:
     // `title` is both the title bar's caption and the window's title.
     TWizardPage(std::string className, int pageNo, const std::string& title,
@@ -76,6 +79,9 @@ public:
     ui::TButtonControl* BBack = nullptr;
     ui::TButtonControl* BNext = nullptr;
     ui::TButtonControl* BCancel = nullptr;
+
+    ui::TButtonControl* ForwardButton() const override { return BNext; }
+    ui::TButtonControl* AbandonButton() const override { return BCancel; }
 
     // Alt+M: the backdrop is shown or hidden and the page comes to the front.
     void FormKeyDown(int& key, ui::TShiftState shift) override;

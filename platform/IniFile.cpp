@@ -64,6 +64,26 @@ std::optional<std::string> IniRead(std::string_view text, std::string_view secti
     return std::nullopt;
 }
 
+std::vector<IniLine> IniLines(std::string_view text) {
+    std::vector<IniLine> result;
+    int number = 0;
+    for (std::string_view line : SplitLines(text)) {
+        ++number;
+        const std::string_view trimmed = Trim(line);
+        if (trimmed.empty() || trimmed.front() == ';') {
+            result.push_back({IniLine::Blank, number, {}, {}});
+        } else if (auto name = SectionName(line)) {
+            result.push_back({IniLine::Section, number, std::string(*name), {}});
+        } else if (size_t eq = trimmed.find('='); eq != std::string_view::npos && eq > 0) {
+            result.push_back({IniLine::Key, number, std::string(Trim(trimmed.substr(0, eq))),
+                              std::string(Trim(trimmed.substr(eq + 1)))});
+        } else {
+            result.push_back({IniLine::Other, number, std::string(trimmed), {}});
+        }
+    }
+    return result;
+}
+
 std::string IniWrite(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view value) {
     std::vector<std::string_view> lines = SplitLines(text);

@@ -6,11 +6,23 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plat {
 
 std::optional<std::string> IniRead(std::string_view text, std::string_view section,
                                    std::string_view key);
+
+// Every line of `text` as the reader sees it, numbered from 1: a section line, a key
+// line (key and value trimmed, quotes kept), a blank or comment line (";" first), or a
+// line that is none of these.
+struct IniLine {
+    enum Kind { Section, Key, Blank, Other } kind;
+    int number;
+    std::string name;   // the section's or the key's
+    std::string value;  // the key's
+};
+std::vector<IniLine> IniLines(std::string_view text);
 
 // Returns `text` with the key set (the section is added at the end when missing).
 std::string IniWrite(std::string_view text, std::string_view section, std::string_view key,

@@ -36,4 +36,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return content;
 }
 
+bool ReplaceWholeFile(const std::string& path, const std::string& temporary, const std::string& content) {
+    Platform& platform = Current();
+    bool written = false;
+    if (auto file = platform.Open(temporary, OpenMode::Create)) {
+        const auto size = static_cast<int64_t>(content.size());
+        written = file->Write(content.data(), size) == size;
+    }
+    if (written && platform.RenameFile(temporary, path, true)) return true;
+    platform.RemoveFile(temporary);
+    return false;
+}
+
 }  // namespace plat

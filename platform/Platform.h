@@ -163,4 +163,9 @@ std::string ProgramFolder();
 // A whole file's bytes; nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
+// Writes `content` as the whole file `path` through `temporary` (a name in the same
+// folder), which replaces `path` only once complete: `path` is never left half-written.
+// False when it could not; `temporary` is gone then.
+bool ReplaceWholeFile(const std::string& path, const std::string& temporary, const std::string& content);
+
 }  // namespace plat

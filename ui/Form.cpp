@@ -6,6 +6,7 @@
 #include "ui/Application.h"
 #include "ui/Backend.h"
 #include "ui/Buttons.h"
+#include "ui/Pilot.h"
 #include "ui/StdControls.h"
 #include "ui/TitleBar.h"
 
@@ -56,6 +57,7 @@ int TForm::ShowModal() {
         ~ModalEnd() { form.modal_ = false; }
     } end{*this};
     result = CurrentBackend().RunModal(*this);
+    if (Pilot* pilot = CurrentPilot()) pilot->FormEnded(*this, result);
     return result;
 }
 

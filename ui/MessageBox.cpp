@@ -11,6 +11,7 @@
 #include "ui/MessageForm.h"
 #include "ui/MessageLayout.h"
 #include "ui/MessagePictures.h"
+#include "ui/Pilot.h"
 #include "ui/TextWrap.h"
 #include "ui/TitleBar.h"
 
@@ -29,6 +30,9 @@ constexpr TMButtonKind kSlotKinds[MsgDlgBtnCount] = {
 
 constexpr TColor kTitleStartColor = 0x825106;
 constexpr int kTitleBarHeight = 25;
+
+// The purpose set by the innermost MessagePurposeScope, or null.
+const MessagePurpose* purposeInScope = nullptr;
 
 // The box whose quick-mode timer runs; one at a time.
 TMessageForm* currentBox = nullptr;
@@ -298,11 +302,31 @@ uint16_t RunBox(const std::string& text, const std::string& title, TMsgDlgType k
 
 }  // namespace
 
+MessagePurpose PurposeOfKind(TMsgDlgType kind) {
+    switch (kind) {
+        case mtError: return MessagePurpose::Failure;
+        case mtConfirmation: return MessagePurpose::Question;
+        default: return MessagePurpose::Report;
+    }
+}
+
+MessagePurposeScope::MessagePurposeScope(MessagePurpose purpose) : saved_(purposeInScope), purpose_(purpose) {
+    purposeInScope = &purpose_;
+}
+
+MessagePurposeScope::~MessagePurposeScope() { purposeInScope = saved_; }
+
 uint16_t ShowMessageBox(const std::string& text, const std::string& title, TMsgDlgType kind,
                         TAlignment alignment, TMsgDlgButtons buttons, TMsgDlgBtn defaultButton,
                         int helpContext) {
-    return RunBox(ApplyMessageHeading(MessageHeading, text), title, kind, alignment, buttons,
-                  defaultButton, helpContext);
+    Pilot* pilot = CurrentPilot();
+    const MessageRequest request{text, title, kind, buttons, purposeInScope ? *purposeInScope : PurposeOfKind(kind)};
+    if (pilot && ButtonSetAllowed(buttons))
+        if (std::optional<uint16_t> answer = pilot->AnswerMessage(request)) return *answer;
+    const uint16_t result = RunBox(ApplyMessageHeading(MessageHeading, text), title, kind, alignment, buttons,
+                                   defaultButton, helpContext);
+    if (pilot) pilot->MessageClosed(request, result);
+    return result;
 }
 
 void ShowInformationBox(const std::string& text) {

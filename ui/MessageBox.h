@@ -32,6 +32,23 @@ constexpr bool HasButton(TMsgDlgButtons set, TMsgDlgBtn slot) {
     return (set >> unsigned(slot)) & 1u;
 }
 
+// What a box is for, to whoever answers boxes when nobody sits at the screen (Pilot.h).
+// A box's kind says it, unless its caller says otherwise for the boxes it shows:
+// mtError is a failure, mtConfirmation a question, every other kind a report.
+enum class MessagePurpose { Report, Failure, Question, MediaRequest };
+MessagePurpose PurposeOfKind(TMsgDlgType kind);
+class MessagePurposeScope {
+public:
+    explicit MessagePurposeScope(MessagePurpose purpose);
+    ~MessagePurposeScope();
+    MessagePurposeScope(const MessagePurposeScope&) = delete;
+    MessagePurposeScope& operator=(const MessagePurposeScope&) = delete;
+
+private:
+    const MessagePurpose* saved_;
+    MessagePurpose purpose_;
+};
+
 // Shows the box and returns the result of the button that closed it; mrCancel when the
 // quick-close timer closed it, mrIgnore when a press on the picture switched quick close.
 // A set that would give two buttons of one name (mbNo with mbNoToAll, mbAll with

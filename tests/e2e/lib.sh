@@ -316,6 +316,18 @@ e2e_restart_wine() {
     e2e_start_wine
 }
 
+# use_another_machine NAME: from now on the scenario works on a second machine, a new
+# copy of the prefix as Wine made it. The first machine's server is stopped; its files
+# stay in $E2E_WORK/prefix for comparison.
+use_another_machine() {
+    e2e_stop_wine
+    local prefix="$E2E_WORK/prefix-$1"
+    cp -a "$E2E_TEMPLATE" "$prefix" || fail "cannot copy the prefix for the machine $1"
+    export WINEPREFIX=$prefix
+    DRIVE_C="$WINEPREFIX/drive_c"
+    e2e_start_wine
+}
+
 # Installer-specific staging (media folder, stand-in engine).
 # shellcheck source=tests/e2e/staging.sh
 source "$E2E_REPO/tests/e2e/staging.sh"

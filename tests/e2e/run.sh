@@ -183,8 +183,12 @@ stop_scenario() {
             kill "$pid" 2>/dev/null || true
         done <"$work/pids"
     fi
-    WINEPREFIX="$work/prefix" "$E2E_WINESERVER" -k >/dev/null 2>&1 || true
-    WINEPREFIX="$work/prefix" timeout -k 5 30 "$E2E_WINESERVER" -w >/dev/null 2>&1 || true
+    local prefix
+    for prefix in "$work"/prefix*; do
+        [[ -d $prefix ]] || continue
+        WINEPREFIX="$prefix" "$E2E_WINESERVER" -k >/dev/null 2>&1 || true
+        WINEPREFIX="$prefix" timeout -k 5 30 "$E2E_WINESERVER" -w >/dev/null 2>&1 || true
+    done
     if [[ -f $work/pids ]]; then
         while read -r pid; do
             await 5 eval "! kill -0 $pid 2>/dev/null" || kill -KILL "$pid" 2>/dev/null || true
@@ -220,7 +224,7 @@ run_scenario() {
     started=$SECONDS
     # shellcheck disable=SC2016  # expanded by the scenario's own bash
     E2E_REPO=$repo E2E_BUILD=$build E2E_WORK=$work E2E_SCENARIO=$name E2E_SHOTS=$shots \
-    E2E_WINE=$E2E_WINE E2E_BITS=$E2E_BITS E2E_PROGRAM_FILES=$E2E_PROGRAM_FILES E2E_WINESERVER=$E2E_WINESERVER WINEPREFIX="$work/prefix" \
+    E2E_TEMPLATE="$tmp/template" E2E_WINE=$E2E_WINE E2E_BITS=$E2E_BITS E2E_PROGRAM_FILES=$E2E_PROGRAM_FILES E2E_WINESERVER=$E2E_WINESERVER WINEPREFIX="$work/prefix" \
         timeout -k 10 "$scenario_seconds" \
         bash -c 'set -uo pipefail; source "$1"; e2e_start_wine; cd "$E2E_WORK"; source "$2"' \
         "$name" "$here/lib.sh" "$script" >"$work/output.log" 2>&1 </dev/null
@@ -231,7 +235,7 @@ run_scenario() {
     if (( status == 0 )); then
         passed=$((passed + 1))
         say "PASS $name (${elapsed}s)"
-        rm -rf "$work/prefix"
+        rm -rf "$work"/prefix*
         return
     fi
     failed=$((failed + 1))
@@ -245,7 +249,7 @@ run_scenario() {
     say "FAIL $name (${elapsed}s): $reason"
     mkdir -p "$logs/$name"
     find "$work" -maxdepth 1 -type f -exec cp {} "$logs/$name/" \;
-    rm -rf "$work/prefix"
+    rm -rf "$work"/prefix*
 }
 
 # E2E_DISPLAY=existing shows the run on the display in $DISPLAY (the demo on a desktop).

@@ -4,6 +4,7 @@
 
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/Pilot.h"
 #include "ui/headless/RecordingCanvas.h"
 #include "ui/headless/ScriptedUser.h"
 
@@ -41,17 +42,24 @@ void HeadlessBackend::HideForm(TForm& form) {
 }
 
 int HeadlessBackend::RunModal(TForm& form) {
-    ScriptedUser::Expect(form);
+    // A driving pilot stands in for the scripted user: it must end the form itself.
+    Pilot* pilot = CurrentPilot();
+    if (pilot && !pilot->DrivesForms()) pilot = nullptr;
+    if (!pilot) ScriptedUser::Expect(form);
     form.Visible = true;
     ShowForm(form);
     try {
+        if (pilot) {
+            pilot->FormShown(form);
+            if (form.ModalResult == mrNone) throw ScriptError("the pilot left " + form.ClassName() + " open");
+        }
         while (form.ModalResult == mrNone) ScriptedUser::Act(form);
     } catch (...) {
         form.Visible = false;
         throw;
     }
     form.Visible = false;
-    ScriptedUser::Ended(form, form.ModalResult);
+    if (!pilot) ScriptedUser::Ended(form, form.ModalResult);
     return form.ModalResult;
 }
 

@@ -5,6 +5,7 @@
 
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/Pilot.h"
 #include "ui/win32/FormPeer.h"
 #include "ui/win32/GdiHandles.h"
 #include "ui/win32/KitPeer.h"
@@ -23,6 +24,9 @@ std::unique_ptr<Backend> MakeDefaultBackend() {
 
 namespace win32 {
 namespace {
+
+// How long a form is on the screen before a pilot acts on it.
+constexpr int kPilotDelayMs = 250;
 
 Win32Backend* backend = nullptr;
 
@@ -136,6 +140,15 @@ int Win32Backend::RunModal(TForm& form) {
         ShowForm(form);
     else
         form.Visible = true;
+    // A pilot acts once the form's loop runs, as a person would once it is on the screen.
+    int pilotTimer = 0;
+    bool piloted = false;
+    if (Pilot* pilot = CurrentPilot(); pilot && pilot->DrivesForms())
+        pilotTimer = StartTimer(kPilotDelayMs, [pilot, &form, &piloted] {
+            if (piloted) return;
+            piloted = true;
+            pilot->FormShown(form);
+        });
     while (form.ModalResult == mrNone && !quit_) {
         MSG msg;
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -146,6 +159,7 @@ int Win32Backend::RunModal(TForm& form) {
         }
         Pump(msg);
     }
+    if (pilotTimer) StopTimer(pilotTimer);
     for (HWND other : disabled)
         if (IsWindow(other)) EnableWindow(other, TRUE);
     form.Visible = false;
