@@ -50,8 +50,11 @@ machine_state() {
         local unix
         unix=$(cpath "$folder")
         [[ -d $unix ]] || continue
-        (cd "$unix" && find . -type f ! -name STANDINS.LOG -print0 | sort -z | xargs -0 -r md5sum) |
-            sed "s|  \./|  $folder\\\\|"
+        local sum name
+        while read -r sum name; do
+            name=${name#./}
+            printf '%s  %s\\%s\n' "$sum" "$folder" "${name//\//\\}"
+        done < <(cd "$unix" && find . -type f ! -name STANDINS.LOG -print0 | sort -z | xargs -0 -r md5sum)
     done
     echo "DLLPATH=$(reg_value "$E2E_ENGINE_KEY" DLLPATH)"
     tr -d '\r' <"$(cpath "$E2E_ENGINE_DIR")/IDAPI32.CFG" 2>/dev/null | sort
