@@ -140,3 +140,25 @@ demo_upgrade_copy_page
 demo_database_page
 demo_end_page
 shot "the upgrade has ended" >/dev/null
+
+# A second workstation becomes a CLIENT of the first without a question: a new machine,
+# the first one's installation shared to it as N:, the same product from the CD folder
+# in D:, an answers file, and INSTALL.EXE -auto waited for to its exit code.
+source "$E2E_REPO/tests/e2e/unattended.sh"
+server_share="$DRIVE_C/WinTorv"
+use_another_machine client
+stage_cd
+set_reg 'HKLM\Software\Wine\Drives' 'n:' network
+insert_disk n "$server_share"
+e2e_restart_wine
+write_answers 'C:\deploy\client.ini' '[Instalare]' 'Tip=CLIENT' 'Program=C:\WinTorv' 'Date=N:\'
+# TREGSVR.EXE waits for a file, so that the run is seen at work on its configuration page.
+export TREGSVR_HOLD='C:\release-tregsvr.txt'
+win_start client --cwd "$E2E_WORK" 'D:\INSTALL.EXE' -auto 'C:\deploy\client.ini'
+wait_until 120 "TREGSVR.EXE has started" eval "standins_log 'C:\WinTorv' 2>/dev/null | grep -q '^TREGSVR.EXE'"
+shot "the second workstation: an unattended CLIENT installation at work" >/dev/null
+: >"$(cpath "$TREGSVR_HOLD")"
+win_wait_exit client "$UNATTENDED_SECONDS"
+expect_exit 0 "the unattended CLIENT installation"
+expect_equal "$(engine_alias TORVEX)" 'N:\DATA'
+echo "demo: the second workstation is a CLIENT of the first (exit code 0, alias TORVEX on N:\\DATA)"

@@ -5,13 +5,18 @@
 # databases in the data folder of the answers, the aliases there, WIN.INI, the group.
 
 source "$E2E_REPO/tests/e2e/unattended.sh"
+source "$E2E_REPO/tests/e2e/config-page.sh"
 
 stage_cd
 write_answers 'C:\deploy\server.ini' '; a file server of the office' '[Instalare]' 'Tip=SERVER' \
     'Program=C:\WinTorv' 'Date=C:\TorvDate        ; the company data'
+# TREGSVR.EXE waits for a file, so that the run is seen at work on its configuration page.
+export TREGSVR_HOLD='C:\release-tregsvr.txt'
 win_start server --cwd "$E2E_WORK" 'D:\INSTALL.EXE' -auto 'C:\deploy\server.ini'
-drv wait-window "Configurare sistem" 180 >/dev/null
+wait_until 120 "TREGSVR.EXE has started" eval "standins_log 'C:\WinTorv' 2>/dev/null | grep -q '^TREGSVR.EXE'"
+drv wait-window "Configurare sistem" 30 >/dev/null
 shot "an unattended run: the configuration page advancing by itself" >/dev/null
+: >"$(cpath "$TREGSVR_HOLD")"
 win_wait_exit server "$UNATTENDED_SECONDS"
 expect_exit 0 "the unattended SERVER installation"
 
