@@ -124,6 +124,7 @@ std::optional<AnswersProblem> FirstMissing(const Answers& answers, const std::ve
 }  // namespace
 
 std::string AnswersProblem::Describe() const {
+    if (file.empty()) return "Linia de comanda: " + reason;
     std::string text = "Fisierul de raspunsuri " + file;
     if (line > 0) text += ", linia " + std::to_string(line);
     if (!key.empty()) text += ", " + key;

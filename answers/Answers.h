@@ -42,7 +42,7 @@ struct Answers {
 // What is wrong with an answers file: for the run log, which names the file, the line
 // (0 when the fault is no line's) and the key.
 struct AnswersProblem {
-    std::string file;
+    std::string file;  // empty: the fault is the command line's
     int line = 0;
     std::string key;  // "[Section] Key", or the section alone
     std::string reason;
