@@ -31,6 +31,7 @@ inline constexpr uint16_t kInterfaceVersion = 500;
 // Operations bound by name.
 using DbiInitFnProc = DBIResult(DBIFN*)(uint16_t version, pDBIEnv env);
 using DbiExitProc = DBIResult(DBIFN*)();
+using DbiDeleteAliasProc = DBIResult(DBIFN*)(hDBICfg cfg, char* aliasName);
 
 // Operations bound by export ordinal.
 using DbiOpenDatabaseProc = DBIResult(DBIFN*)(char* dbName, char* dbType, DBIOpenMode openMode,
@@ -44,6 +45,7 @@ using DbiCfgSaveProc = DBIResult(DBIFN*)(hDBICfg cfg, char* cfgFile, DBIBool per
 
 inline constexpr char kInitName[] = "DbiInitFn";
 inline constexpr char kExitName[] = "DbiExit";
+inline constexpr char kDeleteAliasName[] = "DbiDeleteAlias";
 inline constexpr int kOrdinalOpenDatabase = 4;
 inline constexpr int kOrdinalCloseDatabase = 5;
 inline constexpr int kOrdinalAddAlias = 1207;

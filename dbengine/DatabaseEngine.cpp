@@ -46,6 +46,14 @@ bool AddBDEAliases(const std::vector<std::string>& names, const std::vector<std:
     return allAdded && saved;
 }
 
+bool RemoveBDEAliases(const std::vector<std::string>& names) {
+    if (!InitBDE()) return false;
+    bool allRemoved = true;
+    for (const std::string& name : names)
+        if (bde::Engine().DeleteAlias(name) != bde::kOk) allRemoved = false;
+    return allRemoved;
+}
+
 void ShutdownBDE() {
     if (!bde::initialised) return;
     bde::Engine().Exit();

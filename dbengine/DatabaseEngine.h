@@ -25,6 +25,10 @@ bool BDEAliasExists();
 // characters is not added (and counts as a failure) rather than cut short.
 bool AddBDEAliases(const std::vector<std::string>& names, const std::vector<std::string>& folders);
 
+// Removes the aliases of `names` from the engine's configuration, going on after one that
+// fails; true only when every one was removed. An alias that is not there is a failure.
+bool RemoveBDEAliases(const std::vector<std::string>& names);
+
 // Called once when the program ends: shuts the engine down if InitBDE initialised it.
 void ShutdownBDE();
 

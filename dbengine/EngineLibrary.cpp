@@ -65,6 +65,14 @@ DBIResult EngineLibrary::BindOrdinal(int ordinal, Proc* slot) {
     return *slot ? kOk : kMissingEntry;
 }
 
+template <typename Proc>
+DBIResult EngineLibrary::BindName(const char* name, Proc* slot) {
+    if (*slot) return kOk;
+    if (!library_) return kLibraryNotLoadable;
+    *slot = AsProc<Proc>(library_->Symbol(name));
+    return *slot ? kOk : kMissingEntry;
+}
+
 DBIResult EngineLibrary::OpenDatabase(const std::string& name, DBIOpenMode openMode,
                                       DBIShareMode shareMode, hDBIDb* db) {
     if (DBIResult bound = BindOrdinal(kOrdinalOpenDatabase, &openDatabase_)) return bound;
@@ -95,11 +103,19 @@ DBIResult EngineLibrary::CfgSave(bool persistent) {
     return cfgSave_(nullptr, nullptr, persistent ? 1 : 0);
 }
 
+DBIResult EngineLibrary::DeleteAlias(const std::string& name) {
+    if (DBIResult bound = BindName(kDeleteAliasName, &deleteAlias_)) return bound;
+    TextBuffer nameBuffer;
+    if (!FillBuffer(name, &nameBuffer)) return kTextTooLong;
+    return deleteAlias_(nullptr, nameBuffer.data());
+}
+
 void EngineLibrary::Release() {
     openDatabase_ = nullptr;
     closeDatabase_ = nullptr;
     addAlias_ = nullptr;
     cfgSave_ = nullptr;
+    deleteAlias_ = nullptr;
     library_.reset();
     useCount_ = 0;
 }

@@ -33,6 +33,8 @@ public:
     DBIResult AddAlias(const std::string& name, const std::string& driverType,
                        const std::string& params, bool persistent);
     DBIResult CfgSave(bool persistent);
+    // Removes a persistent alias from the engine's configuration.
+    DBIResult DeleteAlias(const std::string& name);
 
     bool IsLoaded() const { return library_ != nullptr; }
     int UseCount() const { return useCount_; }
@@ -41,6 +43,8 @@ private:
     // Makes sure a library is loaded for an ordinal-bound operation, then binds it.
     template <typename Proc>
     DBIResult BindOrdinal(int ordinal, Proc* slot);
+    template <typename Proc>
+    DBIResult BindName(const char* name, Proc* slot);
     void Release();
 
     std::unique_ptr<plat::Library> library_;
@@ -49,6 +53,7 @@ private:
     DbiCloseDatabaseProc closeDatabase_ = nullptr;
     DbiAddAliasProc addAlias_ = nullptr;
     DbiCfgSaveProc cfgSave_ = nullptr;
+    DbiDeleteAliasProc deleteAlias_ = nullptr;
 };
 
 }  // namespace bde

@@ -60,4 +60,14 @@ void AliasTable::Set(const std::string& name, const std::string& path) {
     aliases_.push_back(Alias{name, path});
 }
 
+bool AliasTable::Remove(const std::string& name) {
+    for (auto alias = aliases_.begin(); alias != aliases_.end(); ++alias) {
+        if (EqualsNoCase(alias->name, name)) {
+            aliases_.erase(alias);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace standin

@@ -25,6 +25,8 @@ public:
     std::optional<std::string> PathOf(const std::string& name) const;
     // Adds the alias, or gives an existing one (any case) its new name and path.
     void Set(const std::string& name, const std::string& path);
+    // Removes the alias of this name (any case); false when there is none.
+    bool Remove(const std::string& name);
     void Clear() { aliases_.clear(); }
     const std::vector<Alias>& Aliases() const { return aliases_; }
 

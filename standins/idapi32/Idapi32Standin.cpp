@@ -1,7 +1,8 @@
 // IDAPI32.DLL stand-in: the few database engine operations the setup program uses.
 //
 // Aliases live in IDAPI32.CFG beside this library ("NAME=PATH" lines, names in any case).
-// DbiInitFn reads the file; DbiAddAlias changes the aliases in memory; DbiCfgSave writes
+// DbiInitFn reads the file; DbiAddAlias and DbiDeleteAlias change the aliases in memory
+// (a deleted persistent alias leaves the file at once, as the engine's own does); DbiCfgSave writes
 // the persistent ones back; DbiOpenDatabase succeeds when the alias exists and its folder
 // does (natively the folder is looked up in the virtual Windows machine, see
 // standins/common/StandinSupport.h).
@@ -124,6 +125,16 @@ STANDIN_EXPORT DBIResult DBIFN DbiAddAlias(hDBICfg cfg, char* aliasName, char* d
     const std::string path = paramText.substr(std::strlen(kPathParam));
     State().session.Set(aliasName, path);
     if (persistent) State().persistent.Set(aliasName, path);
+    return 0;
+}
+
+STANDIN_EXPORT DBIResult DBIFN DbiDeleteAlias(hDBICfg cfg, char* aliasName) {
+    if (State().initCount == 0) return kNotInitialised;
+    if (cfg || !aliasName || !*aliasName) return kInvalidArgument;
+    const bool inSession = State().session.Remove(aliasName);
+    const bool persistent = State().persistent.Remove(aliasName);
+    if (!inSession && !persistent) return kUnknownAlias;
+    if (persistent && !State().persistent.Save(AliasFilePath())) return kNotWritten;
     return 0;
 }
 

@@ -176,6 +176,13 @@ void CheckEngine(const std::string& folder) {
     Check(saved.find("ABI1=" + folder + "A1\r\n") != std::string::npos &&
               saved.find("ABI2=" + folder + "A2\r\n") != std::string::npos,
           "IDAPI32.CFG holds both aliases with their folders");
+    step = "delete alias (by name)";
+    Check(RemoveBDEAliases({"ABI1"}), "DbiDeleteAlias removes ABI1");
+    const auto gone = engine.DeleteAlias("ABI1");
+    Check(gone == 0x3F02, "deleting it again gives 0x3F02: got " + Hex(gone));
+    const std::string left = ReadFile(folder + "IDAPI32.CFG");
+    Check(left.find("ABI1=") == std::string::npos && left.find("ABI2=" + folder + "A2\r\n") != std::string::npos,
+          "IDAPI32.CFG keeps ABI2 only");
     step = "DbiExit";
     const int useCount = engine.UseCount();
     ShutdownBDE();

@@ -106,4 +106,11 @@ TEST_F(AliasRoutinesTest, AddReplacesAnExistingAliasOfAnyCase) {
     EXPECT_EQ(AliasFile(), "TORVEX=C:\\NEW\r\nKEEP=C:\\KEEP\r\n");
 }
 
+TEST_F(AliasRoutinesTest, RemovedAliasesLeaveTheSavedConfigurationAndOthersStay) {
+    WriteFile("C:\\BDE\\IDAPI32.CFG", "torvex=C:\\OLD\r\nKEEP=C:\\KEEP\r\nLUNAALIAS=C:\\L\r\n");
+    EXPECT_FALSE(RemoveBDEAliases({"TORVEX", "NIMENI", "LunaAlias"})) << "an alias that is not there is a failure";
+    EXPECT_EQ(AliasFile(), "KEEP=C:\\KEEP\r\n") << "the others were still removed";
+    EXPECT_FALSE(BDEAliasExists());
+}
+
 }  // namespace
