@@ -3,6 +3,7 @@
 #include "ui/Canvas.h"
 #include "ui/Form.h"
 #include "ui/MessageForm.h"
+#include "ui/Pilot.h"
 
 namespace ui::headless {
 
@@ -179,17 +180,14 @@ void Click(TForm& form, const std::string& which) {
     TControl& control = Control(form, which);
     if (!control.Showing()) throw ScriptError("\"" + which + "\" is hidden on " + Describe(form));
     if (!control.EnabledChain()) throw ScriptError("\"" + which + "\" is disabled on " + Describe(form));
-    if (auto* windowed = dynamic_cast<TWinControl*>(&control); windowed && windowed->TabStop)
-        windowed->SetFocus();
-    control.Click();
+    PressAsPerson(control);
 }
 
 void TypeText(TForm& form, const std::string& editName, const std::string& text) {
     TControl& control = Control(form, editName);
     if (!control.Showing() || !control.EnabledChain())
         throw ScriptError("cannot type into \"" + editName + "\" on " + Describe(form));
-    if (auto* windowed = dynamic_cast<TWinControl*>(&control)) windowed->SetFocus();
-    control.TextChangedByUser(text);
+    TypeAsPerson(control, text);
 }
 
 void PressKey(TForm& form, int key, TShiftState shift) { form.DispatchKey(key, shift); }
