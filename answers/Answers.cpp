@@ -178,20 +178,18 @@ AnswersReading ReadAnswersFile(const std::string& path) {
 }
 
 std::optional<AnswersProblem> MissingForInstallation(const Answers& answers, const std::string& file) {
-    const auto& rules = KeyRules();
-    std::vector<const KeyRule*> needed = {&rules[0], &rules[1]};
-    if (answers.installType && *answers.installType != 1) needed.push_back(&rules[2]);
+    std::vector<const KeyRule*> needed = {FindRule(kInstallSection, "Tip"), FindRule(kInstallSection, "Program")};
+    if (answers.installType && *answers.installType != 1) needed.push_back(FindRule(kInstallSection, "Date"));
     return FirstMissing(answers, needed, file);
 }
 
 std::optional<AnswersProblem> MissingForUpgrade(const Answers& answers, bool clientInstallation,
                                                 const std::string& file) {
-    const auto& rules = KeyRules();
     std::vector<const KeyRule*> needed;
-    if (clientInstallation) needed.push_back(&rules[4]);
+    if (clientInstallation) needed.push_back(FindRule(kUpgradeSection, "Client"));
     // A CLIENT that leaves the server's database alone never reaches the database upgrade.
     if (!clientInstallation || answers.upgradeServerDatabase.value_or(true))
-        needed.insert(needed.end(), {&rules[5], &rules[6], &rules[7]});
+        for (const char* step : {"Structuri", "Liste", "Constante"}) needed.push_back(FindRule(kUpgradeSection, step));
     return FirstMissing(answers, needed, file);
 }
 

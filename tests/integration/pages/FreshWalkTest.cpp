@@ -1,16 +1,21 @@
 // The fresh-installation pages walked by a scripted user on the virtual machine, through
-// the wizard driver: type, folders, (copy) and back, for each kind of installation.
+// the wizard driver: type, folders, (copy) and back, for each kind of installation; and
+// the same pages walked by the pilot of an unattended run.
 #include <gtest/gtest.h>
 
+#include "answers/ExitCodes.h"
 #include "core/InstallState.h"
+#include "core/RunPilot.h"
 #include "core/Wizard.h"
 #include "pages/Dirs.h"
 #include "pages/EndScreen.h"
 #include "pages/IType.h"
 #include "pages/PageTable.h"
+#include "pages/WizardPage.h"
 #include "tests/support/TestPages.h"
 #include "tests/support/VirtualMachine.h"
 #include "ui/MessageBox.h"
+#include "ui/Pilot.h"
 #include "ui/headless/ScriptedUser.h"
 
 using pages::TDirs;
@@ -35,6 +40,26 @@ const core::PageTableType& WalkPages() {
 const char* const kItems[] = {" &LOCAL     - programul va fi folosit numai pe acest calculator",
                               " &SERVER  - acest calculator va contine baza de date",
                               " CLIEN&T    - programul va folosi o baza de date aflata la distanta"};
+
+// Stands in for the copy and configuration pages: Continue goes on.
+template <int PageNo>
+class StandInPage : public pages::TWizardPage {
+public:
+    StandInPage() : TWizardPage("StandIn" + std::to_string(PageNo), PageNo, "stand-in") {
+        AddStandardButton({pages::PageButton::Next, ui::Bounds(0, 0, 60, 40)});
+        AddStandardButton({pages::PageButton::Cancel, ui::Bounds(60, 0, 60, 40)});
+    }
+};
+
+const core::PageTableType& UnattendedPages() {
+    static const core::PageTableType table = [] {
+        core::PageTableType pages = pages::PageTable();
+        pages[2] = {"2", [] { return std::unique_ptr<ui::TForm>(new StandInPage<2>); }};
+        pages[3] = {"3", [] { return std::unique_ptr<ui::TForm>(new StandInPage<3>); }};
+        return pages;
+    }();
+    return table;
+}
 
 }  // namespace
 
@@ -105,5 +130,45 @@ TEST_F(FreshWalkTest, EachKindWalksTypeFoldersCopyAndBackToTheEnd) {
         EXPECT_EQ(core::State().DataDir, walk.dataDir);
         EXPECT_TRUE(Machine().DirectoryExists("C:\\WinTorv"));
         EXPECT_TRUE(Machine().DirectoryExists(walk.dataDir));
+    }
+}
+
+// Unattended: the pilot fills the pages from an answers file and presses their buttons.
+TEST_F(FreshWalkTest, UnattendedTheAnswersDecideTheWalkAndTheExitCode) {
+    struct Walk {
+        const char* answers;
+        int exitCode;
+        const char* programDir;  // created, or null when nothing may be
+    } walks[] = {
+        {"[Instalare]\nTip=SERVER\nProgram=D:\\Contab\nDate=D:\\Contab\\Date\n", answers::ExitDone, "D:\\Contab"},
+        {"[Instalare]\nTip=LOCAL\nProgram=D:\\Local\n", answers::ExitDone, "D:\\Local"},
+        // The server's data folder does not exist: the folders page refuses it.
+        {"[Instalare]\nTip=CLIENT\nProgram=D:\\Client\nDate=N:\\Nicaieri\n", answers::ExitBadAnswers, nullptr},
+        {"[Instalare]\nTip=SERVER\nProgram=D:\\Server\n", answers::ExitBadAnswers, nullptr},
+    };
+    for (const Walk& walk : walks) {
+        SCOPED_TRACE(walk.answers);
+        TearDown();
+        SetUp();
+        Machine().AddDrive('D', plat::DriveType::Fixed);
+        answers::RunSwitches switches;
+        switches.autoFile = "C:\\a.ini";
+        const auto given = answers::ParseAnswers(walk.answers, switches.autoFile);
+        ASSERT_FALSE(given.problem);
+        core::RunPilot pilot(switches, given.answers);
+        ui::SetPilot(&pilot);
+        core::RunWizard(UnattendedPages());
+        ui::SetPilot(nullptr);
+
+        EXPECT_EQ(pilot.ExitCode(), walk.exitCode);
+        EXPECT_EQ(core::State().PageNo, core::PageEnd);
+        if (walk.programDir) {
+            EXPECT_TRUE(Machine().DirectoryExists(walk.programDir));
+            EXPECT_EQ(core::State().ProgramDir, walk.programDir);
+            EXPECT_EQ(pilot.Taken(), given.answers) << "what the pages took is what was given";
+        } else {
+            EXPECT_FALSE(Machine().DirectoryExists("D:\\Client"));
+            EXPECT_FALSE(Machine().DirectoryExists("D:\\Server"));
+        }
     }
 }
