@@ -56,7 +56,28 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${as_root[@]}" dpkg --add-architecture i386
 fi
 echo "install-prereqs: installing ${missing[*]}"
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+# A mirror in the middle of a sync fails an index now and then: try again a few times,
+# and let the install say what is really missing.
+# An index that a mirror keeps serving stale (its size not the one its release file
+# names) is taken as it is: packages still come with their own hashes checked.
+take_stale_indexes() {
+    local url list
+    grep -o "Failed to fetch http[^ ]*Packages.xz" /tmp/install-prereqs-update.log | sed 's/Failed to fetch //' |
+        while read -r url; do
+            list=/var/lib/apt/lists/$(sed -e 's|^http://||' -e 's|/|_|g' -e 's|\.xz$||' <<<"$url")
+            echo "install-prereqs: taking the index as the mirror serves it: $url" >&2
+            curl -fsS "$url" | xz -dc | "${as_root[@]}" tee "$list" >/dev/null || true
+        done
+}
+for attempt in 1 2 3; do
+    if "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update 2>&1 | tee /tmp/install-prereqs-update.log &&
+        ! grep -q '^E:' /tmp/install-prereqs-update.log; then
+        break
+    fi
+    echo "install-prereqs: apt-get update failed (attempt $attempt)" >&2
+    (( attempt < 3 )) && sleep $((attempt * 10))
+    (( attempt == 3 )) && take_stale_indexes
+done
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
 
 mapfile -t still_missing < <(missing_packages)
