@@ -83,6 +83,9 @@ public:
     virtual bool RenameFile(const std::string& from, const std::string& to, bool replace) = 0;
     virtual bool MakeDirectory(const std::string& path) = 0;   // one level
     virtual bool RemoveEmptyDirectory(const std::string& path) = 0;   // empty folder
+    // Marks a file to be removed when the system next starts (a running program's own
+    // file, which cannot go while it runs).
+    virtual bool RemoveFileAtRestart(const std::string& /*path*/) { return false; }
     virtual std::vector<DirEntry> ListDirectory(const std::string& path) = 0;
     virtual bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) = 0;
     virtual std::string CurrentDirectory() = 0;
@@ -111,12 +114,19 @@ public:
                                                       const std::string& value) = 0;
     virtual bool RegistryWriteDword(const std::string& key, const std::string& value,
                                     uint32_t data) = 0;
+    // Removing what was written: true once it is gone, also when it was never there. A
+    // key goes only while it holds neither values nor keys. A platform without a
+    // registry removes nothing.
+    virtual bool RegistryDeleteValue(const std::string& /*key*/, const std::string& /*value*/) { return false; }
+    virtual bool RegistryDeleteEmptyKey(const std::string& /*key*/) { return false; }
 
     // The user's profile, WIN.INI.
     virtual std::string ProfileString(const std::string& section, const std::string& key,
                                       const std::string& defaultValue) = 0;
     virtual bool WriteProfile(const std::string& section, const std::string& key,
                                     const std::string& value) = 0;
+    // Removes the key; a section left without keys goes with it. True once it is gone.
+    virtual bool RemoveProfileValue(const std::string& /*section*/, const std::string& /*key*/) { return false; }
 
     // Processes. `StartProgram` is WinExec: true when the program was started.
     // `RunAndWait` returns the exit code, or -1 when nothing could be started

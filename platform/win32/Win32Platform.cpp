@@ -332,6 +332,43 @@ bool Win32Platform::WriteProfile(const std::string& section, const std::string& 
     return WriteProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(value).c_str()) != 0;
 }
 
+bool Win32Platform::RemoveFileAtRestart(const std::string& path) {
+    return MoveFileExW(Widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}
+
+bool Win32Platform::RemoveProfileValue(const std::string& section, const std::string& key) {
+    const std::wstring wideSection = Widen(section);
+    if (!WriteProfileStringW(wideSection.c_str(), Widen(key).c_str(), nullptr)) return false;
+    wchar_t keys[4] = {};
+    if (GetProfileStringW(wideSection.c_str(), nullptr, L"", keys, 4) == 0)
+        WriteProfileStringW(wideSection.c_str(), nullptr, nullptr);
+    return true;
+}
+
+bool Win32Platform::RegistryDeleteValue(const std::string& key, const std::string& value) {
+    HKEY opened = nullptr;
+    const LONG open = RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(key).c_str(), 0, KEY_SET_VALUE, &opened);
+    if (open == ERROR_FILE_NOT_FOUND) return true;
+    if (open != ERROR_SUCCESS) return false;
+    RegistryKeyHandle held(opened);
+    const LONG result = RegDeleteValueW(opened, Widen(value).c_str());
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+bool Win32Platform::RegistryDeleteEmptyKey(const std::string& key) {
+    {
+        RegistryKeyHandle open = RegistryKey(key, false);
+        if (!open) return !RegistryKeyExists(key);
+        DWORD subkeys = 0, values = 0;
+        if (RegQueryInfoKeyW(open.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                             nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
+            subkeys != 0 || values != 0)
+            return false;
+    }
+    const LONG result = RegDeleteKeyW(HKEY_LOCAL_MACHINE, Widen(key).c_str());
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
 bool Win32Platform::StartProgram(const std::string& commandLine, int showMode) {
     // WinExec takes an ANSI command line; the wide CreateProcess keeps every character.
     return Start(commandLine, showMode, 0, MaxCommandLine()).has_value();

@@ -15,6 +15,7 @@ public:
     bool RenameFile(const std::string& from, const std::string& to, bool replace) override;
     bool MakeDirectory(const std::string& path) override;
     bool RemoveEmptyDirectory(const std::string& path) override;
+    bool RemoveFileAtRestart(const std::string& path) override;
     std::vector<DirEntry> ListDirectory(const std::string& path) override;
     bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
     std::string CurrentDirectory() override;
@@ -38,6 +39,9 @@ public:
                               const std::string& defaultValue) override;
     bool WriteProfile(const std::string& section, const std::string& key,
                             const std::string& value) override;
+    bool RemoveProfileValue(const std::string& section, const std::string& key) override;
+    bool RegistryDeleteValue(const std::string& key, const std::string& value) override;
+    bool RegistryDeleteEmptyKey(const std::string& key) override;
     bool StartProgram(const std::string& commandLine, int showMode) override;
     int64_t RunAndWait(const std::string& commandLine, int showMode) override;
     size_t MaxCommandLine() override { return 32767 - 1; }
