@@ -1,5 +1,6 @@
 #include "pages/BdeRegFile.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -69,6 +70,28 @@ std::string BdeRegFailureText(const std::string& path, BdeRegResult result) {
     for (const FailureText& entry : kFailureTexts)
         if (entry.result == result) return std::string(entry.text) + "\r" + path;
     return path;
+}
+
+std::vector<std::pair<std::string, std::string>> ValuesOfRegistryFile(std::string_view text) {
+    constexpr std::string_view kRoot = "[HKEY_LOCAL_MACHINE\\";
+    std::vector<std::pair<std::string, std::string>> values;
+    std::string key;  // empty: a key of another root, or none yet
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
+        if (!line.empty() && line.front() == '[') {
+            const bool ours = line.size() > kRoot.size() && line.back() == ']' && line.substr(0, kRoot.size()) == kRoot;
+            key = ours ? std::string(line.substr(kRoot.size(), line.size() - kRoot.size() - 1)) : std::string();
+        } else if (!key.empty() && !line.empty() && line.front() == '@') {
+            values.emplace_back(key, "");
+        } else if (!key.empty() && line.size() > 1 && line.front() == '"') {
+            const size_t close = line.find('"', 1);
+            if (close != std::string_view::npos) values.emplace_back(key, std::string(line.substr(1, close - 1)));
+        }
+    }
+    return values;
 }
 
 }  // namespace pages

@@ -5,6 +5,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace pages {
 
@@ -18,6 +20,10 @@ std::string FillProgDir(std::string_view line, std::string_view programFilesDir)
 
 // Rewrites the file with every line filled in and ended by CR LF.
 BdeRegResult RewriteBdeReg(const std::string& path, std::string_view programFilesDir);
+
+// The values a registry file sets below HKEY_LOCAL_MACHINE: (key, value name) pairs, the
+// key without its root; a key's default value ("@") has an empty name.
+std::vector<std::pair<std::string, std::string>> ValuesOfRegistryFile(std::string_view text);
 
 // The message that tells the user which file failed and why.
 std::string BdeRegFailureText(const std::string& path, BdeRegResult result);

@@ -8,6 +8,7 @@
 #include "pages/LoggedStep.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "record/Recording.h"
 
 namespace pages {
 
@@ -39,6 +40,7 @@ std::vector<std::string> ComponentCommandLines(std::string_view programDir) {
 
 void DoConfigConfigSys() {
     LoggedStep step("DoConfigConfigSys");
+    record::NoteProfileValue("Torvex", "LastUser");
     plat::Current().WriteProfile("Torvex", "LastUser", "Master");
     for (const std::string& line : ComponentCommandLines(core::State().ProgramDir))
         core::RunAndWait(line, kShowMinimized);

@@ -17,6 +17,7 @@
 #include "pages/LoggedStep.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "record/Recording.h"
 #include "ui/MessageBox.h"
 
 namespace pages {
@@ -49,8 +50,9 @@ void RaiseUseCount() {
         core::LogNote(std::string("Lipseste cheia ") + kEngineKey);
         return;
     }
-    platform.RegistryWriteString(kEngineKey, kUseCount,
-                                 NextUseCount(platform.RegistryReadString(kEngineKey, kUseCount)));
+    if (platform.RegistryWriteString(kEngineKey, kUseCount,
+                                     NextUseCount(platform.RegistryReadString(kEngineKey, kUseCount))))
+        ++record::ThisRun().useCountRaised;
 }
 
 bool RegisterEngine() {
@@ -65,6 +67,9 @@ bool RegisterEngine() {
         ReportEngineFailure(BdeRegFailureText(bdeReg, rewritten));
         return false;
     }
+    // What the import is about to set, as it is before: the uninstall puts it back.
+    for (const auto& [key, name] : ValuesOfRegistryFile(plat::ReadWholeFile(bdeReg).value_or("")))
+        record::NoteRegistryValue(record::ThisRun().engine, key, name);
     const int64_t exitCode = core::RunAndWait(kRegistryImport + ("\"" + bdeReg + "\""), kShowMinimized);
     if (exitCode == 0) return true;
     ReportEngineFailure(ImportFailureText(bdeReg, exitCode));
@@ -77,7 +82,7 @@ void AddProductAliases() {
         names.emplace_back(core::AliasNames[i]);
         folders.push_back(core::AliasPath(core::State().DataDir, core::AliasFolders[i]));
     }
-    AddBDEAliases(names, folders);
+    if (AddBDEAliases(names, folders)) record::ThisRun().aliases = names;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "pages/LoggedStep.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "record/Recording.h"
 #include "ui/MessageBox.h"
 
 namespace pages {
@@ -55,7 +56,10 @@ void DoConfigGroup() {
     plat::DdeResult result = plat::Current().DdeExecute(
         kShellService, "", JoinedByLineEnds(ProgramGroupCommands(state.ProgramDir, state.WorkDir)),
         kProgramGroupTimeoutMs);
-    if (result == plat::DdeResult::Executed) return;
+    if (result == plat::DdeResult::Executed) {
+        record::ThisRun().group = kGroupName;
+        return;
+    }
     core::LogNote("Eroare initializare conversatie DDE");
     ui::ShowMessageBox("Eroare DDE!", kErrorBoxTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbCancel}),
                        ui::mbCancel, 0);

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "pages/ConfigSteps.h"
+#include "pages/InstallRecording.h"
 #include "ui/Application.h"
 
 namespace pages {
@@ -84,6 +85,7 @@ bool TConfig::RunSteps() {
 void TConfig::BNextClick() {
     BNext->Enabled = false;
     const bool succeeded = RunSteps();
+    RecordThisRun();
     BNext->Enabled = true;
     // Back or Abandon, live while the steps ran, is the user's answer.
     if (ModalResult == ui::mrRetry || ModalResult == ui::mrCancel) return;

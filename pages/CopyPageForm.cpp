@@ -79,6 +79,7 @@ void TCopyPageForm::BNextClick() {
     CopyWork work(Selection(), View());
     switch (work.Run(Settings())) {
         case CopyOutcome::Done:
+            CopyDone();
             ModalResult = ui::mrOk;
             break;
         case CopyOutcome::DiskRefused:

@@ -11,6 +11,7 @@
 #include "pages/ExtractionWatch.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "record/Recording.h"
 #include "ui/Application.h"
 #include "ui/MessageBox.h"
 #include "ui/Pilot.h"
@@ -257,6 +258,21 @@ bool CopyWork::DestinationOf(const core::TCompRecord& component, std::string* fo
     return engine.kind == EngineTarget::Extract;
 }
 
+namespace {
+
+// Who the files of a component belong to in the installation's record; the data belongs
+// to the company, and no record lists it.
+record::Belongings* OwnerOf(const core::TCompRecord& component) {
+    switch (component.Target) {
+        case core::TargetProgram: return &record::ThisRun().product;
+        case core::TargetData:
+        case core::TargetDataToo: return nullptr;
+        default: return &record::ThisRun().engine;
+    }
+}
+
+}  // namespace
+
 void CopyWork::ExtractComponent(unzip::TQuarnUnzip& unzip, const core::TCompRecord& component,
                                 const ExtractionSettings& settings) {
     const core::InstallState& state = core::State();
@@ -272,8 +288,11 @@ void CopyWork::ExtractComponent(unzip::TQuarnUnzip& unzip, const core::TCompReco
     if (settings.beforeExtract) settings.beforeExtract(component, unzip);
 
     ExtractionWatch watch;
-    unzip.SetReportProc([this, &watch](int32_t value, unzip::ExtractReport* report) {
+    record::Belongings* owner = OwnerOf(component);
+    unzip.SetReportProc([this, &watch, owner](int32_t value, unzip::ExtractReport* report) {
         watch.Observe(value, *report);
+        if (owner && report->Status == unzip::StatusFileDone && report->PackMethod != unzip::kPackMethodSkipped)
+            record::NoteFile(*owner, report->FileName);
         if (report->Status != unzip::StatusBytesWritten) return;
         bytesWritten_ += value;
         if (view_.showUnzipProgress) view_.showUnzipProgress(UnzipPercent(bytesWritten_, bytesExpected_));

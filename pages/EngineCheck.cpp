@@ -9,6 +9,7 @@
 #include "pages/EngineRegistry.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "record/Recording.h"
 #include "ui/MessageBox.h"
 
 namespace pages {
@@ -70,8 +71,11 @@ EngineTarget CheckEngine() {
     std::string folder = ProgramFilesFolder();
     for (const char* level : kEngineFolderLevels) {
         folder = plat::JoinPath(folder, level);
-        if (!platform.DirectoryExists(folder) && !platform.MakeDirectory(folder)) return {EngineTarget::Failed, folder};
+        if (platform.DirectoryExists(folder)) continue;
+        if (!platform.MakeDirectory(folder)) return {EngineTarget::Failed, folder};
+        record::NoteFolder(record::ThisRun().engine, folder);
     }
+    record::ThisRun().engineUnpacked = true;
     return {EngineTarget::Extract, folder};
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/InstallState.h"
 #include "platform/Platform.h"
+#include "record/Recording.h"
 
 namespace pages {
 
@@ -63,6 +64,8 @@ FolderCheck AcceptFolders(int installType, const std::string& programText, const
     // What a refused Continue made goes again; it blocks no later try, which makes it anew.
     if (check != FolderCheck::Passed)
         for (auto it = created.rbegin(); it != created.rend(); ++it) plat::Current().RemoveEmptyDirectory(*it);
+    else
+        for (const std::string& folder : created) record::NoteFolder(record::ThisRun().product, folder);
     state.WorkDir = state.ProgramDir;
     state.WorkDataDir = state.DataDir;
     return check;

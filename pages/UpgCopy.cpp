@@ -1,12 +1,15 @@
 #include "pages/UpgCopy.h"
 
 #include "core/InstallState.h"
+#include "pages/InstallRecording.h"
 
 namespace pages {
 
 TUpgCopy::TUpgCopy() : TCopyPageForm("TUpgCopy", 7) {}
 
 core::ComponentSet TUpgCopy::Selection() const { return core::UpgradeComponentSets[core::State().InstallType]; }
+
+void TUpgCopy::CopyDone() { RecordThisRun(); }
 
 ExtractionSettings TUpgCopy::Settings() {
     ExtractionSettings settings;

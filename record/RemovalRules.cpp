@@ -1,0 +1,126 @@
+#include "record/RemovalRules.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "core/Components.h"
+#include "platform/Paths.h"
+
+namespace record {
+
+namespace {
+
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        if (c == '/') c = '\\';
+    return text;
+}
+
+// `path` is `folder` or lies below it.
+bool Within(const std::string& path, const std::string& folder) {
+    const std::string p = Upper(path), f = Upper(plat::ExcludeTrailingBackslash(folder));
+    if (f.empty()) return false;
+    return p == f || (p.size() > f.size() && p.compare(0, f.size(), f) == 0 && p[f.size()] == '\\');
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return Upper(plat::ExcludeTrailingBackslash(a)) == Upper(plat::ExcludeTrailingBackslash(b));
+}
+
+int CountOf(const std::optional<std::string>& text) {
+    if (!text) return 0;
+    int value = 0;
+    auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
+    return error == std::errc() ? value : 0;
+}
+
+template <typename T, typename Same>
+void AddMissing(std::vector<T>& into, const std::vector<T>& from, Same same) {
+    for (const T& item : from)
+        if (std::none_of(into.begin(), into.end(), [&](const T& kept) { return same(kept, item); }))
+            into.push_back(item);
+}
+
+bool SameValue(const RecordedValue& a, const RecordedValue& b) {
+    return Upper(a.key) == Upper(b.key) && Upper(a.name) == Upper(b.name);
+}
+
+void MergeBelongings(Belongings& kept, const Belongings& run) {
+    for (const RecordedFile& file : run.files) {
+        auto found = std::find_if(kept.files.begin(), kept.files.end(),
+                                  [&](const RecordedFile& k) { return SamePath(k.path, file.path); });
+        if (found == kept.files.end())
+            kept.files.push_back(file);
+        else
+            *found = file;
+    }
+    AddMissing(kept.folders, run.folders, SamePath);
+    AddMissing(kept.values, run.values, SameValue);
+    AddMissing(kept.keys, run.keys, [](const std::string& a, const std::string& b) { return Upper(a) == Upper(b); });
+}
+
+}  // namespace
+
+bool IsDataPath(const InstallRecord& record, const std::string& path) {
+    if (record.dataDir.empty()) return false;
+    if (!SamePath(record.dataDir, record.programDir)) return Within(path, record.dataDir);
+    for (std::string_view folder : core::AliasFolders) {
+        const std::string top(folder.substr(0, folder.find('\\')));
+        if (Within(path, plat::JoinPath(record.dataDir, top))) return true;
+    }
+    return false;
+}
+
+FileFate FateOf(const InstallRecord& record, const RecordedFile& file, const std::optional<FileFacts>& now) {
+    if (IsDataPath(record, file.path)) return FileFate::Data;
+    if (!now) return FileFate::Gone;
+    return now->size == file.size && now->crc == file.crc ? FileFate::Remove : FileFate::Changed;
+}
+
+bool EngineMayGo(const InstallRecord& record, const std::optional<std::string>& useCount) {
+    return record.engineUnpacked && CountOf(useCount) - record.useCountRaised <= 0;
+}
+
+std::optional<std::string> LoweredUseCount(const InstallRecord& record, const std::optional<std::string>& useCount) {
+    if (record.useCountRaised <= 0) return std::nullopt;
+    return std::to_string(std::max(0, CountOf(useCount) - record.useCountRaised));
+}
+
+std::vector<std::string> DeepestFirst(std::vector<std::string> folders) {
+    auto depth = [](const std::string& path) { return std::count(path.begin(), path.end(), '\\'); };
+    std::stable_sort(folders.begin(), folders.end(),
+                     [&](const std::string& a, const std::string& b) { return depth(a) > depth(b); });
+    return folders;
+}
+
+std::vector<std::string> FoldersBelow(const std::string& root, const std::vector<RecordedFile>& files) {
+    std::vector<std::string> folders;
+    for (const RecordedFile& file : files) {
+        std::string folder = plat::ExcludeTrailingBackslash(file.path);
+        for (;;) {
+            const size_t cut = folder.find_last_of("\\/");
+            if (cut == std::string::npos) break;
+            folder.resize(cut);
+            if (!Within(folder, root) || SamePath(folder, root)) break;
+            if (std::none_of(folders.begin(), folders.end(), [&](const std::string& f) { return SamePath(f, folder); }))
+                folders.push_back(folder);
+        }
+    }
+    return DeepestFirst(folders);
+}
+
+void Merge(InstallRecord& kept, const InstallRecord& run) {
+    if (!run.kind.empty()) kept.kind = run.kind;
+    if (!run.programDir.empty()) kept.programDir = run.programDir;
+    if (!run.dataDir.empty()) kept.dataDir = run.dataDir;
+    if (!run.group.empty()) kept.group = run.group;
+    kept.engineUnpacked = kept.engineUnpacked || run.engineUnpacked;
+    kept.useCountRaised += run.useCountRaised;
+    MergeBelongings(kept.product, run.product);
+    MergeBelongings(kept.engine, run.engine);
+    AddMissing(kept.aliases, run.aliases, [](const std::string& a, const std::string& b) { return Upper(a) == Upper(b); });
+    AddMissing(kept.profile, run.profile, SameValue);
+}
+
+}  // namespace record
