@@ -8,6 +8,7 @@
 #include "core/Log.h"
 #include "core/Startup.h"
 #include "pages/PageTable.h"
+#include "pages/UninstallRun.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WideText.h"
@@ -31,5 +32,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     plat::SetCurrent(&platform);
     core::InitLogEnabled();
     ui::UseWin32Backend(instance);
-    return core::RunInstaller(Arguments(), pages::PageTable());
+    return core::RunInstaller(Arguments(), pages::PageTable(), pages::RunUninstall);
 }

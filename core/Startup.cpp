@@ -1,5 +1,6 @@
 #include "core/Startup.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "answers/Answers.h"
@@ -181,10 +182,12 @@ std::optional<answers::AnswersProblem> ReadGivenAnswers(const answers::RunSwitch
 
 }  // namespace
 
-int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages) {
+int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages, UninstallEntry uninstall) {
     ConnectArchiveEngineToInterface();
     ShowLogFailuresInBoxes();
     ui::SetErrorNote(LogNote);
+    if (uninstall && std::find(arguments.begin(), arguments.end(), kUninstallSwitch) != arguments.end())
+        return uninstall(arguments);
     const answers::RunSwitches switches = answers::ParseRunSwitches(arguments, plat::Current().CurrentDirectory());
     LogEnabled = LogEnabled || LogRequested(arguments) || switches.Unattended();
     LogOpen(LogFileName, "INSTALL");

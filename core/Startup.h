@@ -26,6 +26,7 @@ inline constexpr InstallerSetFile InstallerSet[] = {
 inline constexpr const char* MarkerFileName = "INSTTORV.DAT";
 inline constexpr const char* WorkCopyProgram = "INSTTORV.EXE";
 inline constexpr const char* LogFileName = "c:\\torvinst.log";
+inline constexpr char kUninstallSwitch[] = "-uninstall";
 inline constexpr size_t CopyBufferSize = 2'500'000;
 
 // Run log on the command line: at least two arguments, the first exactly "-log".
@@ -53,6 +54,10 @@ std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled)
 
 // The whole program: both roles. `arguments` excludes the program's own name; `pages`
 // is the wizard's page table (the product's own unless a test brings its pages).
-int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages);
+// `uninstall` runs instead when the command line holds "-uninstall" (the program copied
+// into the program folder as its uninstaller) and returns the exit code.
+using UninstallEntry = int (*)(const std::vector<std::string>& arguments);
+int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages,
+                 UninstallEntry uninstall = nullptr);
 
 }  // namespace core

@@ -1,0 +1,262 @@
+#include "pages/UninstallWork.h"
+
+#include <algorithm>
+
+#include "core/Components.h"
+#include "core/Log.h"
+#include "dbengine/DatabaseEngine.h"
+#include "pages/ConfigSteps.h"
+#include "pages/EngineRegistry.h"
+#include "pages/LoggedStep.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "record/Recording.h"
+
+namespace pages {
+
+namespace {
+
+constexpr char kUseCount[] = "UseCount";
+constexpr char kParkedName[] = "DEZINST-";
+constexpr char kShellService[] = "ProgMan";
+
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return Upper(plat::ExcludeTrailingBackslash(a)) == Upper(plat::ExcludeTrailingBackslash(b));
+}
+
+bool Listed(const std::vector<record::RecordedFile>& files, const std::string& path) {
+    return std::any_of(files.begin(), files.end(), [&](const record::RecordedFile& f) { return SamePath(f.path, path); });
+}
+
+// The data folders as the record places them, for the last page.
+std::vector<std::string> DataFolders(const record::InstallRecord& record) {
+    if (record.dataDir.empty()) return {};
+    if (!SamePath(record.dataDir, record.programDir)) return {record.dataDir};
+    std::vector<std::string> folders;
+    for (std::string_view alias : core::AliasFolders) {
+        const std::string top = plat::JoinPath(record.dataDir, alias.substr(0, alias.find('\\')));
+        if (std::none_of(folders.begin(), folders.end(), [&](const std::string& f) { return SamePath(f, top); }))
+            folders.push_back(top);
+    }
+    return folders;
+}
+
+std::string WhyNotRemoved(const std::string& path) {
+    return path + (plat::Current().FileInUse(path) ? " (in uz)" : " (nu poate fi sters)");
+}
+
+}  // namespace
+
+UninstallWork::UninstallWork(record::InstallRecord record, std::string recordPath)
+    : record_(std::move(record)), recordPath_(std::move(recordPath)) {
+    left_.kind = record_.kind;
+    left_.programDir = record_.programDir;
+    left_.dataDir = record_.dataDir;
+    for (const std::string& folder : DataFolders(record_))
+        if (plat::Current().DirectoryExists(folder)) outcome_.data.push_back(folder);
+}
+
+void UninstallWork::Fail(const std::string& what) {
+    core::LogNote("Nu am putut sterge " + what);
+    outcome_.failures.push_back(what);
+}
+
+bool UninstallWork::OnNetwork(const std::string& path) const {
+    if (path.size() < 3 || path[1] != ':') return true;  // a share named without a drive
+    return plat::Current().DriveTypeOf(path.substr(0, 3)) == plat::DriveType::Remote;
+}
+
+void UninstallWork::RemoveFiles(const std::vector<record::RecordedFile>& files, bool checkContents,
+                                std::vector<record::RecordedFile>& left) {
+    auto& platform = plat::Current();
+    for (const record::RecordedFile& file : files) {
+        if (OnNetwork(file.path)) continue;
+        std::optional<record::FileFacts> now;
+        if (checkContents)
+            now = record::MeasureFile(file.path);
+        else if (platform.FileExists(file.path))
+            now = record::FileFacts{file.size, file.crc};
+        switch (record::FateOf(record_, file, now)) {
+            case record::FileFate::Remove:
+                if (!platform.RemoveFile(file.path)) {
+                    Fail(WhyNotRemoved(file.path));
+                    left.push_back(file);
+                }
+                break;
+            case record::FileFate::Changed: outcome_.kept.push_back(file.path + " (schimbat dupa instalare)"); break;
+            case record::FileFate::Data:
+            case record::FileFate::Gone: break;
+        }
+    }
+}
+
+void UninstallWork::RemoveFolders(const std::vector<std::string>& folders, std::vector<std::string>& left) {
+    auto& platform = plat::Current();
+    for (const std::string& folder : record::DeepestFirst(folders)) {
+        if (record::IsDataPath(record_, folder) || OnNetwork(folder) || !platform.DirectoryExists(folder)) continue;
+        // A folder that still holds something kept stays with it.
+        if (!platform.RemoveEmptyDirectory(folder)) left.push_back(folder);
+    }
+}
+
+void UninstallWork::TakeBackValues(const std::vector<record::RecordedValue>& values,
+                                   std::vector<record::RecordedValue>& left) {
+    auto& platform = plat::Current();
+    for (const record::RecordedValue& value : values) {
+        const bool done = value.previous ? platform.RegistryWriteString(value.key, value.name, *value.previous)
+                                         : platform.RegistryDeleteValue(value.key, value.name);
+        if (done) continue;
+        Fail("HKLM\\" + value.key + " " + value.name);
+        left.push_back(value);
+    }
+}
+
+void UninstallWork::RemoveKeys(const std::vector<std::string>& keys, std::vector<std::string>& left) {
+    for (const std::string& key : record::DeepestFirst(keys)) {
+        // A key another program has put values in stays for it.
+        if (!plat::Current().RegistryDeleteEmptyKey(key)) {
+            core::LogNote("Cheia ramane, nu este goala: HKLM\\" + key);
+            left.push_back(key);
+        }
+    }
+}
+
+void UninstallWork::ListUnknownFiles(const std::string& folder) {
+    for (const plat::DirEntry& entry : plat::Current().ListDirectory(folder)) {
+        if (entry.name == "." || entry.name == "..") continue;
+        const std::string path = plat::JoinPath(folder, entry.name);
+        if (record::IsDataPath(record_, path)) continue;
+        if (entry.isDirectory) {
+            ListUnknownFiles(path);
+            continue;
+        }
+        const bool ours = SamePath(folder, record_.programDir) &&
+                          (Upper(entry.name) == record::RecordFileName || Upper(entry.name) == record::UninstallProgram);
+        if (!ours && !Listed(record_.product.files, path)) outcome_.kept.push_back(path + " (nu este al instalarii)");
+    }
+}
+
+void UninstallWork::RemoveProgramFiles() {
+    LoggedStep step("RemoveProgramFiles");
+    ListUnknownFiles(record_.programDir);
+    RemoveFiles(record_.product.files, true, left_.product.files);
+    std::vector<std::string> below;  // the program folder itself goes last, after this program
+    for (const std::string& folder : record_.product.folders)
+        if (!SamePath(folder, record_.programDir)) below.push_back(folder);
+    RemoveFolders(below, left_.product.folders);
+}
+
+void UninstallWork::RemoveGroup() {
+    LoggedStep step("RemoveGroup");
+    if (record_.group.empty()) return;
+    const plat::DdeResult result = plat::Current().DdeExecute(
+        kShellService, "", "[DeleteGroup(\"" + record_.group + "\")]", kProgramGroupTimeoutMs);
+    if (result == plat::DdeResult::Executed) return;
+    Fail("grupul de programe " + record_.group + " (Program Manager nu raspunde)");
+    left_.group = record_.group;
+}
+
+void UninstallWork::RemoveAliases() {
+    LoggedStep step("RemoveAliases");
+    for (const std::string& alias : record_.aliases) {
+        if (RemoveBDEAliases({alias})) continue;
+        Fail("aliasul BDE " + alias);
+        left_.aliases.push_back(alias);
+    }
+    // The engine's library is let go, so that its files can go too.
+    ShutdownBDE();
+}
+
+void UninstallWork::RestoreProfile() {
+    LoggedStep step("RestoreProfile");
+    auto& platform = plat::Current();
+    for (const record::RecordedValue& value : record_.profile) {
+        const bool done = value.previous ? platform.WriteProfile(value.key, value.name, *value.previous)
+                                         : platform.RemoveProfileValue(value.key, value.name);
+        if (done) continue;
+        Fail("WIN.INI [" + value.key + "] " + value.name);
+        left_.profile.push_back(value);
+    }
+}
+
+void UninstallWork::TakeBackEngine() {
+    LoggedStep step("TakeBackEngine");
+    auto& platform = plat::Current();
+    const std::optional<std::string> useCount = platform.RegistryReadString(kEngineKey, kUseCount);
+    if (auto lowered = record::LoweredUseCount(record_, useCount);
+        lowered && !platform.RegistryWriteString(kEngineKey, kUseCount, *lowered)) {
+        Fail(std::string("HKLM\\") + kEngineKey + " " + kUseCount);
+        left_.useCountRaised = record_.useCountRaised;
+    }
+    if (!record_.engineUnpacked) return;
+    if (!record::EngineMayGo(record_, useCount)) {
+        core::LogNote("Motorul BDE ramane: il folosesc si alte programe (UseCount " + useCount.value_or("") + ")");
+        return;
+    }
+    ShutdownBDE();
+    RemoveFiles(record_.engine.files, false, left_.engine.files);
+    RemoveFolders(record_.engine.folders, left_.engine.folders);
+    TakeBackValues(record_.engine.values, left_.engine.values);
+    RemoveKeys(record_.engine.keys, left_.engine.keys);
+    left_.engineUnpacked = !left_.engine.files.empty() || !left_.engine.values.empty();
+}
+
+void UninstallWork::RemoveFromSystem() {
+    LoggedStep step("RemoveFromSystem");
+    if (!outcome_.failures.empty()) {
+        // Still listed, with a record of what is left: the uninstall can be run again.
+        left_.product.values = record_.product.values;
+        left_.product.keys = record_.product.keys;
+        if (!record::WriteRecordFile(recordPath_, left_)) Fail(recordPath_);
+        return;
+    }
+    TakeBackValues(record_.product.values, left_.product.values);
+    RemoveKeys(record_.product.keys, left_.product.keys);
+    RemoveOwnFiles();
+}
+
+void UninstallWork::RemoveOwnFiles() {
+    auto& platform = plat::Current();
+    if (platform.FileExists(recordPath_) && !platform.RemoveFile(recordPath_)) Fail(WhyNotRemoved(recordPath_));
+    const std::string own = plat::JoinPath(record_.programDir, record::UninstallProgram);
+    if (platform.FileExists(own)) {
+        if (!SamePath(platform.ModuleFileName(), own)) {
+            if (!platform.RemoveFile(own)) Fail(WhyNotRemoved(own));
+        } else {
+            // A running program cannot remove its file, but can move it: to the temporary
+            // folder, where it goes when the system next starts.
+            std::string parking = platform.Environment("TEMP").value_or("");
+            if (parking.empty()) parking = platform.WindowsDirectory();
+            parking = plat::JoinPath(parking, kParkedName + std::to_string(platform.TickCount()) + ".TMP");
+            if (platform.RenameFile(own, parking, true))
+                platform.RemoveFileAtRestart(parking);
+            else if (platform.RemoveFileAtRestart(own))
+                outcome_.kept.push_back(own + " (se sterge la repornirea calculatorului)");
+            else
+                Fail(WhyNotRemoved(own));
+        }
+    }
+    for (const std::string& folder : record_.product.folders)
+        if (SamePath(folder, record_.programDir)) RemoveFolders({folder}, left_.product.folders);
+}
+
+std::vector<std::string> OutcomeLines(const UninstallOutcome& outcome) {
+    std::vector<std::string> lines;
+    lines.emplace_back(outcome.AllRemoved() ? "WinTORVEX a fost dezinstalat." : "Dezinstalarea s-a terminat.");
+    auto section = [&](const char* heading, const std::vector<std::string>& items) {
+        if (items.empty()) return;
+        lines.emplace_back(heading);
+        for (const std::string& item : items) lines.push_back("   " + item);
+    };
+    section("Datele firmei au ramas neatinse in:", outcome.data);
+    section("Fisiere pastrate:", outcome.kept);
+    section("Nu am putut sterge (dezinstalarea poate fi reluata):", outcome.failures);
+    return lines;
+}
+
+}  // namespace pages

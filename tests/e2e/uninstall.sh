@@ -1,0 +1,60 @@
+# Uninstalls as the scenarios meet them: the product's own uninstaller, the system's list
+# of programs, and what of the machine an installation touches, before and after. Sourced
+# after lib.sh and staging.sh.
+
+source "$E2E_REPO/tests/e2e/unattended.sh"
+
+UNINSTALL_PAGE="Dezinstalare WinTORVEX"
+UNINSTALLER='C:\WinTorv\DEZINST.EXE'
+
+# machine_snapshot: what an installation may touch, one line each, for a comparison of
+# the machine before and after: every folder and file on C: with a checksum (apart from
+# Wine's own folders, the run log and what the scenario staged), the registry keys of the
+# engine, the setup and the list of programs, WIN.INI, and the Start Menu's groups.
+machine_snapshot() {
+    local path
+    (cd "$DRIVE_C" && find . \( -path ./windows -o -path ./users -o -path ./ProgramData -o -path ./deploy \
+        -o -path ./MEDIA -o -name torvinst.log \) -prune -o -print | LC_ALL=C sort) |
+        while read -r path; do
+            if [[ -f $DRIVE_C/$path ]]; then
+                printf '%s %s\n' "$(md5sum <"$DRIVE_C/$path" | cut -c1-32)" "$path"
+            else
+                printf 'folder %s\n' "$path"
+            fi
+        done
+    local key
+    for key in 'HKLM\Software\Borland' 'HKLM\Software\WinTORVEX' "HKLM\\$E2E_PROGRAM_LIST_KEY"; do
+        printf '== %s\n' "$key"
+        win_output reg query "$key" /s 2>/dev/null | tr -d '\r' | grep -v '^$' || true
+    done
+    tr -d '\r' <"$DRIVE_C/windows/win.ini"
+    (cd "$DRIVE_C" && find . -path '*/Start Menu/Programs/*' | LC_ALL=C sort)
+}
+E2E_PROGRAM_LIST_KEY='Software\Microsoft\Windows\CurrentVersion\Uninstall\WinTORVEX'
+
+# without_lines PATTERN: the input without the lines that match the extended pattern.
+without_lines() { grep -Ev -- "$1" || true; }
+
+# listed_programs: the system's list of programs, as Wine's own uninstaller gives it.
+listed_programs() { win_output uninstaller --list | tr -d '\r'; }
+
+# uninstall_unattended NAME [ARGS]: the uninstaller as a deployment script runs it,
+# started from the list entry's command and waited for; WIN_EXIT_CODE is its exit code.
+uninstall_unattended() {
+    local name=$1
+    shift
+    run_unattended "$name" "$UNINSTALLER" -uninstall -auto "$@"
+}
+
+# install_unattended NAME ANSWER-LINES...: an unattended installation from the sample CD
+# as drive D:, which must end with 0.
+install_unattended() {
+    local name=$1
+    shift
+    write_answers "C:\\deploy\\$name.ini" "$@"
+    run_unattended "$name" 'D:\INSTALL.EXE' -auto "C:\\deploy\\$name.ini"
+    expect_exit 0 "the installation $name"
+    # The stand-ins of the component installers keep their log in the program folder;
+    # the product's own do not.
+    rm -f "$(cpath 'C:\WinTorv')/STANDINS.LOG"
+}
