@@ -76,11 +76,15 @@ void UninstallWork::RemoveFiles(const std::vector<record::RecordedFile>& files, 
     auto& platform = plat::Current();
     for (const record::RecordedFile& file : files) {
         if (OnNetwork(file.path)) continue;
+        const bool there = platform.FileExists(file.path);
         std::optional<record::FileFacts> now;
-        if (checkContents)
-            now = record::MeasureFile(file.path);
-        else if (platform.FileExists(file.path))
-            now = record::FileFacts{file.size, file.crc};
+        if (there) now = checkContents ? record::MeasureFile(file.path) : record::FileFacts{file.size, file.crc};
+        if (there && !now) {
+            // Held open by a running program: neither read nor removed now.
+            Fail(WhyNotRemoved(file.path));
+            left.push_back(file);
+            continue;
+        }
         switch (record::FateOf(record_, file, now)) {
             case record::FileFate::Remove:
                 if (!platform.RemoveFile(file.path)) {
@@ -212,6 +216,9 @@ void UninstallWork::RemoveFromSystem() {
         // Still listed, with a record of what is left: the uninstall can be run again.
         left_.product.values = record_.product.values;
         left_.product.keys = record_.product.keys;
+        left_.product.folders.clear();
+        for (const std::string& folder : record_.product.folders)
+            if (plat::Current().DirectoryExists(folder)) left_.product.folders.push_back(folder);
         if (!record::WriteRecordFile(recordPath_, left_)) Fail(recordPath_);
         return;
     }
