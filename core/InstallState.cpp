@@ -1,5 +1,7 @@
 #include "core/InstallState.h"
 
+#include "record/Recording.h"
+
 namespace core {
 
 namespace {
@@ -8,6 +10,9 @@ InstallState state;
 
 InstallState& State() { return state; }
 
-void ResetState() { state = InstallState{}; }
+void ResetState() {
+    state = InstallState{};
+    record::ForgetThisRun();
+}
 
 }  // namespace core

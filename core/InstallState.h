@@ -25,7 +25,7 @@ struct InstallState {
 
 // The one state of this run.
 InstallState& State();
-// Back to the initial values (a new run, or a test).
+// Back to the initial values (a new run, or a test), with nothing noted as made yet.
 void ResetState();
 
 }  // namespace core

@@ -1,6 +1,8 @@
 // Page 2 of a fresh installation, the file copy page (TCopy): unpacks the archives of the
-// chosen kind of installation, every existing file replaced (the copy page form does the
-// rest, CopyPageForm.h).
+// chosen kind of installation, every existing file replaced but the data's: a data folder
+// that is there already (kept by an uninstall, or another installation's) keeps its
+// databases, and the product's sample databases fill in only what is missing. The copy
+// page form does the rest (CopyPageForm.h).
 #pragma once
 
 #include <memory>
@@ -15,7 +17,10 @@ public:
 
 protected:
     core::ComponentSet Selection() const override;
-    ExtractionSettings Settings() override { return {}; }
+    ExtractionSettings Settings() override;
+
+private:
+    bool unpackingData_ = false;
 };
 
 std::unique_ptr<ui::TForm> MakeCopyPage();

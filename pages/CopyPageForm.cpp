@@ -79,7 +79,6 @@ void TCopyPageForm::BNextClick() {
     CopyWork work(Selection(), View());
     switch (work.Run(Settings())) {
         case CopyOutcome::Done:
-            CopyDone();
             ModalResult = ui::mrOk;
             break;
         case CopyOutcome::DiskRefused:

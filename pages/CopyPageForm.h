@@ -46,8 +46,6 @@ protected:
     virtual core::ComponentSet Selection() const = 0;
     // How it unpacks them.
     virtual ExtractionSettings Settings() = 0;
-    // After a copy that went through.
-    virtual void CopyDone() {}
 };
 
 }  // namespace pages

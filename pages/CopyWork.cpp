@@ -71,7 +71,11 @@ CopyOutcome CopyWork::Run(const ExtractionSettings& settings) {
         ReportFailure(plat::Current().FileExists(path) ? copytext::JournalLeft(path) : copytext::JournalFailure(path));
         return CopyOutcome::Failed;
     }
-    const CopyOutcome outcome = Copy(settings);
+    CopyOutcome outcome = Copy(settings);
+    if (outcome == CopyOutcome::Done && settings.beforeCommit && !settings.beforeCommit()) {
+        failed_ = true;
+        outcome = CopyOutcome::Failed;
+    }
     if (journal_) FinishJournal(outcome == CopyOutcome::Done);
     return outcome;
 }

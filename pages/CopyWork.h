@@ -61,6 +61,10 @@ struct ExtractionSettings {
     // disk, puts the installation back as it was; and the files it will replace are
     // first checked for other programs that hold them.
     journal::UpgradeJournal* journal = nullptr;
+    // Called once every archive is unpacked, while the journal is still open, so that
+    // what it writes through the journal stands or goes with the copy. False fails the
+    // copy (it has told the user why).
+    std::function<bool()> beforeCommit;
 };
 
 enum class CopyOutcome { Done, DiskRefused, Failed };

@@ -1,5 +1,6 @@
 #include "pages/InstallRecording.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -20,6 +21,7 @@ namespace {
 constexpr std::array<const char*, 4> kKindNames = {"", "LOCAL", "SERVER", "CLIENT"};
 constexpr char kPublisher[] = "TORVEX";
 constexpr char kNotWritten[] = "Nu am putut scrie fisierul ";
+constexpr char kNotRead[] = "Nu am putut citi fisierul ";
 constexpr char kUninstallerNotWritten[] = "Nu am putut copia programul de dezinstalare in ";
 
 void ReportFailure(const std::string& text) {
@@ -27,13 +29,25 @@ void ReportFailure(const std::string& text) {
     ui::ShowMessageBox(text, kErrorBoxTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
 }
 
+constexpr char kTemporarySuffix[] = ".$$$";
+
+// Writes `path` whole; with a journal, the file and its temporary are noted first, and a
+// file there before is kept aside, so that undoing the upgrade puts the old one back.
+bool WriteThrough(journal::UpgradeJournal* journal, const std::string& path, const std::string& content) {
+    const std::string temporary = path + kTemporarySuffix;
+    if (journal) {
+        const bool noted = plat::Current().FileExists(path) ? journal->Keep(path) : journal->WillCreate(path);
+        if (!noted || !journal->WillCreate(temporary)) return false;
+    }
+    return plat::ReplaceWholeFile(path, temporary, content);
+}
+
 // This program, as the uninstaller of the folder.
-bool PutUninstaller(const std::string& target) {
-    auto& platform = plat::Current();
-    const std::string running = platform.ModuleFileName();
+bool PutUninstaller(journal::UpgradeJournal* journal, const std::string& target) {
+    const std::string running = plat::Current().ModuleFileName();
     if (plat::ExcludeTrailingBackslash(running) == target) return true;
     const std::optional<std::string> program = plat::ReadWholeFile(running);
-    return program && plat::ReplaceWholeFile(target, target + ".$$$", *program);
+    return program && WriteThrough(journal, target, *program);
 }
 
 void ListProgram(record::Belongings& product, const std::string& programDir, const std::string& uninstaller) {
@@ -60,16 +74,24 @@ void NoteSetupKey(record::Belongings& product) {
 }
 
 // Sizes and CRCs as the files are now; a file that is not there is no longer listed.
-void Measure(std::vector<record::RecordedFile>& files) {
+// False, naming it, when a file is there and cannot be read.
+bool Measure(std::vector<record::RecordedFile>& files, std::string* unreadable) {
     std::vector<record::RecordedFile> measured;
-    for (const record::RecordedFile& file : files)
-        if (auto facts = record::MeasureFile(file.path)) measured.push_back({file.path, facts->size, facts->crc});
+    for (const record::RecordedFile& file : files) {
+        if (auto facts = record::MeasureFile(file.path)) {
+            measured.push_back({file.path, facts->size, facts->crc});
+        } else if (plat::Current().FileExists(file.path)) {
+            *unreadable = file.path;
+            return false;
+        }
+    }
     files = std::move(measured);
+    return true;
 }
 
 }  // namespace
 
-void RecordThisRun() {
+bool RecordThisRun(journal::UpgradeJournal* journal) {
     const core::InstallState& state = core::State();
     const std::string programDir = plat::ExcludeTrailingBackslash(state.ProgramDir);
     const std::string recordPath = plat::JoinPath(programDir, record::RecordFileName);
@@ -87,19 +109,35 @@ void RecordThisRun() {
     run.kind = kKindNames[state.InstallType < kKindNames.size() ? state.InstallType : 0];
     run.programDir = programDir;
     run.dataDir = plat::ExcludeTrailingBackslash(state.DataDir);
-    Measure(run.product.files);
-    Measure(run.engine.files);
+    std::string unreadable;
+    if (!Measure(run.product.files, &unreadable) || !Measure(run.engine.files, &unreadable)) {
+        ReportFailure(kNotRead + unreadable);
+        return false;
+    }
     for (const std::string& folder : record::FoldersBelow(programDir, run.product.files))
         record::NoteFolder(run.product, folder);
-    if (PutUninstaller(uninstaller))
+    // Without its uninstaller the product is not listed; the installation itself stands,
+    // and the record still tells a person what it made.
+    if (PutUninstaller(journal, uninstaller)) {
         ListProgram(run.product, programDir, uninstaller);
-    else
+    } else if (journal) {
+        // An upgrade leaves the installation whole, its uninstaller included, or not at all.
         ReportFailure(kUninstallerNotWritten + programDir);
+        return false;
+    } else {
+        core::LogNote(kUninstallerNotWritten + programDir);
+    }
     NoteSetupKey(run.product);
     record::Merge(kept, run);
+    // In the order of their names, whatever order the archives and retries brought them in.
+    for (auto* files : {&kept.product.files, &kept.engine.files})
+        std::sort(files->begin(), files->end(),
+                  [](const record::RecordedFile& a, const record::RecordedFile& b) { return a.path < b.path; });
     // Noted once: another visit of the configuration page notes its own raises afresh.
     record::ForgetThisRun();
-    if (!record::WriteRecordFile(recordPath, kept)) ReportFailure(kNotWritten + recordPath);
+    if (WriteThrough(journal, recordPath, record::FormatRecord(kept))) return true;
+    ReportFailure(kNotWritten + recordPath);
+    return false;
 }
 
 }  // namespace pages

@@ -3,11 +3,15 @@
 // program), and the product is entered in the system's list of programs.
 #pragma once
 
+#include "journal/UpgradeJournal.h"
+
 namespace pages {
 
 inline constexpr char kProgramListKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\WinTORVEX";
 
-// A record that cannot be written is shown in an error box; the installation stands.
-void RecordThisRun();
+// With an upgrade's `journal`, the record and the uninstaller are written through it, so
+// that they are put back with the installation when the upgrade is undone. False when the
+// record could not be written whole; the user has been shown why.
+bool RecordThisRun(journal::UpgradeJournal* journal = nullptr);
 
 }  // namespace pages

@@ -9,8 +9,6 @@ TUpgCopy::TUpgCopy() : TCopyPageForm("TUpgCopy", 7) {}
 
 core::ComponentSet TUpgCopy::Selection() const { return core::UpgradeComponentSets[core::State().InstallType]; }
 
-void TUpgCopy::CopyDone() { RecordThisRun(); }
-
 ExtractionSettings TUpgCopy::Settings() {
     ExtractionSettings settings;
     settings.skipMissingModules = false;
@@ -22,6 +20,9 @@ ExtractionSettings TUpgCopy::Settings() {
         return ShouldReplace(PathRest(path, folder.size()), component.Target == core::TargetProgram);
     };
     settings.journal = &journal_;
+    // The upgraded files take their new sizes and CRCs in the installation's record, which
+    // changes with the installation or not at all.
+    settings.beforeCommit = [this] { return RecordThisRun(&journal_); };
     return settings;
 }
 

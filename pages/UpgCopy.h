@@ -20,8 +20,6 @@ public:
 protected:
     core::ComponentSet Selection() const override;
     ExtractionSettings Settings() override;
-    // The upgraded files take their new sizes and CRCs in the installation's record.
-    void CopyDone() override;
 
 private:
     ReplacementRule rule_;

@@ -3,7 +3,8 @@
 # over the backdrop, asks once, runs its steps as rows and says where the data stays.
 # Afterwards the machine is the one from before the installation, apart from the data
 # folders, which are byte for byte as the installation left them; the product is no
-# longer listed. A second installation then works as on a fresh machine.
+# longer listed. A second installation then works as on a fresh machine, and keeps the
+# data it finds in place of the product's sample databases.
 
 source "$E2E_REPO/tests/e2e/uninstall.sh"
 
@@ -38,6 +39,9 @@ after=$(machine_snapshot | without_lines '^(folder|[0-9a-f]{32}) \./WinTorv(/DAT
 expect_equal "$after" "$(without_lines '^(folder|[0-9a-f]{32}) \./WinTorv(/|$)' <<<"$before")" "the machine"
 [[ $(listed_programs) != *WinTORVEX* ]] || fail "WinTORVEX is still listed"
 
+# The company's work since: a second installation keeps it, and its aliases find it.
+printf 'date reale\r\n' >"$(cpath 'C:\WinTorv')/DATA/FIRMA.DB"
 install_unattended again '[Instalare]' 'Tip=LOCAL' 'Program=C:\WinTorv'
+expect_bytes "$(cpath 'C:\WinTorv')/DATA/FIRMA.DB" 'date reale\r\n'
 expect_equal "$(engine_alias TORVEX)" 'C:\WinTorv\DATA'
 expect_contains "$(listed_programs)" WinTORVEX

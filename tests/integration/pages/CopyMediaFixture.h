@@ -52,6 +52,7 @@ protected:
         MakeFolders("C:\\WinTorv");
         MakeFolders("C:\\TorvData");
         MakeFolders("C:\\Program Files");
+        WriteFile(Machine().ModuleFileName(), "the running installer");  // what becomes the uninstaller
         Machine().RegistryWriteString("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
                                       "C:\\Program Files");
         ui::MessageHeading.clear();

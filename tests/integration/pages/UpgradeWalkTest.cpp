@@ -34,6 +34,7 @@ protected:
         Machine().RegistryWriteString("Software\\Borland\\Database Engine", "DLLPATH", "C:\\BDE");
         Machine().SetModuleFileName("C:\\TEMP\\INSTTORV.EXE");
         testing_support::InstallStandin(Machine(), UPGRADE_STANDIN, "C:\\TEMP\\UPGRADE.DLL");
+        WriteFile("C:\\TEMP\\INSTTORV.EXE", "the running installer");
         MakeFolders("C:\\WinTorv\\DATA");
         WriteFile("C:\\WinTorv\\TORVEX.EXE", "old main");
         std::filesystem::resize_file(Machine().HostPath("C:\\WinTorv\\TORVEX.EXE"), 7000000);
