@@ -54,7 +54,9 @@ install_unattended() {
     write_answers "C:\\deploy\\$name.ini" "$@"
     run_unattended "$name" 'D:\INSTALL.EXE' -auto "C:\\deploy\\$name.ini"
     expect_exit 0 "the installation $name"
-    # The stand-ins of the component installers keep their log in the program folder;
-    # the product's own do not.
-    rm -f "$(cpath 'C:\WinTorv')/STANDINS.LOG"
+    without_standins_log
 }
+
+# without_standins_log: the stand-ins of the component installers keep their log in the
+# program folder, where the product's own installers write nothing.
+without_standins_log() { rm -f "$(cpath 'C:\WinTorv')/STANDINS.LOG"; }

@@ -24,7 +24,7 @@ expect_exit 0 "the upgrade"
 program=$(cpath 'C:\WinTorv')
 expect_equal "$(head -c ${#E2E_NEW_PROGRAM} "$program/TORVEX.EXE")" "$E2E_NEW_PROGRAM" "the upgraded TORVEX.EXE"
 printf 'o nota a utilizatorului\r\n' >>"$program/TORVEX.HLP"
-rm -f "$program/STANDINS.LOG"
+without_standins_log
 
 uninstall_unattended uninstall
 expect_exit 3 "an uninstall that keeps a changed file"
