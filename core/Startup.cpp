@@ -17,6 +17,7 @@
 #include "core/Wizard.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "record/InstallRecord.h"
 #include "ui/Application.h"
 #include "ui/ErrorNote.h"
 #include "ui/MessageBox.h"
@@ -180,14 +181,19 @@ std::optional<answers::AnswersProblem> ReadGivenAnswers(const answers::RunSwitch
     return reading.problem;
 }
 
+// Asked for on the command line, or this program started under the uninstaller's name.
+bool UninstallAsked(const std::vector<std::string>& arguments) {
+    return std::find(arguments.begin(), arguments.end(), kUninstallSwitch) != arguments.end() ||
+           plat::EqualsIgnoreCase(plat::ExtractFileName(plat::Current().ModuleFileName()), record::UninstallProgram);
+}
+
 }  // namespace
 
 int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages, UninstallEntry uninstall) {
     ConnectArchiveEngineToInterface();
     ShowLogFailuresInBoxes();
     ui::SetErrorNote(LogNote);
-    if (uninstall && std::find(arguments.begin(), arguments.end(), kUninstallSwitch) != arguments.end())
-        return uninstall(arguments);
+    if (uninstall && UninstallAsked(arguments)) return uninstall(arguments);
     const answers::RunSwitches switches = answers::ParseRunSwitches(arguments, plat::Current().CurrentDirectory());
     LogEnabled = LogEnabled || LogRequested(arguments) || switches.Unattended();
     LogOpen(LogFileName, "INSTALL");

@@ -54,8 +54,9 @@ std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled)
 
 // The whole program: both roles. `arguments` excludes the program's own name; `pages`
 // is the wizard's page table (the product's own unless a test brings its pages).
-// `uninstall` runs instead when the command line holds "-uninstall" (the program copied
-// into the program folder as its uninstaller) and returns the exit code.
+// `uninstall` runs instead when the command line holds "-uninstall", or the program runs
+// under its uninstaller's name (DEZINST.EXE, its copy in the program folder), and returns
+// the exit code.
 using UninstallEntry = int (*)(const std::vector<std::string>& arguments);
 int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages,
                  UninstallEntry uninstall = nullptr);

@@ -89,11 +89,17 @@ bool Measure(std::vector<record::RecordedFile>& files, std::string* unreadable) 
     return true;
 }
 
+// A folder as the record names it: without a final backslash, but a drive's root with one.
+std::string FolderName(const std::string& folder) {
+    const std::string bare = plat::ExcludeTrailingBackslash(folder);
+    return bare.size() == 2 && bare[1] == ':' ? bare + "\\" : bare;
+}
+
 }  // namespace
 
 bool RecordThisRun(journal::UpgradeJournal* journal) {
     const core::InstallState& state = core::State();
-    const std::string programDir = plat::ExcludeTrailingBackslash(state.ProgramDir);
+    const std::string programDir = FolderName(state.ProgramDir);
     const std::string recordPath = plat::JoinPath(programDir, record::RecordFileName);
     const std::string uninstaller = plat::JoinPath(programDir, record::UninstallProgram);
 
@@ -108,7 +114,7 @@ bool RecordThisRun(journal::UpgradeJournal* journal) {
     record::InstallRecord& run = record::ThisRun();
     run.kind = kKindNames[state.InstallType < kKindNames.size() ? state.InstallType : 0];
     run.programDir = programDir;
-    run.dataDir = plat::ExcludeTrailingBackslash(state.DataDir);
+    run.dataDir = FolderName(state.DataDir);
     std::string unreadable;
     if (!Measure(run.product.files, &unreadable) || !Measure(run.engine.files, &unreadable)) {
         ReportFailure(kNotRead + unreadable);

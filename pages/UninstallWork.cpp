@@ -20,14 +20,7 @@ constexpr char kUseCount[] = "UseCount";
 constexpr char kParkedName[] = "DEZINST-";
 constexpr char kShellService[] = "ProgMan";
 
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool SamePath(const std::string& a, const std::string& b) {
-    return Upper(plat::ExcludeTrailingBackslash(a)) == Upper(plat::ExcludeTrailingBackslash(b));
-}
+using record::SamePath;
 
 bool Listed(const std::vector<record::RecordedFile>& files, const std::string& path) {
     return std::any_of(files.begin(), files.end(), [&](const record::RecordedFile& f) { return SamePath(f.path, path); });
@@ -140,7 +133,7 @@ void UninstallWork::ListUnknownFiles(const std::string& folder) {
             continue;
         }
         const bool ours = SamePath(folder, record_.programDir) &&
-                          (Upper(entry.name) == record::RecordFileName || Upper(entry.name) == record::UninstallProgram);
+                          (SamePath(entry.name, record::RecordFileName) || SamePath(entry.name, record::UninstallProgram));
         if (!ours && !Listed(record_.product.files, path)) outcome_.kept.push_back(path + " (nu este al instalarii)");
     }
 }

@@ -24,10 +24,6 @@ bool Within(const std::string& path, const std::string& folder) {
     return p == f || (p.size() > f.size() && p.compare(0, f.size(), f) == 0 && p[f.size()] == '\\');
 }
 
-bool SamePath(const std::string& a, const std::string& b) {
-    return Upper(plat::ExcludeTrailingBackslash(a)) == Upper(plat::ExcludeTrailingBackslash(b));
-}
-
 int CountOf(const std::optional<std::string>& text) {
     if (!text) return 0;
     int value = 0;
@@ -61,6 +57,10 @@ void MergeBelongings(Belongings& kept, const Belongings& run) {
 }
 
 }  // namespace
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return Upper(plat::ExcludeTrailingBackslash(a)) == Upper(plat::ExcludeTrailingBackslash(b));
+}
 
 bool IsDataPath(const InstallRecord& record, const std::string& path) {
     if (record.dataDir.empty()) return false;

@@ -11,6 +11,9 @@
 
 namespace record {
 
+// Two paths name the same place: letter case, '/' for '\' and a final separator aside.
+bool SamePath(const std::string& a, const std::string& b);
+
 // The data: the SERVER's or CLIENT's data folder, or the DATA and NEW folders of a LOCAL
 // data folder that is the program folder. Nothing in them, and none of them, is removed.
 bool IsDataPath(const InstallRecord& record, const std::string& path);
