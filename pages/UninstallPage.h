@@ -5,7 +5,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 
 #include "pages/UninstallWork.h"
 #include "pages/WizardPage.h"
@@ -25,7 +24,6 @@ public:
 
     void FormCreate() override;
     void BNextClick();
-    ui::TButtonControl* ForwardButton() const override { return BNext->Visible ? BNext : BExit; }
 
     // Set once the steps have run.
     bool Done() const { return done_; }

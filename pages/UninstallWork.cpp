@@ -19,6 +19,8 @@ namespace {
 constexpr char kUseCount[] = "UseCount";
 constexpr char kParkedName[] = "DEZINST-";
 constexpr char kShellService[] = "ProgMan";
+// Where the engine unpacked by an installation lies, below the Program Files folder.
+constexpr char kEngineFolderBelowProgramFiles[] = "Borland";
 
 using record::SamePath;
 
@@ -65,7 +67,7 @@ bool UninstallWork::OnNetwork(const std::string& path) const {
 }
 
 void UninstallWork::RemoveFiles(const std::vector<record::RecordedFile>& files, bool checkContents,
-                                std::vector<record::RecordedFile>& left) {
+                                const std::string& home, std::vector<record::RecordedFile>& left) {
     auto& platform = plat::Current();
     for (const record::RecordedFile& file : files) {
         if (OnNetwork(file.path)) continue;
@@ -78,7 +80,7 @@ void UninstallWork::RemoveFiles(const std::vector<record::RecordedFile>& files, 
             left.push_back(file);
             continue;
         }
-        switch (record::FateOf(record_, file, now)) {
+        switch (record::FateOf(record_, file, now, home)) {
             case record::FileFate::Remove:
                 if (!platform.RemoveFile(file.path)) {
                     Fail(WhyNotRemoved(file.path));
@@ -86,16 +88,20 @@ void UninstallWork::RemoveFiles(const std::vector<record::RecordedFile>& files, 
                 }
                 break;
             case record::FileFate::Changed: outcome_.kept.push_back(file.path + " (schimbat dupa instalare)"); break;
+            case record::FileFate::Outside: outcome_.kept.push_back(file.path + " (in afara folderului " + home + ")"); break;
             case record::FileFate::Data:
             case record::FileFate::Gone: break;
         }
     }
 }
 
-void UninstallWork::RemoveFolders(const std::vector<std::string>& folders, std::vector<std::string>& left) {
+void UninstallWork::RemoveFolders(const std::vector<std::string>& folders, const std::string& home,
+                                  std::vector<std::string>& left) {
     auto& platform = plat::Current();
     for (const std::string& folder : record::DeepestFirst(folders)) {
-        if (record::IsDataPath(record_, folder) || OnNetwork(folder) || !platform.DirectoryExists(folder)) continue;
+        if (!record::Within(folder, home) || record::IsDataPath(record_, folder) || OnNetwork(folder) ||
+            !platform.DirectoryExists(folder))
+            continue;
         // A folder that still holds something kept stays with it.
         if (!platform.RemoveEmptyDirectory(folder)) left.push_back(folder);
     }
@@ -141,11 +147,11 @@ void UninstallWork::ListUnknownFiles(const std::string& folder) {
 void UninstallWork::RemoveProgramFiles() {
     LoggedStep step("RemoveProgramFiles");
     ListUnknownFiles(record_.programDir);
-    RemoveFiles(record_.product.files, true, left_.product.files);
+    RemoveFiles(record_.product.files, true, record_.programDir, left_.product.files);
     std::vector<std::string> below;  // the program folder itself goes last, after this program
     for (const std::string& folder : record_.product.folders)
         if (!SamePath(folder, record_.programDir)) below.push_back(folder);
-    RemoveFolders(below, left_.product.folders);
+    RemoveFolders(below, record_.programDir, left_.product.folders);
 }
 
 void UninstallWork::RemoveGroup() {
@@ -196,8 +202,9 @@ void UninstallWork::TakeBackEngine() {
         return;
     }
     ShutdownBDE();
-    RemoveFiles(record_.engine.files, false, left_.engine.files);
-    RemoveFolders(record_.engine.folders, left_.engine.folders);
+    const std::string home = plat::JoinPath(ProgramFilesFolder(), kEngineFolderBelowProgramFiles);
+    RemoveFiles(record_.engine.files, false, home, left_.engine.files);
+    RemoveFolders(record_.engine.folders, home, left_.engine.folders);
     TakeBackValues(record_.engine.values, left_.engine.values);
     RemoveKeys(record_.engine.keys, left_.engine.keys);
     left_.engineUnpacked = !left_.engine.files.empty() || !left_.engine.values.empty();
@@ -242,7 +249,7 @@ void UninstallWork::RemoveOwnFiles() {
         }
     }
     for (const std::string& folder : record_.product.folders)
-        if (SamePath(folder, record_.programDir)) RemoveFolders({folder}, left_.product.folders);
+        if (SamePath(folder, record_.programDir)) RemoveFolders({folder}, record_.programDir, left_.product.folders);
 }
 
 std::vector<std::string> OutcomeLines(const UninstallOutcome& outcome) {

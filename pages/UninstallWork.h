@@ -46,9 +46,11 @@ public:
 private:
     void Fail(const std::string& what);
     bool OnNetwork(const std::string& path) const;
-    void RemoveFiles(const std::vector<record::RecordedFile>& files, bool checkContents,
+    // `home`: the folder the owner keeps its files in; nothing outside it is removed.
+    void RemoveFiles(const std::vector<record::RecordedFile>& files, bool checkContents, const std::string& home,
                      std::vector<record::RecordedFile>& left);
-    void RemoveFolders(const std::vector<std::string>& folders, std::vector<std::string>& left);
+    void RemoveFolders(const std::vector<std::string>& folders, const std::string& home,
+                       std::vector<std::string>& left);
     void TakeBackValues(const std::vector<record::RecordedValue>& values, std::vector<record::RecordedValue>& left);
     void RemoveKeys(const std::vector<std::string>& keys, std::vector<std::string>& left);
     void ListUnknownFiles(const std::string& folder);

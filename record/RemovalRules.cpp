@@ -17,13 +17,6 @@ std::string Upper(std::string text) {
     return text;
 }
 
-// `path` is `folder` or lies below it.
-bool Within(const std::string& path, const std::string& folder) {
-    const std::string p = Upper(path), f = Upper(plat::ExcludeTrailingBackslash(folder));
-    if (f.empty()) return false;
-    return p == f || (p.size() > f.size() && p.compare(0, f.size(), f) == 0 && p[f.size()] == '\\');
-}
-
 int CountOf(const std::optional<std::string>& text) {
     if (!text) return 0;
     int value = 0;
@@ -58,6 +51,12 @@ void MergeBelongings(Belongings& kept, const Belongings& run) {
 
 }  // namespace
 
+bool Within(const std::string& path, const std::string& folder) {
+    const std::string p = Upper(path), f = Upper(plat::ExcludeTrailingBackslash(folder));
+    if (f.empty()) return false;
+    return p == f || (p.size() > f.size() && p.compare(0, f.size(), f) == 0 && p[f.size()] == '\\');
+}
+
 bool SamePath(const std::string& a, const std::string& b) {
     return Upper(plat::ExcludeTrailingBackslash(a)) == Upper(plat::ExcludeTrailingBackslash(b));
 }
@@ -72,8 +71,10 @@ bool IsDataPath(const InstallRecord& record, const std::string& path) {
     return false;
 }
 
-FileFate FateOf(const InstallRecord& record, const RecordedFile& file, const std::optional<FileFacts>& now) {
+FileFate FateOf(const InstallRecord& record, const RecordedFile& file, const std::optional<FileFacts>& now,
+                const std::string& home) {
     if (IsDataPath(record, file.path)) return FileFate::Data;
+    if (!Within(file.path, home) || SamePath(file.path, home)) return FileFate::Outside;
     if (!now) return FileFate::Gone;
     return now->size == file.size && now->crc == file.crc ? FileFate::Remove : FileFate::Changed;
 }

@@ -13,6 +13,8 @@ namespace record {
 
 // Two paths name the same place: letter case, '/' for '\' and a final separator aside.
 bool SamePath(const std::string& a, const std::string& b);
+// `path` is `folder` or lies below it.
+bool Within(const std::string& path, const std::string& folder);
 
 // The data: the SERVER's or CLIENT's data folder, or the DATA and NEW folders of a LOCAL
 // data folder that is the program folder. Nothing in them, and none of them, is removed.
@@ -23,13 +25,16 @@ enum class FileFate {
     Changed,  // its size or CRC-32 differ: somebody's work now; kept
     Data,     // lies among the data; kept whatever the record says
     Gone,     // not there any more
+    Outside,  // not in the folder its owner keeps its files in: the record is wrong there
 };
 struct FileFacts {
     uint64_t size = 0;
     uint32_t crc = 0;
 };
-// `now`: the file as it is, or nothing when it is not there.
-FileFate FateOf(const InstallRecord& record, const RecordedFile& file, const std::optional<FileFacts>& now);
+// `now`: the file as it is, or nothing when it is not there; `home`: the folder its owner
+// keeps its files in (the program folder, the engine's folder).
+FileFate FateOf(const InstallRecord& record, const RecordedFile& file, const std::optional<FileFacts>& now,
+                const std::string& home);
 
 // The engine's files and keys go only when this installation unpacked the engine and no
 // other program counts on it: its use count (`useCount`, the registry's text) is not above

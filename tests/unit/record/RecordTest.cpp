@@ -71,9 +71,11 @@ TEST(RemovalRules, AFileGoesOnlyAsTheInstallationLeftIt) {
         {server, "C:\\TorvDate\\X.EXE", same, FileFate::Data},
         {server, "C:\\WinTorv\\DATA\\X.DB", same, FileFate::Remove},  // the SERVER's data lies elsewhere
         {client, "N:\\WinTorv\\TORVEX.EXE", same, FileFate::Data},
+        {local, "C:\\WINDOWS\\SYSTEM\\X.DLL", same, FileFate::Outside},  // a record edited by hand, say
+        {local, "C:\\WinTorvVechi\\A.EXE", same, FileFate::Outside},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(record::FateOf(c.record, {c.path, exe.size, exe.crc}, c.now), c.fate) << c.path;
+        EXPECT_EQ(record::FateOf(c.record, {c.path, exe.size, exe.crc}, c.now, "C:\\WinTorv"), c.fate) << c.path;
 }
 
 TEST(RemovalRules, TheEngineGoesOnlyWhenUnpackedHereAndNobodyElseCounts) {
