@@ -118,15 +118,6 @@ std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled)
 
 namespace {
 
-// The pilot of this run, set for the kit while it lives.
-class PilotInUse {
-public:
-    explicit PilotInUse(RunPilot& pilot) { ui::SetPilot(&pilot); }
-    ~PilotInUse() { ui::SetPilot(nullptr); }
-    PilotInUse(const PilotInUse&) = delete;
-    PilotInUse& operator=(const PilotInUse&) = delete;
-};
-
 int RunMediaInstance(const answers::RunSwitches& switches) {
     std::string installerDir = plat::ProgramFolder();
     std::string workCopyDir = GetWorkCopyDir();
@@ -205,7 +196,7 @@ int RunInstaller(const std::vector<std::string>& arguments, const PageTableType&
         return answers::ExitBadAnswers;
     }
     RunPilot pilot(switches, given);
-    PilotInUse inUse(pilot);
+    ui::PilotScope inUse(&pilot);
     RecoverInterruptedUpgrade();
 
     std::string programFolder = plat::ExcludeTrailingBackslash(plat::ProgramFolder());

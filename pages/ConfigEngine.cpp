@@ -18,25 +18,18 @@
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "record/Recording.h"
-#include "ui/MessageBox.h"
 
 namespace pages {
 
 namespace {
 
 constexpr char kEarlierEngineKey[] = "Software\\Borland\\BLW32";
-constexpr char kUseCount[] = "UseCount";
 constexpr char kBdeRegBelowProgramFiles[] = "Borland\\Common Files\\BDE\\bde.reg";
 constexpr char kRegistryImport[] = "regedit /s ";
 constexpr char kNothingToImport[] = "Motorul BDE este deja instalat, nu import fisierul lipsa ";
 constexpr char kImportNotStarted[] = "Nu am putut porni regedit pentru fisierul de configurare BDE:";
 constexpr char kImportFailed[] = "Importul fisierului de configurare BDE a esuat (cod ";
 
-// An engine whose registry file was not imported is not registered: the user is told.
-void ReportEngineFailure(const std::string& text) {
-    core::LogNote(text);
-    ui::ShowMessageBox(text, kErrorBoxTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
-}
 
 std::string ImportFailureText(const std::string& bdeReg, int64_t exitCode) {
     if (exitCode < 0) return std::string(kImportNotStarted) + "\r" + bdeReg;
@@ -50,8 +43,8 @@ void RaiseUseCount() {
         core::LogNote(std::string("Lipseste cheia ") + kEngineKey);
         return;
     }
-    if (platform.RegistryWriteString(kEngineKey, kUseCount,
-                                     NextUseCount(platform.RegistryReadString(kEngineKey, kUseCount))))
+    if (platform.RegistryWriteString(kEngineKey, kUseCountValue,
+                                     NextUseCount(platform.RegistryReadString(kEngineKey, kUseCountValue))))
         ++record::ThisRun().useCountRaised;
 }
 
@@ -64,7 +57,7 @@ bool RegisterEngine() {
     }
     BdeRegResult rewritten = RewriteBdeReg(bdeReg, programFiles);
     if (rewritten != BdeRegResult::Rewritten) {
-        ReportEngineFailure(BdeRegFailureText(bdeReg, rewritten));
+        ReportError(BdeRegFailureText(bdeReg, rewritten));
         return false;
     }
     // What the import is about to set, as it is before: the uninstall puts it back.
@@ -72,7 +65,7 @@ bool RegisterEngine() {
         record::NoteRegistryValue(record::ThisRun().engine, key, name);
     const int64_t exitCode = core::RunAndWait(kRegistryImport + ("\"" + bdeReg + "\""), kShowMinimized);
     if (exitCode == 0) return true;
-    ReportEngineFailure(ImportFailureText(bdeReg, exitCode));
+    ReportError(ImportFailureText(bdeReg, exitCode));
     return false;
 }
 

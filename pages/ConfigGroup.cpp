@@ -15,8 +15,6 @@ namespace pages {
 
 namespace {
 
-constexpr char kShellService[] = "ProgMan";
-constexpr char kGroupName[] = "WinTORVEX";
 
 struct GroupItem {
     std::string_view program;

@@ -39,6 +39,13 @@ std::vector<std::string> ComponentCommandLines(std::string_view programDir);
 // optional items depend on the files present in `workDir`.
 std::vector<std::string> ProgramGroupCommands(std::string_view programDir, std::string_view workDir);
 
+// The shell whose DDE service keeps the program groups, and the product's group.
+inline constexpr char kShellService[] = "ProgMan";
+inline constexpr char kGroupName[] = "WinTORVEX";
+
+// A failure the user must hear of: noted in the run log and shown in an error box.
+void ReportError(const std::string& text);
+
 // Outside programs run minimized while the installer waits for them.
 inline constexpr int kShowMinimized = 6;
 inline constexpr char kErrorBoxTitle[] = "Eroare...";

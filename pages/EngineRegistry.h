@@ -9,6 +9,8 @@
 namespace pages {
 
 inline constexpr char kEngineKey[] = "Software\\Borland\\Database Engine";
+// The engine key's count of the programs that use the engine.
+inline constexpr char kUseCountValue[] = "UseCount";
 inline constexpr char kWindowsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 // Used when the system does not name its Program Files folder.
 inline constexpr char kDefaultProgramFiles[] = "C:\\Program Files";

@@ -12,7 +12,6 @@
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "record/Recording.h"
-#include "ui/MessageBox.h"
 
 namespace pages {
 
@@ -22,19 +21,13 @@ constexpr std::array<const char*, 4> kKindNames = {"", "LOCAL", "SERVER", "CLIEN
 constexpr char kPublisher[] = "TORVEX";
 constexpr char kNotWritten[] = "Nu am putut scrie fisierul ";
 constexpr char kNotRead[] = "Nu am putut citi fisierul ";
+constexpr char kUnreadableRecord[] = "DEZINST.OLD";
 constexpr char kUninstallerNotWritten[] = "Nu am putut copia programul de dezinstalare in ";
-
-void ReportFailure(const std::string& text) {
-    core::LogNote(text);
-    ui::ShowMessageBox(text, kErrorBoxTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
-}
-
-constexpr char kTemporarySuffix[] = ".$$$";
 
 // Writes `path` whole; with a journal, the file and its temporary are noted first, and a
 // file there before is kept aside, so that undoing the upgrade puts the old one back.
 bool WriteThrough(journal::UpgradeJournal* journal, const std::string& path, const std::string& content) {
-    const std::string temporary = path + kTemporarySuffix;
+    const std::string temporary = record::TemporaryOf(path);
     if (journal) {
         const bool noted = plat::Current().FileExists(path) ? journal->Keep(path) : journal->WillCreate(path);
         if (!noted || !journal->WillCreate(temporary)) return false;
@@ -42,10 +35,18 @@ bool WriteThrough(journal::UpgradeJournal* journal, const std::string& path, con
     return plat::ReplaceWholeFile(path, temporary, content);
 }
 
+// A record that cannot be read is not written over: a person may still read it.
+void SetAside(journal::UpgradeJournal* journal, const std::string& recordPath, const std::string& aside,
+              const std::string& problem) {
+    const std::optional<std::string> text = plat::ReadWholeFile(recordPath);
+    const bool kept = text && WriteThrough(journal, aside, *text);
+    core::LogNote(problem + (kept ? "; l-am pastrat ca " + aside : "; nu l-am putut pastra"));
+}
+
 // This program, as the uninstaller of the folder.
 bool PutUninstaller(journal::UpgradeJournal* journal, const std::string& target) {
     const std::string running = plat::Current().ModuleFileName();
-    if (plat::ExcludeTrailingBackslash(running) == target) return true;
+    if (record::SamePath(running, target)) return true;
     const std::optional<std::string> program = plat::ReadWholeFile(running);
     return program && WriteThrough(journal, target, *program);
 }
@@ -109,7 +110,7 @@ bool RecordThisRun(journal::UpgradeJournal* journal) {
         if (reading.problem.empty())
             kept = std::move(reading.record);
         else
-            core::LogNote(reading.problem);
+            SetAside(journal, recordPath, plat::JoinPath(programDir, kUnreadableRecord), reading.problem);
     }
     record::InstallRecord& run = record::ThisRun();
     run.kind = kKindNames[state.InstallType < kKindNames.size() ? state.InstallType : 0];
@@ -117,7 +118,7 @@ bool RecordThisRun(journal::UpgradeJournal* journal) {
     run.dataDir = FolderName(state.DataDir);
     std::string unreadable;
     if (!Measure(run.product.files, &unreadable) || !Measure(run.engine.files, &unreadable)) {
-        ReportFailure(kNotRead + unreadable);
+        ReportError(kNotRead + unreadable);
         return false;
     }
     for (const std::string& folder : record::FoldersBelow(programDir, run.product.files))
@@ -128,7 +129,7 @@ bool RecordThisRun(journal::UpgradeJournal* journal) {
         ListProgram(run.product, programDir, uninstaller);
     } else if (journal) {
         // An upgrade leaves the installation whole, its uninstaller included, or not at all.
-        ReportFailure(kUninstallerNotWritten + programDir);
+        ReportError(kUninstallerNotWritten + programDir);
         return false;
     } else {
         core::LogNote(kUninstallerNotWritten + programDir);
@@ -142,7 +143,7 @@ bool RecordThisRun(journal::UpgradeJournal* journal) {
     // Noted once: another visit of the configuration page notes its own raises afresh.
     record::ForgetThisRun();
     if (WriteThrough(journal, recordPath, record::FormatRecord(kept))) return true;
-    ReportFailure(kNotWritten + recordPath);
+    ReportError(kNotWritten + recordPath);
     return false;
 }
 

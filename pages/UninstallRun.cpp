@@ -41,14 +41,6 @@ public:
     }
 };
 
-class PilotInUse {
-public:
-    explicit PilotInUse(ui::Pilot* pilot) { ui::SetPilot(pilot); }
-    ~PilotInUse() { ui::SetPilot(nullptr); }
-    PilotInUse(const PilotInUse&) = delete;
-    PilotInUse& operator=(const PilotInUse&) = delete;
-};
-
 std::string ExitNote(int code) {
     const char* meaning = code == answers::ExitDone           ? "dezinstalat"
                           : code == kExitSomethingLeft        ? "dezinstalat, dar a ramas ceva"
@@ -79,7 +71,7 @@ int RunUninstall(const std::vector<std::string>& arguments) {
     core::LogEnabled = core::LogEnabled || automatic || logAsked;
     core::LogOpen(core::LogFileName, "DEZINST");
     UninstallPilot pilot;
-    PilotInUse inUse(automatic ? &pilot : nullptr);
+    ui::PilotScope inUse(automatic ? &pilot : nullptr);
 
     const std::string programDir = plat::ExcludeTrailingBackslash(plat::ProgramFolder());
     const std::string recordPath = plat::JoinPath(programDir, record::RecordFileName);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/Components.h"
 #include "core/Log.h"
 #include "dbengine/DatabaseEngine.h"
 #include "pages/ConfigSteps.h"
@@ -16,9 +15,7 @@ namespace pages {
 
 namespace {
 
-constexpr char kUseCount[] = "UseCount";
 constexpr char kParkedName[] = "DEZINST-";
-constexpr char kShellService[] = "ProgMan";
 // Where the engine unpacked by an installation lies, below the Program Files folder.
 constexpr char kEngineFolderBelowProgramFiles[] = "Borland";
 
@@ -26,19 +23,6 @@ using record::SamePath;
 
 bool Listed(const std::vector<record::RecordedFile>& files, const std::string& path) {
     return std::any_of(files.begin(), files.end(), [&](const record::RecordedFile& f) { return SamePath(f.path, path); });
-}
-
-// The data folders as the record places them, for the last page.
-std::vector<std::string> DataFolders(const record::InstallRecord& record) {
-    if (record.dataDir.empty()) return {};
-    if (!SamePath(record.dataDir, record.programDir)) return {record.dataDir};
-    std::vector<std::string> folders;
-    for (std::string_view alias : core::AliasFolders) {
-        const std::string top = plat::JoinPath(record.dataDir, alias.substr(0, alias.find('\\')));
-        if (std::none_of(folders.begin(), folders.end(), [&](const std::string& f) { return SamePath(f, top); }))
-            folders.push_back(top);
-    }
-    return folders;
 }
 
 std::string WhyNotRemoved(const std::string& path) {
@@ -52,7 +36,7 @@ UninstallWork::UninstallWork(record::InstallRecord record, std::string recordPat
     left_.kind = record_.kind;
     left_.programDir = record_.programDir;
     left_.dataDir = record_.dataDir;
-    for (const std::string& folder : DataFolders(record_))
+    for (const std::string& folder : record::DataFolders(record_))
         if (plat::Current().DirectoryExists(folder)) outcome_.data.push_back(folder);
 }
 
@@ -190,10 +174,10 @@ void UninstallWork::RestoreProfile() {
 void UninstallWork::TakeBackEngine() {
     LoggedStep step("TakeBackEngine");
     auto& platform = plat::Current();
-    const std::optional<std::string> useCount = platform.RegistryReadString(kEngineKey, kUseCount);
+    const std::optional<std::string> useCount = platform.RegistryReadString(kEngineKey, kUseCountValue);
     if (auto lowered = record::LoweredUseCount(record_, useCount);
-        lowered && !platform.RegistryWriteString(kEngineKey, kUseCount, *lowered)) {
-        Fail(std::string("HKLM\\") + kEngineKey + " " + kUseCount);
+        lowered && !platform.RegistryWriteString(kEngineKey, kUseCountValue, *lowered)) {
+        Fail(std::string("HKLM\\") + kEngineKey + " " + kUseCountValue);
         left_.useCountRaised = record_.useCountRaised;
     }
     if (!record_.engineUnpacked) return;
@@ -240,9 +224,10 @@ void UninstallWork::RemoveOwnFiles() {
             std::string parking = platform.Environment("TEMP").value_or("");
             if (parking.empty()) parking = platform.WindowsDirectory();
             parking = plat::JoinPath(parking, kParkedName + std::to_string(platform.TickCount()) + ".TMP");
-            if (platform.RenameFile(own, parking, true))
-                platform.RemoveFileAtRestart(parking);
-            else if (platform.RemoveFileAtRestart(own))
+            if (platform.RenameFile(own, parking, true)) {
+                if (!platform.RemoveFileAtRestart(parking))
+                    core::LogNote("Programul de dezinstalare a ramas in " + parking);
+            } else if (platform.RemoveFileAtRestart(own))
                 outcome_.kept.push_back(own + " (se sterge la repornirea calculatorului)");
             else
                 Fail(WhyNotRemoved(own));

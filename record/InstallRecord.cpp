@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/IniFile.h"
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 
 namespace record {
@@ -33,17 +34,9 @@ constexpr SectionName kSections[] = {
     {Section::Profile, "WinIni"},
 };
 
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 Section SectionNamed(std::string_view name) {
     for (const SectionName& entry : kSections)
-        if (SameText(entry.name, name)) return entry.section;
+        if (plat::EqualsIgnoreCase(entry.name, name)) return entry.section;
     return Section::None;
 }
 
@@ -120,12 +113,12 @@ bool ParseValue(const plat::IniLine& line, RecordedValue* value) {
 }
 
 bool ParseSetup(const plat::IniLine& line, InstallRecord* record) {
-    if (SameText(line.name, kKind)) record->kind = line.value;
-    else if (SameText(line.name, kProgram)) record->programDir = line.value;
-    else if (SameText(line.name, kData)) record->dataDir = line.value;
-    else if (SameText(line.name, kGroup)) record->group = line.value;
-    else if (SameText(line.name, kEngineUnpacked)) record->engineUnpacked = SameText(line.value, "Da");
-    else if (SameText(line.name, kUseCountRaised)) {
+    if (plat::EqualsIgnoreCase(line.name, kKind)) record->kind = line.value;
+    else if (plat::EqualsIgnoreCase(line.name, kProgram)) record->programDir = line.value;
+    else if (plat::EqualsIgnoreCase(line.name, kData)) record->dataDir = line.value;
+    else if (plat::EqualsIgnoreCase(line.name, kGroup)) record->group = line.value;
+    else if (plat::EqualsIgnoreCase(line.name, kEngineUnpacked)) record->engineUnpacked = plat::EqualsIgnoreCase(line.value, "Da");
+    else if (plat::EqualsIgnoreCase(line.name, kUseCountRaised)) {
         auto parsed = std::from_chars(line.value.data(), line.value.data() + line.value.size(), record->useCountRaised);
         return parsed.ec == std::errc() && parsed.ptr == line.value.data() + line.value.size();
     } else
@@ -195,6 +188,8 @@ RecordReading ParseRecord(const std::string& text, const std::string& fileName) 
     return reading;
 }
 
+std::string TemporaryOf(const std::string& path) { return path + ".$$$"; }
+
 RecordReading ReadRecordFile(const std::string& path) {
     std::optional<std::string> text = plat::ReadWholeFile(path);
     if (!text) return {{}, "Nu pot citi fisierul " + path};
@@ -202,7 +197,7 @@ RecordReading ReadRecordFile(const std::string& path) {
 }
 
 bool WriteRecordFile(const std::string& path, const InstallRecord& record) {
-    return plat::ReplaceWholeFile(path, path + ".$$$", FormatRecord(record));
+    return plat::ReplaceWholeFile(path, TemporaryOf(path), FormatRecord(record));
 }
 
 }  // namespace record

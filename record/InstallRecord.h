@@ -62,7 +62,9 @@ struct RecordReading {
 RecordReading ParseRecord(const std::string& text, const std::string& fileName);
 RecordReading ReadRecordFile(const std::string& path);
 
-// Through a temporary file in the same folder: the record is never left half-written.
+// Through a temporary file in the same folder (TemporaryOf): the record is never left
+// half-written.
 bool WriteRecordFile(const std::string& path, const InstallRecord& record);
+std::string TemporaryOf(const std::string& path);
 
 }  // namespace record

@@ -10,8 +10,9 @@ namespace record {
 
 namespace {
 
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+// A path as paths compare: upper case, one kind of separator, no final one.
+std::string Comparable(const std::string& path) {
+    std::string text = plat::ToUpperAscii(plat::ExcludeTrailingBackslash(path));
     for (char& c : text)
         if (c == '/') c = '\\';
     return text;
@@ -32,8 +33,10 @@ void AddMissing(std::vector<T>& into, const std::vector<T>& from, Same same) {
 }
 
 bool SameValue(const RecordedValue& a, const RecordedValue& b) {
-    return Upper(a.key) == Upper(b.key) && Upper(a.name) == Upper(b.name);
+    return plat::EqualsIgnoreCase(a.key, b.key) && plat::EqualsIgnoreCase(a.name, b.name);
 }
+
+bool SameName(const std::string& a, const std::string& b) { return plat::EqualsIgnoreCase(a, b); }
 
 void MergeBelongings(Belongings& kept, const Belongings& run) {
     for (const RecordedFile& file : run.files) {
@@ -46,29 +49,36 @@ void MergeBelongings(Belongings& kept, const Belongings& run) {
     }
     AddMissing(kept.folders, run.folders, SamePath);
     AddMissing(kept.values, run.values, SameValue);
-    AddMissing(kept.keys, run.keys, [](const std::string& a, const std::string& b) { return Upper(a) == Upper(b); });
+    AddMissing(kept.keys, run.keys, SameName);
 }
 
 }  // namespace
 
 bool Within(const std::string& path, const std::string& folder) {
-    const std::string p = Upper(path), f = Upper(plat::ExcludeTrailingBackslash(folder));
+    const std::string p = Comparable(path), f = Comparable(folder);
     if (f.empty()) return false;
     return p == f || (p.size() > f.size() && p.compare(0, f.size(), f) == 0 && p[f.size()] == '\\');
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
-    return Upper(plat::ExcludeTrailingBackslash(a)) == Upper(plat::ExcludeTrailingBackslash(b));
+    return Comparable(a) == Comparable(b);
+}
+
+std::vector<std::string> DataFolders(const InstallRecord& record) {
+    if (record.dataDir.empty()) return {};
+    if (!SamePath(record.dataDir, record.programDir)) return {record.dataDir};
+    std::vector<std::string> folders;
+    for (std::string_view alias : core::AliasFolders) {
+        const std::string top = plat::JoinPath(record.dataDir, alias.substr(0, alias.find('\\')));
+        if (std::none_of(folders.begin(), folders.end(), [&](const std::string& f) { return SamePath(f, top); }))
+            folders.push_back(top);
+    }
+    return folders;
 }
 
 bool IsDataPath(const InstallRecord& record, const std::string& path) {
-    if (record.dataDir.empty()) return false;
-    if (!SamePath(record.dataDir, record.programDir)) return Within(path, record.dataDir);
-    for (std::string_view folder : core::AliasFolders) {
-        const std::string top(folder.substr(0, folder.find('\\')));
-        if (Within(path, plat::JoinPath(record.dataDir, top))) return true;
-    }
-    return false;
+    const std::vector<std::string> folders = DataFolders(record);
+    return std::any_of(folders.begin(), folders.end(), [&](const std::string& folder) { return Within(path, folder); });
 }
 
 FileFate FateOf(const InstallRecord& record, const RecordedFile& file, const std::optional<FileFacts>& now,
@@ -120,7 +130,7 @@ void Merge(InstallRecord& kept, const InstallRecord& run) {
     kept.useCountRaised += run.useCountRaised;
     MergeBelongings(kept.product, run.product);
     MergeBelongings(kept.engine, run.engine);
-    AddMissing(kept.aliases, run.aliases, [](const std::string& a, const std::string& b) { return Upper(a) == Upper(b); });
+    AddMissing(kept.aliases, run.aliases, SameName);
     AddMissing(kept.profile, run.profile, SameValue);
 }
 

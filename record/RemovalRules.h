@@ -18,6 +18,7 @@ bool Within(const std::string& path, const std::string& folder);
 
 // The data: the SERVER's or CLIENT's data folder, or the DATA and NEW folders of a LOCAL
 // data folder that is the program folder. Nothing in them, and none of them, is removed.
+std::vector<std::string> DataFolders(const InstallRecord& record);
 bool IsDataPath(const InstallRecord& record, const std::string& path);
 
 enum class FileFate {

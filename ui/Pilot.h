@@ -41,6 +41,15 @@ public:
 Pilot* CurrentPilot();
 void SetPilot(Pilot* pilot);
 
+// Sets `pilot` (null: none) for as long as it lives.
+class PilotScope {
+public:
+    explicit PilotScope(Pilot* pilot) { SetPilot(pilot); }
+    ~PilotScope() { SetPilot(nullptr); }
+    PilotScope(const PilotScope&) = delete;
+    PilotScope& operator=(const PilotScope&) = delete;
+};
+
 // What a person does, done by the program: false when a person could not (the control
 // is hidden or disabled, on itself or on a container up to its form).
 // A click: the focus moves to a windowed control, then the control's click.

@@ -60,3 +60,23 @@ install_unattended() {
 # without_standins_log: the stand-ins of the component installers keep their log in the
 # program folder, where the product's own installers write nothing.
 without_standins_log() { rm -f "$(cpath 'C:\WinTorv')/STANDINS.LOG"; }
+
+# uninstall_through_page: DEZINST.EXE -uninstall started as a person starts it from the
+# list of programs, its page walked (Continua, Da, the steps, I&esire), with a screenshot
+# of the page before, of the question and of the end. UNINSTALL_TEXTS holds what the page
+# said at its end; WIN_EXIT_CODE is the exit code.
+uninstall_through_page() {
+    win_start uninstall "$UNINSTALLER" -uninstall
+    drv wait-window "$UNINSTALL_PAGE" 60 >/dev/null
+    shot "the uninstall page before anything is removed" >/dev/null
+    drv click "$UNINSTALL_PAGE" "&Continua"
+    drv wait-window Confirmare 30 >/dev/null
+    shot "the uninstall asks once before it removes anything" >/dev/null
+    drv click Confirmare "&Da"
+    wait_until 120 "the uninstall's steps have run" \
+        eval "drv_try texts '$UNINSTALL_PAGE' | grep -q 'Datele firmei au ramas neatinse in:'"
+    shot "the uninstall at its end: where the data stays" >/dev/null
+    UNINSTALL_TEXTS=$(drv texts "$UNINSTALL_PAGE" | tr -d '\r')
+    drv click "$UNINSTALL_PAGE" "I&esire"
+    win_wait_exit uninstall 60
+}

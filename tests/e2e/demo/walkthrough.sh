@@ -169,18 +169,8 @@ source "$E2E_REPO/tests/e2e/uninstall.sh"
 without_standins_log
 first_machine() { (cd "$server_share" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum); }
 share_before=$(first_machine)
-win_start uninstall "$UNINSTALLER" -uninstall
-drv wait-window "$UNINSTALL_PAGE" 60 >/dev/null
-shot "the CLIENT's uninstall page" >/dev/null
-drv click "$UNINSTALL_PAGE" "&Continua"
-drv wait-window Confirmare 30 >/dev/null
-shot "the uninstall asks once before it removes anything" >/dev/null
-drv click Confirmare "&Da"
-wait_until 120 "the uninstall's steps have run" \
-    eval "drv_try texts '$UNINSTALL_PAGE' | grep -q 'WinTORVEX a fost dezinstalat.'"
-shot "the uninstall at its end: where the data stays" >/dev/null
-drv click "$UNINSTALL_PAGE" "I&esire"
-win_wait_exit uninstall 60
+uninstall_through_page
+expect_contains "$UNINSTALL_TEXTS" "WinTORVEX a fost dezinstalat."
 expect_equal "$WIN_EXIT_CODE" 0 "the CLIENT's uninstall"
 expect_equal "$(first_machine)" "$share_before" "the first machine's installation"
 echo "demo: the CLIENT was uninstalled (exit code 0); the first machine's installation on N: is as it was"

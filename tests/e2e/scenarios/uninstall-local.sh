@@ -19,19 +19,9 @@ expect_file "$(cpath 'C:\WinTorv')/DEZINST.INI"
 data() { (cd "$(cpath 'C:\WinTorv')" && find DATA NEW -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum); }
 data_installed=$(data)
 
-win_start uninstall "$UNINSTALLER" -uninstall
-drv wait-window "$UNINSTALL_PAGE" 60 >/dev/null
-shot "the uninstall page before anything is removed" >/dev/null
-drv click "$UNINSTALL_PAGE" "&Continua"
-drv wait-window Confirmare 30 >/dev/null
-drv click Confirmare "&Da"
-wait_until 120 "the steps have run" eval "drv_try texts '$UNINSTALL_PAGE' | grep -q 'Datele firmei au ramas neatinse in:'"
-shot "the uninstall page at its end" >/dev/null
-texts=$(drv texts "$UNINSTALL_PAGE" | tr -d '\r')
-expect_contains "$texts" "WinTORVEX a fost dezinstalat."
-expect_contains "$texts" 'C:\WinTorv\DATA'
-drv click "$UNINSTALL_PAGE" "I&esire"
-win_wait_exit uninstall 60
+uninstall_through_page
+expect_contains "$UNINSTALL_TEXTS" "WinTORVEX a fost dezinstalat."
+expect_contains "$UNINSTALL_TEXTS" 'C:\WinTorv\DATA'
 expect_equal "$WIN_EXIT_CODE" 0 "the uninstall's exit code"
 
 expect_equal "$(data)" "$data_installed" "the data folders"
