@@ -3,7 +3,9 @@
 # under Wine, answering its windows as a user going forward would, to its end.
 # Uses the display in $DISPLAY when there is one (DEMO_XVFB=1 forces Xvfb), and leaves
 # screenshots of every window in build/demo-shots/ (index.txt says what each shows).
-# It runs the build that ships, win32; DEMO_BUILD=win64 runs the other one.
+# It runs the build that ships, win32, natively or emulated (scripts/win32-way.sh); where
+# this machine can run no 32-bit program at all, it says why and runs win64 instead.
+# DEMO_BUILD=win64 runs the other one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +16,15 @@ case $build in
 esac
 
 bash scripts/install-prereqs.sh
+if [[ $build == win32 ]]; then
+    # shellcheck source=scripts/win32-way.sh
+    source scripts/win32-way.sh
+    win32_way_probe
+    if [[ $WIN32_WAY == none ]]; then
+        echo "demo: the win64 build instead of win32, which cannot run here: $WIN32_WAY_WHY"
+        build=win64
+    fi
+fi
 cmake --preset "$build" >/dev/null
 cmake --build "build/$build" -j"$(nproc 2>/dev/null || echo 2)"
 

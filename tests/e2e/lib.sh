@@ -18,8 +18,10 @@ E2E_DRIVER="$E2E_BUILD/tests/e2e/driver/TVDRIVER.EXE"
 E2E_PROBE="$E2E_BUILD/tests/e2e/probe/PROBE.EXE"
 DRIVE_C="$WINEPREFIX/drive_c"
 
-# How long a single driver call or a short Windows command may take at most.
-E2E_COMMAND_SECONDS=${E2E_COMMAND_SECONDS:-60}
+# How much longer every bound is on an emulated build (the harness sets it; the driver
+# reads it too), and how long a single driver call or a short Windows command may take.
+E2E_TIME_SCALE=${E2E_TIME_SCALE:-1}
+E2E_COMMAND_SECONDS=${E2E_COMMAND_SECONDS:-$((60 * E2E_TIME_SCALE))}
 # How often wait_until looks again.
 E2E_POLL_SECONDS=0.1
 
@@ -52,7 +54,7 @@ e2e_seconds_us() {
 wait_until() {
     local seconds=$1 description=$2
     shift 2
-    local deadline=$(( $(e2e_now_us) + $(e2e_seconds_us "$seconds") ))
+    local deadline=$(( $(e2e_now_us) + $(e2e_seconds_us "$seconds") * E2E_TIME_SCALE ))
     until "$@"; do
         (( $(e2e_now_us) < deadline )) || fail "timed out after ${seconds}s waiting until $description"
         sleep "$E2E_POLL_SECONDS"
@@ -148,8 +150,8 @@ drv() {
 # A wait asked for longer than a plain command may take gets that time and a margin.
 drv_try() {
     local bound=$E2E_COMMAND_SECONDS seconds=${!#}
-    if [[ $1 == wait-* && $seconds =~ ^[0-9]+$ ]] && (( seconds + 15 > bound )); then
-        bound=$((seconds + 15))
+    if [[ $1 == wait-* && $seconds =~ ^[0-9]+$ ]] && (( seconds * E2E_TIME_SCALE + 15 > bound )); then
+        bound=$((seconds * E2E_TIME_SCALE + 15))
     fi
     timeout -k 5 "$bound" "$E2E_WINE" "$E2E_DRIVER" "$@" 2>"$E2E_WORK/driver.err"
 }

@@ -6,8 +6,9 @@
 #   BUILD_DIR  a Windows build folder (default build/win64); it must hold
 #              tests/e2e/build.env and tests/e2e/driver/TVDRIVER.EXE, and app/INSTALL.EXE,
 #              the stand-ins and the sample media for the installer's scenarios.
-#   SCENARIO   names of scenarios in tests/e2e/scenarios (without .sh), or paths of
-#              scenario files kept elsewhere; default all.
+#   SCENARIO   names of scenarios in tests/e2e/scenarios (without .sh), paths of
+#              scenario files kept elsewhere, or @TAG: the scenarios whose "# tags:" line
+#              names TAG (@shipped: the ones that prove the shipped build); default all.
 # E2E_SHOTS_DIR puts the screenshots elsewhere; E2E_DISPLAY=existing uses $DISPLAY.
 #
 # What it does, for determinism:
@@ -23,8 +24,13 @@
 # - Runs each scenario in a new bash with tests/e2e/lib.sh sourced, bounded by
 #   E2E_SCENARIO_SECONDS (default 300); then kills the processes it started, by PID,
 #   and the prefix's Wine server.
+# - Runs a 32-bit build the way scripts/win32-way.sh finds (or E2E_WIN32_WAY forces):
+#   native; emulated, with qemu-user registered for the run and taken away again on every
+#   way out, and the time bounds three times as long; or not at all (none), which it
+#   says in one line with the reason, and exits 3.
 # - Prints one line per scenario, PASS or FAIL with the reason, and at the end
-#   "N passed, M failed"; exits 1 when any failed, 2 when it could not run at all.
+#   "BUILD (WAY): N run, P passed, F failed"; exits 1 when any failed, 2 when it could
+#   not run at all.
 # Screenshots go to build/e2e-shots/<scenario>-<n>.png, the logs of failed scenarios to
 # build/e2e-logs/<scenario>/. E2E_KEEP=1 keeps the temporary folder (/tmp/e2e-run.*).
 set -uo pipefail
@@ -36,6 +42,7 @@ shift || true
 selected=("$@")
 
 scenario_seconds=${E2E_SCENARIO_SECONDS:-300}
+time_scale=1
 boot_seconds=180
 wine_fonts=/usr/share/wine/fonts
 
@@ -56,6 +63,17 @@ case $E2E_BITS in
     64) loader=/usr/lib/wine/wine64 package=wine64 ;;
     *) die "$build/tests/e2e/build.env names no width" ;;
 esac
+way=native
+if (( E2E_BITS == 32 )); then
+    # shellcheck source=scripts/win32-way.sh
+    source "$repo/scripts/win32-way.sh"
+    win32_way_probe
+    way=$WIN32_WAY
+    if [[ $way == none ]]; then
+        say "e2e: win32 (none): not run: $WIN32_WAY_WHY"
+        exit 3
+    fi
+fi
 # The prefix is booted by the 64-bit loader: one 64-bit prefix runs both widths.
 E2E_BOOT_WINE=/usr/lib/wine/wine64
 [[ -x $E2E_BOOT_WINE ]] || die "wine64 not found (scripts/install-prereqs.sh installs it)"
@@ -70,11 +88,20 @@ for tool in Xvfb convert zip python3 timeout; do
 done
 [[ -f $build/tests/e2e/driver/TVDRIVER.EXE ]] || die "the driver is not built: $build/tests/e2e/driver/TVDRIVER.EXE"
 
+# tagged TAG: the scenarios whose "# tags:" line names TAG.
+tagged() {
+    grep -lE "^# tags:(.* )?$1( |\$)" "$here"/scenarios/*.sh
+}
+
 scenarios=()
 if (( ${#selected[@]} == 0 )); then
     scenarios=("$here"/scenarios/*.sh)
 else
     for name in "${selected[@]}"; do
+        if [[ $name == @* ]]; then
+            mapfile -t -O "${#scenarios[@]}" scenarios < <(tagged "${name#@}")
+            continue
+        fi
         if [[ $name == */* && -f $name ]]; then   # a scenario kept elsewhere (the demo)
             scenarios+=("$(cd "$(dirname "$name")" && pwd)/$(basename "$name")")
             continue
@@ -103,6 +130,7 @@ cleanup() {
     for prefix in "${prefixes[@]}"; do
         WINEPREFIX=$prefix "$E2E_WINESERVER" -k >/dev/null 2>&1 || true
     done
+    [[ $way != emulated ]] || win32_way_down
     if [[ -n $xvfb_pid ]]; then
         kill "$xvfb_pid" 2>/dev/null
         wait "$xvfb_pid" 2>/dev/null
@@ -115,6 +143,14 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+
+# Under emulation every 32-bit process starts about four times slower and computes five to
+# eight times slower: each bound a scenario sets, and the scenario's own, grows with it.
+if [[ $way == emulated ]]; then
+    win32_way_up || die "the emulator could not be registered through binfmt_misc"
+    time_scale=3
+    scenario_seconds=$((scenario_seconds * time_scale))
+fi
 
 # waits up to $1 seconds (polling every 0.1 s) for the command that follows to succeed.
 await() {
@@ -224,7 +260,7 @@ run_scenario() {
     started=$SECONDS
     # shellcheck disable=SC2016  # expanded by the scenario's own bash
     E2E_REPO=$repo E2E_BUILD=$build E2E_WORK=$work E2E_SCENARIO=$name E2E_SHOTS=$shots \
-    E2E_TEMPLATE="$tmp/template" E2E_WINE=$E2E_WINE E2E_BITS=$E2E_BITS E2E_PROGRAM_FILES=$E2E_PROGRAM_FILES E2E_WINESERVER=$E2E_WINESERVER WINEPREFIX="$work/prefix" \
+    E2E_TEMPLATE="$tmp/template" E2E_TIME_SCALE=$time_scale E2E_WINE=$E2E_WINE E2E_BITS=$E2E_BITS E2E_PROGRAM_FILES=$E2E_PROGRAM_FILES E2E_WINESERVER=$E2E_WINESERVER WINEPREFIX="$work/prefix" \
         timeout -k 10 "$scenario_seconds" \
         bash -c 'set -uo pipefail; source "$1"; e2e_start_wine; cd "$E2E_WORK"; source "$2"' \
         "$name" "$here/lib.sh" "$script" >"$work/output.log" 2>&1 </dev/null
@@ -260,9 +296,9 @@ else
 fi
 make_template
 read_program_files
-say "e2e: the ${E2E_BITS}-bit build in $build; its Program Files: $E2E_PROGRAM_FILES"
+say "e2e: the ${E2E_BITS}-bit build in $build ($way); its Program Files: $E2E_PROGRAM_FILES"
 for script in "${scenarios[@]}"; do
     run_scenario "$script"
 done
-say "$passed passed, $failed failed"
+say "win$E2E_BITS ($way): $((passed + failed)) run, $passed passed, $failed failed"
 (( failed == 0 ))

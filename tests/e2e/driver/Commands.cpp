@@ -23,15 +23,30 @@ constexpr double kDefaultWaitSeconds = 30.0;
 constexpr double kDefaultFindSeconds = 10.0;
 constexpr double kMaxWaitSeconds = 3600.0;
 
+// Where the harness runs this build emulated, every process is several times slower; it
+// says how much in E2E_TIME_SCALE, and every bound of the driver grows by that factor.
+double TimeScale() {
+    static const double scale = [] {
+        wchar_t text[16] = {};
+        const DWORD length = GetEnvironmentVariableW(L"E2E_TIME_SCALE", text, std::size(text));
+        if (length == 0 || length >= std::size(text)) return 1.0;
+        const double value = std::wcstod(text, nullptr);
+        return value > 1.0 ? value : 1.0;
+    }();
+    return scale;
+}
+
+double FindSeconds() { return kDefaultFindSeconds * TimeScale(); }
+
 std::optional<double> ParseSeconds(const Arguments& args, size_t index, double fallback) {
-    if (index >= args.size()) return fallback;
+    if (index >= args.size()) return fallback * TimeScale();
     wchar_t* end = nullptr;
     const double value = std::wcstod(args[index].c_str(), &end);
     if (end == args[index].c_str() || *end != L'\0' || !(value >= 0.0) || value > kMaxWaitSeconds) {
         PrintError(L"not a number of seconds: " + args[index]);
         return std::nullopt;
     }
-    return value;
+    return value * TimeScale();
 }
 
 std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
@@ -107,7 +122,7 @@ int ClickCommand(const Arguments& args) {
 }
 
 int TextsCommand(const Arguments& args) {
-    const HWND window = AwaitWindow(args[0], kDefaultFindSeconds);
+    const HWND window = AwaitWindow(args[0], FindSeconds());
     if (window == nullptr) return kExitFailed;
     PrintLine(EscapeLineBreaks(WindowTextOf(window)));
     for (HWND child : Descendants(window)) {
@@ -118,7 +133,7 @@ int TextsCommand(const Arguments& args) {
 }
 
 int TreeCommand(const Arguments& args) {
-    const HWND window = AwaitWindow(args[0], kDefaultFindSeconds);
+    const HWND window = AwaitWindow(args[0], FindSeconds());
     if (window == nullptr) return kExitFailed;
     for (HWND child : Descendants(window)) {
         RECT box{};
@@ -135,7 +150,7 @@ int TreeCommand(const Arguments& args) {
 }
 
 int RectCommand(const Arguments& args) {
-    const HWND window = AwaitWindow(args[0], kDefaultFindSeconds);
+    const HWND window = AwaitWindow(args[0], FindSeconds());
     if (window == nullptr) return kExitFailed;
     RECT box{};
     GetWindowRect(window, &box);
@@ -152,7 +167,7 @@ int KeyCommand(const Arguments& args) {
         PrintError(L"keys not understood: " + args[1]);
         return kExitUsage;
     }
-    const HWND window = AwaitWindow(args[0], kDefaultFindSeconds);
+    const HWND window = AwaitWindow(args[0], FindSeconds());
     if (window == nullptr) return kExitFailed;
     std::wstring error;
     if (!PressKeys(window, *strokes, error)) {
@@ -163,7 +178,7 @@ int KeyCommand(const Arguments& args) {
 }
 
 int TypeCommand(const Arguments& args) {
-    const HWND window = AwaitWindow(args[0], kDefaultFindSeconds);
+    const HWND window = AwaitWindow(args[0], FindSeconds());
     if (window == nullptr) return kExitFailed;
     std::wstring error;
     if (!TypeCharacters(window, args[1], error)) {
@@ -207,7 +222,7 @@ int WaitProcessGoneCommand(const Arguments& args) {
 }
 
 int OwnerCommand(const Arguments& args) {
-    const HWND window = AwaitWindow(args[0], kDefaultFindSeconds);
+    const HWND window = AwaitWindow(args[0], FindSeconds());
     if (window == nullptr) return kExitFailed;
     const std::wstring name = ProcessNameOfWindow(window);
     if (name.empty()) {

@@ -2,6 +2,7 @@
 # width: every upgrade entry point with the register convention (argument in EAX, byte in
 # AL, boolean in AL, the report procedure called back), every engine operation with
 # stdcall by name and by ordinal; each value checked in both directions by ABICHECK.EXE.
+# tags: shipped
 checker="$E2E_BUILD/tests/e2e/abicheck/ABICHECK.EXE"
 requires "$checker" "$E2E_UPGRADE_STANDIN" "$E2E_ENGINE_STANDIN"
 folder=$(cpath 'C:\ABI')

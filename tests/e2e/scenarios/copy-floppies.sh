@@ -1,9 +1,11 @@
 # A LOCAL installation from the sample three-floppy set behind A:, a removable drive: on
 # the copy page Continue asks for disk 2 and disk 3 in the warning box, the scenario
 # changes the disk behind A: and presses OK; the product lands in the program and data
-# folders, the engine under Program Files, and the archives are gone.
+# folders, the engine under Program Files, and the archives are gone. The configuration
+# page then registers the engine's aliases and writes WIN.INI, up to the end page.
+# tags: shipped
 
-source "$E2E_REPO/tests/e2e/copy-page.sh"
+source "$E2E_REPO/tests/e2e/config-page.sh"
 
 stage_floppies
 start_from_drive floppies a
@@ -17,3 +19,11 @@ shot "the page at work after disk 3" >/dev/null
 
 drv wait-gone "$COPY_PAGE" 180
 expect_product_installed
+
+drv wait-window "$CONFIG_PAGE" 30 >/dev/null
+drv click "$CONFIG_PAGE" "&Continua"
+drv wait-window "$END_PAGE" 120 >/dev/null
+expect_equal "$(engine_alias TORVEX)" 'C:\WinTorv\DATA'
+expect_equal "$(win_ini_value Torvex LastUser)" Master "WIN.INI [Torvex] LastUser"
+drv click "$END_PAGE" "I&esire"
+drv wait-process-gone INSTTORV.EXE 30

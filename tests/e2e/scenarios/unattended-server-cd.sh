@@ -3,6 +3,7 @@
 # Wine process, which waits for the media instance, which waits for the working copy,
 # ends with exit code 0 once the product is installed: the programs in C:\WinTorv, the
 # databases in the data folder of the answers, the aliases there, WIN.INI, the group.
+# tags: shipped
 
 source "$E2E_REPO/tests/e2e/unattended.sh"
 source "$E2E_REPO/tests/e2e/config-page.sh"

@@ -5,6 +5,7 @@
 # folders, which are byte for byte as the installation left them; the product is no
 # longer listed. A second installation then works as on a fresh machine, and keeps the
 # data it finds in place of the product's sample databases.
+# tags: shipped
 
 source "$E2E_REPO/tests/e2e/uninstall.sh"
 

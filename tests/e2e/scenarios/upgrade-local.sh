@@ -4,6 +4,7 @@
 # only under NEW, with its notes in the run log; the database page calls the stand-in
 # library's operations in order; the end page closes the program. On the way, the folder
 # dialog opened from the locate page starts at the folder found.
+# tags: shipped
 source "$E2E_REPO/tests/e2e/upgrade-staging.sh"
 
 stage_installation 'C:\WinTorv' 'C:\WinTorv'
