@@ -9,6 +9,11 @@
 # ratios are the shipped build's; emulated (qemu-user), the times are shown but no ratio,
 # for they measure the emulator; where 32-bit programs cannot run at all, nothing is timed.
 set -euo pipefail
+# A fixed address layout, as in the end-to-end suite: with the heap randomized, a Wine start
+# now and then cannot map its shared page and ends with status 1 (tests/e2e/run.sh says more).
+if [[ -z ${E2E_FIXED_LAYOUT:-} ]]; then
+  E2E_FIXED_LAYOUT=1 exec setarch "$(uname -m)" --addr-no-randomize bash "$0" "$@"
+fi
 cd "$(dirname "$0")/.."
 # shellcheck source=scripts/win32-way.sh
 source scripts/win32-way.sh
