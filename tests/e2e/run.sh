@@ -112,6 +112,7 @@ else
     for name in "${selected[@]}"; do
         if [[ $name == @* ]]; then
             mapfile -t -O "${#scenarios[@]}" scenarios < <(tagged "${name#@}")
+            tagged "${name#@}" >/dev/null || die "no scenario is tagged ${name#@}"
             continue
         fi
         if [[ $name == */* && -f $name ]]; then   # a scenario kept elsewhere (the demo)
