@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
         core::InstallState& state = core::State();
         state.InstallType = core::InstallLocal;
         state.SourceDir = "D:\\";
-        pages::CopyWork work(core::ComponentSets[state.InstallType], {});
+        pages::CopyWork work(product::ComponentSets[state.InstallType], {});
         outcome = work.Run({});
         plat::SetCurrent(nullptr);
     }

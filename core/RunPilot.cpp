@@ -19,20 +19,6 @@ namespace {
 // locate page searches on the first press and accepts on the second); no more.
 constexpr int kPressesPerPage = 2;
 
-// The exit code of a failure, by the page the wizard stands at (PageNo).
-constexpr std::array<int, 10> kFailureCodeByPage = {
-    answers::ExitBadAnswers,    // 0 install type
-    answers::ExitBadAnswers,    // 1 folders: a folder the pages refuse is a wrong answer
-    answers::ExitCopyFailed,    // 2 file copy
-    answers::ExitConfigFailed,  // 3 system configuration
-    answers::ExitConfigFailed,  // 4 end page
-    answers::ExitNotFound,      // PageEnd: the upgrade library did not load
-    answers::ExitNotFound,      // 6 locate the installation
-    answers::ExitCopyFailed,    // 7 upgrade file copy
-    answers::ExitConfigFailed,  // 8 database upgrade
-    answers::ExitConfigFailed,  // PageAfterUpgrade
-};
-
 struct SlotResult {
     ui::TMsgDlgBtn slot;
     uint16_t result;
@@ -58,13 +44,13 @@ std::string OneLine(std::string text) {
 
 }  // namespace
 
-int FailureCodeOfPage(int pageNo) {
-    if (pageNo < 0 || pageNo >= int(kFailureCodeByPage.size())) return answers::ExitCopyFailed;
-    return kFailureCodeByPage[size_t(pageNo)];
-}
+RunPilot::RunPilot(const answers::RunSwitches& switches, const answers::Answers& given, const PageTableType& pages)
+    : switches_(switches), given_(given), pages_(pages) {}
 
-RunPilot::RunPilot(const answers::RunSwitches& switches, const answers::Answers& given)
-    : switches_(switches), given_(given) {}
+int RunPilot::FailureCodeOfPage(int pageNo) const {
+    if (pageNo < 0 || pageNo >= int(pages_.size())) return answers::ExitCopyFailed;
+    return pages_[size_t(pageNo)].failureCode;
+}
 
 void RunPilot::Fail(int exitCode) {
     if (failure_ < 0) failure_ = exitCode;
@@ -78,7 +64,7 @@ int RunPilot::ExitCode() const {
 
 bool RunPilot::AnswersLackingFor(int pageNo) {
     std::optional<answers::AnswersProblem> missing;
-    if (pageNo == 0) missing = answers::MissingForInstallation(given_, switches_.autoFile);
+    if (pageNo == PageInstallType) missing = answers::MissingForInstallation(given_, switches_.autoFile);
     if (pageNo == PageFirstUpgrade)
         missing = answers::MissingForUpgrade(given_, State().InstallType == InstallClient, switches_.autoFile);
     if (!missing) return false;

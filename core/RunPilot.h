@@ -14,6 +14,7 @@
 
 #include "answers/Answers.h"
 #include "answers/RunSwitches.h"
+#include "core/Wizard.h"
 #include "ui/Pilot.h"
 
 namespace core {
@@ -22,8 +23,9 @@ class AnswerablePage;
 
 class RunPilot : public ui::Pilot {
 public:
-    // `given`: the answers of an unattended run (read already).
-    RunPilot(const answers::RunSwitches& switches, const answers::Answers& given);
+    // `given`: the answers of an unattended run (read already); `pages`: the wizard's
+    // pages, whose rows say how a failure on each ends the run.
+    RunPilot(const answers::RunSwitches& switches, const answers::Answers& given, const PageTableType& pages);
 
     bool DrivesForms() const override { return switches_.Unattended(); }
     void FormShown(ui::TForm& form) override;
@@ -42,19 +44,19 @@ public:
     const answers::Answers& Taken() const { return taken_; }
 
 private:
+    // The exit code of a failure shown while the wizard stands at `pageNo`.
+    int FailureCodeOfPage(int pageNo) const;
     bool AnswersLackingFor(int pageNo);
     void Drive(ui::TForm& form, AnswerablePage& page);
     void Abandon(ui::TForm& form, AnswerablePage& page);
 
     answers::RunSwitches switches_;
     answers::Answers given_;
+    const PageTableType& pages_;
     answers::Answers taken_;
     int failure_ = -1;         // the exit code of the failure that ends the run, -1 when none
     int failedGoingOn_ = -1;   // the same for a failure the run went on past
     bool reachedEnd_ = false;
 };
-
-// The exit code of a failure shown while the wizard stands at `pageNo`.
-int FailureCodeOfPage(int pageNo);
 
 }  // namespace core

@@ -195,7 +195,7 @@ int RunInstaller(const std::vector<std::string>& arguments, const PageTableType&
         LogNote(answers::ExitCodeNote(answers::ExitBadAnswers));
         return answers::ExitBadAnswers;
     }
-    RunPilot pilot(switches, given);
+    RunPilot pilot(switches, given, pages);
     ui::PilotScope inUse(&pilot);
     RecoverInterruptedUpgrade();
 

@@ -11,22 +11,37 @@
 
 namespace core {
 
-inline constexpr int PageEnd = 5;
-inline constexpr int PageAfterUpgrade = 9;
+// The page numbers (PageNo): each is the row of its page in the page table.
+inline constexpr int PageInstallType = 0;
+inline constexpr int PageFolders = 1;
+inline constexpr int PageCopy = 2;
+inline constexpr int PageConfig = 3;
+inline constexpr int PageEndScreen = 4;
+inline constexpr int PageEnd = 5;              // no page: the wizard ends here
+inline constexpr int PageFirstUpgrade = 6;     // the upgrade starts by locating the installation
 inline constexpr int PageUpgradeCopy = 7;
 inline constexpr int PageDatabaseUpgrade = 8;
-inline constexpr int PageFirstUpgrade = 6;
-inline constexpr int PageEndScreen = 4;
+inline constexpr int PageAfterUpgrade = 9;     // no page: turned into the end page
 
 // A page form class: creates a new instance (its creation handler runs in it).
 using PageFactory = std::unique_ptr<ui::TForm> (*)();
 
+// One row per page number: everything the wizard and the run's pilot know of a page.
 struct PageTableEntry {
-    const char* name;      // what the page is, for the run log and reports
+    int number;            // the page's PageNo, which is also its row
+    const char* name;      // its form class, for the run log and reports
     PageFactory create;    // null for the two numbers that have no page
+    int failureCode;       // how a run that fails while the wizard stands here ends
 };
 
 using PageTableType = std::array<PageTableEntry, 10>;
+
+// True when every row of the table stands at its own page number.
+constexpr bool RowsInPageOrder(const PageTableType& pages) {
+    for (size_t row = 0; row < pages.size(); ++row)
+        if (pages[row].number != int(row)) return false;
+    return true;
+}
 
 // The page number after a page ended with `modalResult` (before the fixed rules).
 int PageAfterResult(int pageNo, int modalResult);

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <vector>
 
-#include "core/Components.h"
+#include "product/Components.h"
 #include "core/InstallState.h"
 #include "core/Log.h"
 #include "core/RunAndWait.h"
@@ -71,9 +71,9 @@ bool RegisterEngine() {
 
 void AddProductAliases() {
     std::vector<std::string> names, folders;
-    for (size_t i = 0; i < core::AliasNames.size(); ++i) {
-        names.emplace_back(core::AliasNames[i]);
-        folders.push_back(core::AliasPath(core::State().DataDir, core::AliasFolders[i]));
+    for (size_t i = 0; i < product::AliasNames.size(); ++i) {
+        names.emplace_back(product::AliasNames[i]);
+        folders.push_back(product::AliasPath(core::State().DataDir, product::AliasFolders[i]));
     }
     if (AddBDEAliases(names, folders)) record::ThisRun().aliases = names;
 }

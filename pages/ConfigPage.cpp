@@ -10,7 +10,6 @@ namespace pages {
 
 namespace {
 
-constexpr int kConfigPageNo = 3;
 constexpr char kPageTitle[] = "Configurare sistem";
 
 const ui::TRect kBackBounds = ui::Bounds(17, 52, 67, 50);
@@ -51,7 +50,7 @@ void ShowFinished(ui::TPanel& row) {
     ui::ProcessMessages();
 }
 
-TConfig::TConfig() : TWizardPage("TConfig", kConfigPageNo, kPageTitle) {
+TConfig::TConfig() : TWizardPage(core::PageConfig, kPageTitle) {
     Font = BoldPageFont();
     AddStandardButton({PageButton::Back, kBackBounds});
     AddStandardButton({PageButton::Next, kNextBounds});

@@ -4,23 +4,23 @@
 
 namespace pages {
 
-TCopy::TCopy() : TCopyPageForm("TCopy", 2) {}
+TCopy::TCopy() : TCopyPageForm(core::PageCopy) {}
 
-core::ComponentSet TCopy::Selection() const { return core::ComponentSets[core::State().InstallType]; }
+product::ComponentSet TCopy::Selection() const { return product::ComponentSets[core::State().InstallType]; }
 
 namespace {
-bool IsData(const core::TCompRecord& component) {
-    return component.Target == core::TargetData || component.Target == core::TargetDataToo;
+bool IsData(const product::TCompRecord& component) {
+    return component.Target == product::TargetData || component.Target == product::TargetDataToo;
 }
 }  // namespace
 
 ExtractionSettings TCopy::Settings() {
     ExtractionSettings settings;
-    settings.beforeExtract = [this](const core::TCompRecord& component, const unzip::TQuarnUnzip&) {
+    settings.beforeExtract = [this](const product::TCompRecord& component, const unzip::TQuarnUnzip&) {
         unpackingData_ = IsData(component);
     };
     settings.query = [this](unzip::ExtractReport*) { return !unpackingData_; };
-    settings.replaces = [](const core::TCompRecord& component, const std::string&, const std::string&) {
+    settings.replaces = [](const product::TCompRecord& component, const std::string&, const std::string&) {
         return !IsData(component);
     };
     return settings;

@@ -16,7 +16,7 @@ public:
     TCopy();
 
 protected:
-    core::ComponentSet Selection() const override;
+    product::ComponentSet Selection() const override;
     ExtractionSettings Settings() override;
 
 private:

@@ -33,8 +33,7 @@ void Place(ui::TControl& control, const ui::TRect& bounds) {
 
 }  // namespace
 
-TCopyPageForm::TCopyPageForm(std::string className, int pageNo)
-    : TWizardPage(std::move(className), pageNo, copytext::kPageTitle) {
+TCopyPageForm::TCopyPageForm(int pageNo) : TWizardPage(pageNo, copytext::kPageTitle) {
     Font = BoldPageFont();
     AddStandardButton({PageButton::Back, kBackBounds});
     AddStandardButton({PageButton::Next, kNextBounds});

@@ -10,14 +10,14 @@
 //
 //   class TCopy : public TCopyPageForm {
 //       TCopy() : TCopyPageForm("TCopy", 2) {}
-//       core::ComponentSet Selection() const override { ... ComponentSets ... }
+//       product::ComponentSet Selection() const override { ... ComponentSets ... }
 //       ExtractionSettings Settings() override { return {}; }
 //   };
 #pragma once
 
 #include <string>
 
-#include "core/Components.h"
+#include "product/Components.h"
 #include "pages/CopyWork.h"
 #include "pages/WizardPage.h"
 #include "ui/Labels.h"
@@ -28,7 +28,7 @@ namespace pages {
 
 class TCopyPageForm : public TWizardPage {
 public:
-    TCopyPageForm(std::string className, int pageNo);
+    explicit TCopyPageForm(int pageNo);
 
     ui::TLabel* LGroupName = nullptr;
     ui::TPanel* GaugePanel = nullptr;
@@ -43,7 +43,7 @@ public:
 
 protected:
     // The components the page unpacks, read when Continue is pressed.
-    virtual core::ComponentSet Selection() const = 0;
+    virtual product::ComponentSet Selection() const = 0;
     // How it unpacks them.
     virtual ExtractionSettings Settings() = 0;
 };

@@ -9,23 +9,23 @@
 
 namespace pages {
 
-std::string PlannedFolderOf(const core::TCompRecord& component) {
+std::string PlannedFolderOf(const product::TCompRecord& component) {
     const core::InstallState& state = core::State();
     switch (component.Target) {
-        case core::TargetData:
-        case core::TargetDataToo: return state.DataDir;
-        case core::TargetProgram: return state.ProgramDir;
+        case product::TargetData:
+        case product::TargetDataToo: return state.DataDir;
+        case product::TargetProgram: return state.ProgramDir;
         default: return ProgramFilesFolder();
     }
 }
 
-std::vector<PlannedMember> PlanMembers(core::ComponentSet selection, const std::string& workDir,
+std::vector<PlannedMember> PlanMembers(product::ComponentSet selection, const std::string& workDir,
                                        const ReplaceDecision& replaces) {
     plat::Platform& machine = plat::Current();
     std::vector<PlannedMember> plan;
-    for (size_t position = 0; position < core::ComponentTable.size(); ++position) {
-        const core::TCompRecord& component = core::ComponentTable[position];
-        if (!core::Contains(selection, int(position)) || component.Name.empty()) continue;
+    for (size_t position = 0; position < product::ComponentTable.size(); ++position) {
+        const product::TCompRecord& component = product::ComponentTable[position];
+        if (!product::Contains(selection, int(position)) || component.Name.empty()) continue;
         const std::string archive = plat::JoinPath(workDir, std::string(component.Name) + ".ZIP");
         if (!machine.FileExists(archive)) continue;
         const std::string folder = PlannedFolderOf(component);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Components.h"
+#include "product/Components.h"
 
 namespace pages {
 
@@ -22,14 +22,14 @@ struct PlannedMember {
 
 // Where a component unpacks: its folder, without side effects (the engine's archive is
 // planned for its folder under Program Files, installed engine or not).
-std::string PlannedFolderOf(const core::TCompRecord& component);
+std::string PlannedFolderOf(const product::TCompRecord& component);
 
 // Decides whether an existing file is replaced; without one, every file is.
-using ReplaceDecision = std::function<bool(const core::TCompRecord& component, const std::string& folder,
+using ReplaceDecision = std::function<bool(const product::TCompRecord& component, const std::string& folder,
                                            const std::string& outputPath)>;
 
 // The members of the archives of `selection` that lie in `workDir`.
-std::vector<PlannedMember> PlanMembers(core::ComponentSet selection, const std::string& workDir,
+std::vector<PlannedMember> PlanMembers(product::ComponentSet selection, const std::string& workDir,
                                        const ReplaceDecision& replaces);
 
 // Bytes needed per drive ("C:", "\\SERVER\SHARE"), and the first drive that lacks them.

@@ -31,15 +31,15 @@ constexpr char kUnknownReason[] = "date deteriorate";
 
 }  // namespace
 
-std::string JoinFailure(core::JoinFault fault, const std::string& piecePath, const std::string& archivePath) {
+std::string JoinFailure(product::JoinFault fault, const std::string& piecePath, const std::string& archivePath) {
     switch (fault) {
-        case core::JoinFault::PieceUnreadable:
+        case product::JoinFault::PieceUnreadable:
             return "Nu pot citi fisierul " + piecePath;
-        case core::JoinFault::ArchiveNotCreated:
+        case product::JoinFault::ArchiveNotCreated:
             return "Nu pot crea arhiva " + archivePath;
-        case core::JoinFault::ArchiveNotWritten:
+        case product::JoinFault::ArchiveNotWritten:
             return "Nu pot scrie arhiva " + archivePath + "\r(disc plin sau protejat)";
-        case core::JoinFault::None:
+        case product::JoinFault::None:
             break;
     }
     return {};

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/MediaPieces.h"
+#include "product/MediaPieces.h"
 
 namespace pages::copytext {
 
@@ -29,7 +29,7 @@ inline constexpr char kRolledBackPrompt[] =
     "Copierea nu a reusit; instalarea a ramas cum era. Apasa 'Continua' pentru a incerca din nou.";
 
 // "Nu pot citi fisierul A:\EXE.2" and the like.
-std::string JoinFailure(core::JoinFault fault, const std::string& piecePath, const std::string& archivePath);
+std::string JoinFailure(product::JoinFault fault, const std::string& piecePath, const std::string& archivePath);
 std::string EngineFolderFailure(const std::string& folder);
 // What an engine result code or a member's failure code means.
 std::string ExtractReason(int32_t code);

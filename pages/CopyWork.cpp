@@ -62,7 +62,7 @@ int UnzipPercent(double bytesWritten, double bytesExpected) {
     return int(std::clamp(percent, 0.0, 100.0));
 }
 
-CopyWork::CopyWork(core::ComponentSet selection, CopyView view) : selection_(selection), view_(std::move(view)) {}
+CopyWork::CopyWork(product::ComponentSet selection, CopyView view) : selection_(selection), view_(std::move(view)) {}
 
 CopyOutcome CopyWork::Run(const ExtractionSettings& settings) {
     journal_ = settings.journal;
@@ -114,7 +114,7 @@ bool CopyWork::EnoughSpaceForPieces() {
     DriveNeeds needs;
     for (const plat::DirEntry& entry : platform.ListDirectory(source)) {
         if (entry.isDirectory) continue;
-        const auto pieces = core::PiecesInJoiningOrder({entry}, selection_);
+        const auto pieces = product::PiecesInJoiningOrder({entry}, selection_);
         if (!pieces.empty()) AddNeed(needs, state.WorkDir, uint64_t(entry.size));
     }
     return ShowShortfall(needs);
@@ -194,7 +194,7 @@ bool CopyWork::AskForDisk(int disk) {
     ui::MessageHeading = copytext::kDiskHeading;
     const std::string& source = core::State().SourceDir;
     ui::MessagePurposeScope purpose(ui::MessagePurpose::MediaRequest);
-    while (!core::DiskPresent(source, disk)) {
+    while (!product::DiskPresent(source, disk)) {
         const uint16_t answer =
             ui::ShowMessageBox(copytext::kDiskRequest + std::to_string(disk), "", ui::mtWarning, ui::taCenter,
                                ui::Buttons({ui::mbOK, ui::mbCancel}), ui::mbOK, 0);
@@ -214,7 +214,7 @@ bool CopyWork::AssembleArchives() {
         if (!AskForDisk(disk)) return false;
         if (view_.showCopyProgress) view_.showCopyProgress(disk, state.DiskCount);
         const auto entries = platform.ListDirectory(state.SourceDir);
-        for (const std::string& piece : core::PiecesInJoiningOrder(entries, selection_)) JoinPiece(piece);
+        for (const std::string& piece : product::PiecesInJoiningOrder(entries, selection_)) JoinPiece(piece);
     }
     return true;
 }
@@ -222,17 +222,17 @@ bool CopyWork::AssembleArchives() {
 void CopyWork::JoinPiece(const std::string& name) {
     const core::InstallState& state = core::State();
     Show(name);
-    const std::string archiveName = core::PieceArchiveName(name);
+    const std::string archiveName = product::PieceArchiveName(name);
     const std::string piecePath = state.SourceDir + "\\" + name;
     const std::string archivePath = plat::JoinPath(state.WorkDir, archiveName);
     if (!Assembled(archiveName)) assembled_.push_back(archiveName);
     if (JoinFailed(archiveName)) return;  // already reported; the rest of it cannot help
-    if (core::PieceStartsArchive(name) && !JournalArchive(archivePath)) {
+    if (product::PieceStartsArchive(name) && !JournalArchive(archivePath)) {
         failedJoins_.push_back(archiveName);
         return;
     }
-    const core::JoinFault fault = joiner_.Append(piecePath, archivePath, core::PieceStartsArchive(name));
-    if (fault == core::JoinFault::None) return;
+    const product::JoinFault fault = joiner_.Append(piecePath, archivePath, product::PieceStartsArchive(name));
+    if (fault == product::JoinFault::None) return;
     failedJoins_.push_back(archiveName);
     ReportFailure(copytext::JoinFailure(fault, piecePath, archivePath));
 }
@@ -243,14 +243,14 @@ bool CopyWork::JoinFailed(const std::string& archiveName) const {
     return ContainsIgnoreCase(failedJoins_, archiveName);
 }
 
-bool CopyWork::DestinationOf(const core::TCompRecord& component, std::string* folder) {
+bool CopyWork::DestinationOf(const product::TCompRecord& component, std::string* folder) {
     const core::InstallState& state = core::State();
     switch (component.Target) {
-        case core::TargetData:
-        case core::TargetDataToo:
+        case product::TargetData:
+        case product::TargetDataToo:
             *folder = state.DataDir;
             return true;
-        case core::TargetProgram:
+        case product::TargetProgram:
             *folder = state.ProgramDir;
             return true;
         default:
@@ -266,18 +266,18 @@ namespace {
 
 // Who the files of a component belong to in the installation's record; the data belongs
 // to the company, and no record lists it.
-record::Belongings* OwnerOf(const core::TCompRecord& component) {
+record::Belongings* OwnerOf(const product::TCompRecord& component) {
     switch (component.Target) {
-        case core::TargetProgram: return &record::ThisRun().product;
-        case core::TargetData:
-        case core::TargetDataToo: return nullptr;
+        case product::TargetProgram: return &record::ThisRun().product;
+        case product::TargetData:
+        case product::TargetDataToo: return nullptr;
         default: return &record::ThisRun().engine;
     }
 }
 
 }  // namespace
 
-void CopyWork::ExtractComponent(unzip::TQuarnUnzip& unzip, const core::TCompRecord& component,
+void CopyWork::ExtractComponent(unzip::TQuarnUnzip& unzip, const product::TCompRecord& component,
                                 const ExtractionSettings& settings) {
     const core::InstallState& state = core::State();
     const std::string archiveName = std::string(component.Name) + ".ZIP";
@@ -336,15 +336,15 @@ void CopyWork::ExtractArchives(const ExtractionSettings& settings) {
     bytesExpected_ = 0;
     bytesWritten_ = 0;
     if (view_.showUnzipProgress) view_.showUnzipProgress(0);
-    for (size_t position = 0; position < core::ComponentTable.size(); ++position) {
-        const core::TCompRecord& component = core::ComponentTable[position];
-        if (!core::Contains(selection_, int(position)) || component.Name.empty()) continue;
+    for (size_t position = 0; position < product::ComponentTable.size(); ++position) {
+        const product::TCompRecord& component = product::ComponentTable[position];
+        if (!product::Contains(selection_, int(position)) || component.Name.empty()) continue;
         unzip.SetFileName(plat::JoinPath(state.WorkDir, std::string(component.Name) + ".ZIP"));
         bytesExpected_ += unzip.ArchiveSize();
     }
-    for (size_t position = 0; position < core::ComponentTable.size(); ++position) {
-        const core::TCompRecord& component = core::ComponentTable[position];
-        if (!core::Contains(selection_, int(position)) || component.Name.empty()) continue;
+    for (size_t position = 0; position < product::ComponentTable.size(); ++position) {
+        const product::TCompRecord& component = product::ComponentTable[position];
+        if (!product::Contains(selection_, int(position)) || component.Name.empty()) continue;
         ExtractComponent(unzip, component, settings);
     }
     DeleteAssembledArchives();

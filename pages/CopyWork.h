@@ -6,14 +6,14 @@
 // The fresh-install copy page and the upgrade copy page both run it; they differ in the
 // selection, the overwrite query and what happens before each archive:
 //
-//   CopyWork work(core::ComponentSets[core::State().InstallType], view);
+//   CopyWork work(product::ComponentSets[core::State().InstallType], view);
 //   switch (work.Run(ExtractionSettings{})) { ... }
 //
 //   ExtractionSettings upgrade;                      // the upgrade copy page
 //   upgrade.skipMissingModules = false;
 //   upgrade.query = [&](unzip::ExtractReport* r) { return KeepOrReplace(r); };
-//   upgrade.beforeExtract = [&](const core::TCompRecord& c, const unzip::TQuarnUnzip& u) {
-//       cutLength = u.DirectoryName().size(); programArchive = c.Target == core::TargetProgram; };
+//   upgrade.beforeExtract = [&](const product::TCompRecord& c, const unzip::TQuarnUnzip& u) {
+//       cutLength = u.DirectoryName().size(); programArchive = c.Target == product::TargetProgram; };
 //
 // Before it writes, the copy checks that every drive has room for it: for the pieces
 // before they are joined (when they are all in one folder), for the members before the
@@ -32,8 +32,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Components.h"
-#include "core/MediaPieces.h"
+#include "product/Components.h"
+#include "product/MediaPieces.h"
 #include "journal/UpgradeJournal.h"
 #include "pages/CopyPlan.h"
 #include "unzip/QuarnUnzip.h"
@@ -53,7 +53,7 @@ struct ExtractionSettings {
     // Asked before an existing file is replaced; without one every file is replaced.
     unzip::OverwriteQueryProc query;
     // Called once the component's target folder is set, just before it is unpacked.
-    std::function<void(const core::TCompRecord& component, const unzip::TQuarnUnzip& unzip)> beforeExtract;
+    std::function<void(const product::TCompRecord& component, const unzip::TQuarnUnzip& unzip)> beforeExtract;
     // Which existing files the copy will replace, for what it checks beforehand (the
     // query still decides); without one, every file.
     ReplaceDecision replaces;
@@ -74,7 +74,7 @@ int UnzipPercent(double bytesWritten, double bytesExpected);
 
 class CopyWork {
 public:
-    CopyWork(core::ComponentSet selection, CopyView view);
+    CopyWork(product::ComponentSet selection, CopyView view);
 
     // Assembles, and unless a disk was refused, extracts and deletes the archives.
     CopyOutcome Run(const ExtractionSettings& settings);
@@ -107,16 +107,16 @@ private:
     bool JournalNewMembers(const std::vector<PlannedMember>& plan);
     void ReportFailure(const std::string& text);
     void Show(const std::string& text);
-    bool DestinationOf(const core::TCompRecord& component, std::string* folder);
-    void ExtractComponent(unzip::TQuarnUnzip& unzip, const core::TCompRecord& component,
+    bool DestinationOf(const product::TCompRecord& component, std::string* folder);
+    void ExtractComponent(unzip::TQuarnUnzip& unzip, const product::TCompRecord& component,
                           const ExtractionSettings& settings);
     void DeleteAssembledArchives();
     bool Assembled(const std::string& archiveName) const;
     bool JoinFailed(const std::string& archiveName) const;
 
-    core::ComponentSet selection_;
+    product::ComponentSet selection_;
     CopyView view_;
-    core::PieceJoiner joiner_;
+    product::PieceJoiner joiner_;
     std::vector<std::string> assembled_;    // archive names as first joined, one per archive
     std::vector<std::string> failedJoins_;  // archives a piece of which could not be joined
     double bytesExpected_ = 0;

@@ -32,7 +32,7 @@ void ShowClientDataMissing() {
 
 }  // namespace
 
-TDirs::TDirs() : TWizardPage("TDirs", 1, "Alegeti directoarele destinatie!") {
+TDirs::TDirs() : TWizardPage(core::PageFolders, "Alegeti directoarele destinatie!") {
     AddStandardButton({PageButton::Back, ui::Bounds(9, 31, 67, 50)});
     AddStandardButton({PageButton::Next, ui::Bounds(78, 31, 67, 50)});
     AddStandardButton({PageButton::Cancel, ui::Bounds(9, 84, 136, 26), ButtonClass::Nice});

@@ -18,7 +18,7 @@ std::vector<std::string> EndMessageLines() {
     };
 }
 
-TEndScreen::TEndScreen() : TWizardPage("TEndScreen", 4, "Finalizare") {
+TEndScreen::TEndScreen() : TWizardPage(core::PageEndScreen, "Finalizare") {
     Font = BoldPageFont();
     AddStandardButton({PageButton::Back, ui::Bounds(15, 52, 67, 50)});
     AddStandardButton(

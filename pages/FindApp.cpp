@@ -30,7 +30,7 @@ constexpr int kEditWidth = 380;
 
 }  // namespace
 
-TFindApp::TFindApp() : TWizardPage("TFindApp", 6, kTitleBeforeSearch) {
+TFindApp::TFindApp() : TWizardPage(core::PageFirstUpgrade, kTitleBeforeSearch) {
     Font = BoldPageFont();
     AddStandardButton({PageButton::Back, ui::Bounds(10, 31, 67, 50), ButtonClass::Push, ui::mknPrev});
     // Continue carries no result: its handler decides between searching and accepting.

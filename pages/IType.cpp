@@ -12,7 +12,7 @@ namespace pages {
 int ItemOfInstallType(int installType) { return installType - 1; }
 int InstallTypeOfItem(int itemIndex) { return itemIndex + 1; }
 
-TIType::TIType() : TWizardPage("TIType", 0, "Alegeti tipul instalarii!") {
+TIType::TIType() : TWizardPage(core::PageInstallType, "Alegeti tipul instalarii!") {
     Font = BoldPageFont();
     AddStandardButton({PageButton::Cancel, ui::Bounds(17, 52, 67, 50)});
     AddStandardButton({PageButton::Next, ui::Bounds(84, 52, 67, 50)});

@@ -1,5 +1,6 @@
 #include "pages/PageTable.h"
 
+#include "answers/ExitCodes.h"
 #include "pages/ConfigPage.h"
 #include "pages/CopyPage.h"
 #include "pages/Dirs.h"
@@ -11,23 +12,28 @@
 
 namespace pages {
 
-// Page numbers 5 (the end) and 9 (after the upgrade, turned into 4) have no page.
-// A page joins the wizard by putting its form class here; a number without one ends
-// the wizard with the driver's "missing page" note.
-const core::PageTableType& PageTable() {
-    static const core::PageTableType table = {{
-        {"TIType", MakeIType},
-        {"TDirs", MakeDirs},
-        {"TCopy", MakeCopyPage},
-        {"TConfig", MakeConfigPage},
-        {"TEndScreen", MakeEndScreen},
-        {"PageEnd", nullptr},
-        {"TFindApp", MakeFindApp},
-        {"TUpgCopy", MakeUpgCopy},
-        {"TUpgData", MakeUpgData},
-        {"PageAfterUpgrade", nullptr},
-    }};
-    return table;
-}
+namespace {
+
+// The end and the number after the upgrade (turned into the end page) have no page. A
+// page joins the wizard by putting its form class here; a number without one ends the
+// wizard with the driver's "missing page" note. A failure on the folders page is a
+// folder the pages refuse: a wrong answer; at PageEnd, the upgrade library did not load.
+constexpr core::PageTableType kPages = {{
+    {core::PageInstallType, "TIType", MakeIType, answers::ExitBadAnswers},
+    {core::PageFolders, "TDirs", MakeDirs, answers::ExitBadAnswers},
+    {core::PageCopy, "TCopy", MakeCopyPage, answers::ExitCopyFailed},
+    {core::PageConfig, "TConfig", MakeConfigPage, answers::ExitConfigFailed},
+    {core::PageEndScreen, "TEndScreen", MakeEndScreen, answers::ExitConfigFailed},
+    {core::PageEnd, "PageEnd", nullptr, answers::ExitNotFound},
+    {core::PageFirstUpgrade, "TFindApp", MakeFindApp, answers::ExitNotFound},
+    {core::PageUpgradeCopy, "TUpgCopy", MakeUpgCopy, answers::ExitCopyFailed},
+    {core::PageDatabaseUpgrade, "TUpgData", MakeUpgData, answers::ExitConfigFailed},
+    {core::PageAfterUpgrade, "PageAfterUpgrade", nullptr, answers::ExitConfigFailed},
+}};
+static_assert(core::RowsInPageOrder(kPages));
+
+}  // namespace
+
+const core::PageTableType& PageTable() { return kPages; }
 
 }  // namespace pages

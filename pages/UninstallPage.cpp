@@ -9,7 +9,7 @@ namespace pages {
 
 namespace {
 
-constexpr int kUninstallPageNo = 9;  // outside the wizard's pages
+constexpr int kUninstallPageNo = core::PageAfterUpgrade;  // a number no wizard page stands at
 constexpr int kClientHeight = 330;
 const ui::TRect kNextBounds = ui::Bounds(17, 52, 67, 50);
 const ui::TRect kCancelBounds = ui::Bounds(84, 52, 67, 50);

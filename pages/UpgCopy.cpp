@@ -5,19 +5,19 @@
 
 namespace pages {
 
-TUpgCopy::TUpgCopy() : TCopyPageForm("TUpgCopy", 7) {}
+TUpgCopy::TUpgCopy() : TCopyPageForm(core::PageUpgradeCopy) {}
 
-core::ComponentSet TUpgCopy::Selection() const { return core::UpgradeComponentSets[core::State().InstallType]; }
+product::ComponentSet TUpgCopy::Selection() const { return product::UpgradeComponentSets[core::State().InstallType]; }
 
 ExtractionSettings TUpgCopy::Settings() {
     ExtractionSettings settings;
     settings.skipMissingModules = false;
-    settings.beforeExtract = [this](const core::TCompRecord& component, const unzip::TQuarnUnzip& unzip) {
-        rule_.SetTarget(unzip.DirectoryName(), component.Target == core::TargetProgram);
+    settings.beforeExtract = [this](const product::TCompRecord& component, const unzip::TQuarnUnzip& unzip) {
+        rule_.SetTarget(unzip.DirectoryName(), component.Target == product::TargetProgram);
     };
     settings.query = [this](unzip::ExtractReport* report) { return rule_.Query(report); };
-    settings.replaces = [](const core::TCompRecord& component, const std::string& folder, const std::string& path) {
-        return ShouldReplace(PathRest(path, folder.size()), component.Target == core::TargetProgram);
+    settings.replaces = [](const product::TCompRecord& component, const std::string& folder, const std::string& path) {
+        return ShouldReplace(PathRest(path, folder.size()), component.Target == product::TargetProgram);
     };
     settings.journal = &journal_;
     // The upgraded files take their new sizes and CRCs in the installation's record, which

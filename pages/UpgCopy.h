@@ -18,7 +18,7 @@ public:
     TUpgCopy();
 
 protected:
-    core::ComponentSet Selection() const override;
+    product::ComponentSet Selection() const override;
     ExtractionSettings Settings() override;
 
 private:

@@ -19,7 +19,7 @@ constexpr int kAltQ = 'Q';
 
 }  // namespace
 
-TUpgData::TUpgData() : TWizardPage("TUpgData", 8, kTitle, PageClientWidth, 138) {
+TUpgData::TUpgData() : TWizardPage(core::PageDatabaseUpgrade, kTitle, PageClientWidth, 138) {
     Font = BoldPageFont();
     AddStandardButton({PageButton::Back, ui::Bounds(10, 31, 67, 50)});
     AddStandardButton({PageButton::Next, ui::Bounds(79, 31, 67, 50)});

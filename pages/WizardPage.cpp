@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/InstallState.h"
+#include "pages/PageTable.h"
 #include "ui/PageKeys.h"
 
 namespace pages {
@@ -42,6 +43,9 @@ ui::TButtonControl& Configure(Button& button, const PageButtonSpec& spec, const 
 }  // namespace
 
 ui::FontSpec BoldPageFont() { return ui::FontSpec{"MS Sans Serif", 11, ui::fsBold, ui::clWindowText}; }
+
+TWizardPage::TWizardPage(int pageNo, const std::string& title, int clientWidth, int clientHeight)
+    : TWizardPage(PageTable()[size_t(pageNo)].name, pageNo, title, clientWidth, clientHeight) {}
 
 TWizardPage::TWizardPage(std::string className, int pageNo, const std::string& title, int clientWidth,
                          int clientHeight)

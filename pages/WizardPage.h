@@ -34,6 +34,7 @@
 #include <string>
 
 #include "core/AnswerablePage.h"
+#include "core/Wizard.h"
 #include "ui/Buttons.h"
 #include "ui/Form.h"
 #include "ui/Font.h"
@@ -71,7 +72,11 @@ ui::FontSpec BoldPageFont();
 // (core/AnswerablePage.h) with the few fields it has; Continue goes on, Abandon abandons.
 class TWizardPage : public ui::TTitleForm, public core::AnswerablePage {
 public:
+    // The wizard's page of number `pageNo`, its class named by its row of the page table.
     // `title` is both the title bar's caption and the window's title.
+    TWizardPage(int pageNo, const std::string& title, int clientWidth = PageClientWidth,
+                int clientHeight = PageClientHeight);
+    // A page outside the wizard, of its own class and number.
     TWizardPage(std::string className, int pageNo, const std::string& title,
                 int clientWidth = PageClientWidth, int clientHeight = PageClientHeight);
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "core/Components.h"
+#include "product/Components.h"
 #include "platform/Paths.h"
 
 namespace record {
@@ -68,7 +68,7 @@ std::vector<std::string> DataFolders(const InstallRecord& record) {
     if (record.dataDir.empty()) return {};
     if (!SamePath(record.dataDir, record.programDir)) return {record.dataDir};
     std::vector<std::string> folders;
-    for (std::string_view alias : core::AliasFolders) {
+    for (std::string_view alias : product::AliasFolders) {
         const std::string top = plat::JoinPath(record.dataDir, alias.substr(0, alias.find('\\')));
         if (std::none_of(folders.begin(), folders.end(), [&](const std::string& f) { return SamePath(f, top); }))
             folders.push_back(top);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "answers/ExitCodes.h"
 #include "core/InstallState.h"
 #include "core/Wizard.h"
 #include "ui/Form.h"
@@ -28,10 +29,12 @@ std::unique_ptr<ui::TForm> MakeTestPage() {
 }
 
 inline const core::PageTableType& TestPageTable() {
+    constexpr int fails = answers::ExitCopyFailed;
     static const core::PageTableType table = {{
-        {"0", MakeTestPage<0>}, {"1", MakeTestPage<1>}, {"2", MakeTestPage<2>}, {"3", MakeTestPage<3>},
-        {"4", MakeTestPage<4>}, {"end", nullptr},         {"6", MakeTestPage<6>}, {"7", MakeTestPage<7>},
-        {"8", MakeTestPage<8>}, {"after", nullptr},
+        {0, "0", MakeTestPage<0>, fails},  {1, "1", MakeTestPage<1>, fails}, {2, "2", MakeTestPage<2>, fails},
+        {3, "3", MakeTestPage<3>, fails},  {4, "4", MakeTestPage<4>, fails}, {5, "end", nullptr, fails},
+        {6, "6", MakeTestPage<6>, fails},  {7, "7", MakeTestPage<7>, fails}, {8, "8", MakeTestPage<8>, fails},
+        {9, "after", nullptr, fails},
     }};
     return table;
 }

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "core/Components.h"
-#include "core/MediaPieces.h"
+#include "product/Components.h"
+#include "product/MediaPieces.h"
 #include "tools/mkmedia/DiskPlan.h"
 #include "tools/mkmedia/MediaNames.h"
 #include "tools/mkmedia/ScratchFolder.h"
@@ -20,7 +20,7 @@ constexpr double kArchiveShare = 0.9;
 BuildResult Fail(Status status, std::string message) { return {status, std::move(message)}; }
 
 std::string MissingInputs(const BuildRequest& request) {
-    for (const core::TCompRecord& component : core::ComponentTable)
+    for (const product::TCompRecord& component : product::ComponentTable)
         if (!fs::is_directory(request.product / component.Name))
             return "missing component folder " + (request.product / component.Name).string();
     if (!fs::is_regular_file(request.installer)) return "missing installer " + request.installer.string();
@@ -66,9 +66,9 @@ BuildResult BuildMedia(const BuildRequest& request, const std::function<void(con
     ScratchFolder scratch("mkmedia");
     std::vector<SizedFile> archives;
     std::string error;
-    const double step = kArchiveShare / double(core::ComponentTable.size() + 1);
+    const double step = kArchiveShare / double(product::ComponentTable.size() + 1);
     double done = 0;
-    for (const core::TCompRecord& component : core::ComponentTable) {
+    for (const product::TCompRecord& component : product::ComponentTable) {
         const std::string name(component.Name);
         const fs::path archive = scratch.Path() / (name + ".ZIP");
         auto report = [&](double fraction) { progress(name + ".ZIP", done + fraction * step); };
@@ -93,7 +93,7 @@ BuildResult BuildMedia(const BuildRequest& request, const std::function<void(con
         const fs::path folder = request.cd ? request.output : request.output / FloppyFolderName(n);
         std::error_code failure;
         fs::create_directories(folder, failure);
-        bool written = !failure && WriteText(folder / core::DiskMarkerName(n), "");
+        bool written = !failure && WriteText(folder / product::DiskMarkerName(n), "");
         if (n == 1) {
             written = written && fs::copy_file(request.installer, folder / kInstallerName, fs::copy_options::overwrite_existing, failure) &&
                       WriteText(folder / kConfigName, ConfigText(diskCount)) &&

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "core/Components.h"
+#include "product/Components.h"
 
 namespace mkmedia {
 
@@ -14,7 +14,7 @@ inline constexpr char kUpgradeSetName[] = "UPGRADE.1";
 inline constexpr std::array<const char*, 3> kInstallerSetNames = {kInstallerName, kConfigName, kUpgradeSetName};
 
 // Every component of the table: the media carry them all.
-inline constexpr core::ComponentSet kAllComponents = core::Components({0, 1, 2, 3, 4, 5, 6});
+inline constexpr product::ComponentSet kAllComponents = product::Components({0, 1, 2, 3, 4, 5, 6});
 
 // The folder of disk n in a floppy set: "disk1", "disk2", ...
 inline std::string FloppyFolderName(int disk) { return "disk" + std::to_string(disk); }

@@ -5,8 +5,8 @@
 #include <map>
 #include <ostream>
 
-#include "core/Components.h"
-#include "core/MediaPieces.h"
+#include "product/Components.h"
+#include "product/MediaPieces.h"
 #include "platform/Paths.h"
 #include "platform/host/HostPlatform.h"
 #include "tools/mkmedia/MediaNames.h"
@@ -23,7 +23,7 @@ std::string Windows(const fs::path& host) { return plat::HostPlatform::WindowsPa
 
 // The disks of the set, in order: the folder itself when it holds DISK1, else disk1, disk2, ...
 std::vector<fs::path> DisksOf(const fs::path& media) {
-    if (fs::is_regular_file(media / core::DiskMarkerName(1))) return {media};
+    if (fs::is_regular_file(media / product::DiskMarkerName(1))) return {media};
     std::vector<fs::path> disks;
     for (int n = 1; fs::is_directory(media / FloppyFolderName(n)); ++n) disks.push_back(media / FloppyFolderName(n));
     return disks;
@@ -70,18 +70,18 @@ bool VerifyMedia(const fs::path& media, std::ostream& out) {
     const fs::path joined = scratch.Path() / "joined";
     fs::create_directories(joined);
 
-    core::PieceJoiner joiner;
+    product::PieceJoiner joiner;
     std::map<std::string, int> pieces;  // archive name (upper case) -> pieces joined
     for (size_t n = 0; n < disks.size(); ++n) {
-        if (!fs::is_regular_file(disks[n] / core::DiskMarkerName(int(n + 1)))) {
-            out << disks[n].string() << " lacks its marker " << core::DiskMarkerName(int(n + 1)) << "\n";
+        if (!fs::is_regular_file(disks[n] / product::DiskMarkerName(int(n + 1)))) {
+            out << disks[n].string() << " lacks its marker " << product::DiskMarkerName(int(n + 1)) << "\n";
             sound = false;
         }
         const std::string source = Windows(disks[n]);
-        for (const std::string& piece : core::PiecesInJoiningOrder(machine.ListDirectory(source), kAllComponents)) {
-            const std::string archive = plat::ToUpperAscii(core::PieceArchiveName(piece));
-            if (joiner.Append(plat::JoinPath(source, piece), Windows(joined / archive), core::PieceStartsArchive(piece)) !=
-                core::JoinFault::None) {
+        for (const std::string& piece : product::PiecesInJoiningOrder(machine.ListDirectory(source), kAllComponents)) {
+            const std::string archive = plat::ToUpperAscii(product::PieceArchiveName(piece));
+            if (joiner.Append(plat::JoinPath(source, piece), Windows(joined / archive), product::PieceStartsArchive(piece)) !=
+                product::JoinFault::None) {
                 out << "cannot join " << piece << "\n";
                 sound = false;
             }
@@ -90,7 +90,7 @@ bool VerifyMedia(const fs::path& media, std::ostream& out) {
     }
 
     std::vector<std::pair<std::string, std::string>> archives;  // shown name, Windows path
-    for (const core::TCompRecord& component : core::ComponentTable) {
+    for (const product::TCompRecord& component : product::ComponentTable) {
         const std::string name = std::string(component.Name) + ".ZIP";
         if (!pieces.count(name)) {
             out << name << ": no pieces on the media\n";

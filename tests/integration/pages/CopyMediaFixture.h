@@ -105,7 +105,7 @@ protected:
         pages::CopyView view;
         view.showCopyProgress = [this](int disk, int count) { copyGauge_.push_back(std::to_string(disk) + "/" + std::to_string(count)); };
         view.showUnzipProgress = [this](int percent) { unzipGauge_ = percent; };
-        return pages::CopyWork(core::ComponentSets[core::State().InstallType], view);
+        return pages::CopyWork(product::ComponentSets[core::State().InstallType], view);
     }
 
     void ExpectProductInstalled() {

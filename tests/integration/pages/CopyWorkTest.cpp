@@ -122,12 +122,12 @@ TEST_F(CopyWorkTest, TheUpgradeShapeAsksBeforeReplacingAndSeesTheTargetFolder) {
         asked.push_back(report->FileName);
         return std::string(report->FileName).ends_with("SERVICE.EXE");
     };
-    upgrade.beforeExtract = [&](const core::TCompRecord&, const unzip::TQuarnUnzip& unzip) {
+    upgrade.beforeExtract = [&](const product::TCompRecord&, const unzip::TQuarnUnzip& unzip) {
         cutLengths.push_back(unzip.DirectoryName().size());
     };
     CopyView view;
     view.showUnzipProgress = [this](int percent) { unzipGauge_ = percent; };
-    CopyWork work(core::UpgradeComponentSets[core::InstallClient], view);
+    CopyWork work(product::UpgradeComponentSets[core::InstallClient], view);
     ui::headless::Script script;
     EXPECT_EQ(work.Run(upgrade), CopyOutcome::Done);
     EXPECT_EQ(asked, (std::vector<std::string>{"C:\\WinTorv\\SERVICE.EXE", "C:\\WinTorv\\TORVEX.EXE"}));

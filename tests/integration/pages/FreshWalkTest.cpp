@@ -30,8 +30,10 @@ namespace {
 const core::PageTableType& WalkPages() {
     static const core::PageTableType table = [] {
         core::PageTableType pages = pages::PageTable();
-        pages[2] = {"2", testing_support::MakeTestPage<2>};
-        pages[3] = {"3", testing_support::MakeTestPage<3>};
+        pages[2].name = "2";
+        pages[2].create = testing_support::MakeTestPage<2>;
+        pages[3].name = "3";
+        pages[3].create = testing_support::MakeTestPage<3>;
         return pages;
     }();
     return table;
@@ -54,8 +56,10 @@ public:
 const core::PageTableType& UnattendedPages() {
     static const core::PageTableType table = [] {
         core::PageTableType pages = pages::PageTable();
-        pages[2] = {"2", [] { return std::unique_ptr<ui::TForm>(new StandInPage<2>); }};
-        pages[3] = {"3", [] { return std::unique_ptr<ui::TForm>(new StandInPage<3>); }};
+        pages[2].name = "2";
+        pages[2].create = [] { return std::unique_ptr<ui::TForm>(new StandInPage<2>); };
+        pages[3].name = "3";
+        pages[3].create = [] { return std::unique_ptr<ui::TForm>(new StandInPage<3>); };
         return pages;
     }();
     return table;
@@ -155,7 +159,7 @@ TEST_F(FreshWalkTest, UnattendedTheAnswersDecideTheWalkAndTheExitCode) {
         switches.autoFile = "C:\\a.ini";
         const auto given = answers::ParseAnswers(walk.answers, switches.autoFile);
         ASSERT_FALSE(given.problem);
-        core::RunPilot pilot(switches, given.answers);
+        core::RunPilot pilot(switches, given.answers, UnattendedPages());
         ui::SetPilot(&pilot);
         core::RunWizard(UnattendedPages());
         ui::SetPilot(nullptr);

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace core {
+namespace product {
 
 enum ComponentTarget : uint8_t {
     TargetData = 0,       // 0 and 1 both mean the data folder
@@ -70,4 +70,4 @@ inline constexpr std::array<std::string_view, 4> AliasFolders = {"NEW\\DATA", "N
 // The folder of an alias: the data folder and the alias folder with exactly one backslash.
 std::string AliasPath(std::string_view dataDir, std::string_view aliasFolder);
 
-}  // namespace core
+}  // namespace product

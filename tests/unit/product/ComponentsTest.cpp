@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "core/Components.h"
+#include "product/Components.h"
 #include "core/InstallState.h"
 
 using namespace core;
+using namespace product;
 
 namespace {
 std::vector<std::string> Names(ComponentSet set) {
@@ -43,18 +44,4 @@ TEST(Components, AliasPathHasExactlyOneBackslash) {
     EXPECT_EQ(AliasPath("C:\\WinTorv\\", AliasFolders[3]), "C:\\WinTorv\\DATA");
     ASSERT_EQ(AliasNames.size(), AliasFolders.size());
     EXPECT_EQ(AliasNames[3], "TORVEX");
-}
-
-TEST(InstallStateTest, StartsWithTheDefaultFolders) {
-    ResetState();
-    State().ProgramDir = "D:\\Else";
-    ResetState();
-    const InstallState& s = State();
-    EXPECT_EQ(s.ProgramDir, "C:\\WinTorv");
-    EXPECT_EQ(s.WorkDir, "C:\\WinTorv");
-    EXPECT_EQ(s.DataDir, "C:\\WinTorv");
-    EXPECT_EQ(s.WorkDataDir, "C:\\WinTorv");
-    EXPECT_EQ(s.DiskCount, 1);
-    EXPECT_EQ(s.InstallType, InstallNone);
-    EXPECT_FALSE(s.IsUpgrade);
 }

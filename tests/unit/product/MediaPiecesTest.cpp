@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "core/InstallState.h"
-#include "core/MediaPieces.h"
+#include "product/MediaPieces.h"
 #include "tests/support/VirtualMachine.h"
 
 using namespace core;
+using namespace product;
 
 namespace {
 constexpr ComponentSet kLocal = ComponentSets[InstallLocal];

@@ -1,10 +1,10 @@
-#include "core/MediaPieces.h"
+#include "product/MediaPieces.h"
 
 #include <algorithm>
 
 #include "platform/Paths.h"
 
-namespace core {
+namespace product {
 
 namespace {
 
@@ -101,4 +101,4 @@ JoinFault PieceJoiner::Append(const std::string& piecePath, const std::string& a
     }
 }
 
-}  // namespace core
+}  // namespace product

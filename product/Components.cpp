@@ -1,11 +1,11 @@
-#include "core/Components.h"
+#include "product/Components.h"
 
 #include "platform/Paths.h"
 
-namespace core {
+namespace product {
 
 std::string AliasPath(std::string_view dataDir, std::string_view aliasFolder) {
     return plat::IncludeTrailingBackslash(dataDir) + std::string(aliasFolder);
 }
 
-}  // namespace core
+}  // namespace product

@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Components.h"
+#include "product/Components.h"
 #include "platform/Platform.h"
 
-namespace core {
+namespace product {
 
 // Pieces are copied through a buffer of this size: one read and one write per block.
 inline constexpr int64_t kPieceCopyBuffer = 2500000;
@@ -51,4 +51,4 @@ private:
     std::unique_ptr<char[]> buffer_;
 };
 
-}  // namespace core
+}  // namespace product
