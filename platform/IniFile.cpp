@@ -35,6 +35,12 @@ std::optional<std::string_view> SectionName(std::string_view line) {
     return Trim(line.substr(1, close - 1));
 }
 
+// `line`, one of the lines of `text`, with the '\n' that ends it when one does.
+std::string_view WithLineEnd(std::string_view text, std::string_view line) {
+    const auto start = static_cast<size_t>(line.data() - text.data());
+    return text.substr(start, line.size() + (start + line.size() < text.size() ? 1 : 0));
+}
+
 bool KeyMatches(std::string_view line, std::string_view key, std::string_view* value) {
     size_t eq = line.find('=');
     if (eq == std::string_view::npos) return false;
@@ -127,6 +133,36 @@ std::string IniWrite(std::string_view text, std::string_view section, std::strin
         result += '\n';
     }
     return result;
+}
+
+std::string IniRemove(std::string_view text, std::string_view section, std::string_view key) {
+    // The lines of a section of that name are held back until it shows a key it keeps.
+    std::string kept, held;
+    bool inSection = false, keepsKeys = false;
+    const auto leaveSection = [&] {
+        if (keepsKeys) kept += held;
+        held.clear();
+    };
+    for (std::string_view line : SplitLines(text)) {
+        const std::string_view written = WithLineEnd(text, line);  // kept as it was
+        if (auto name = SectionName(line)) {
+            leaveSection();
+            inSection = EqualsIgnoreCase(*name, Trim(section));
+            keepsKeys = false;
+        }
+        if (!inSection) {
+            kept += written;
+            continue;
+        }
+        const std::string_view bare = Trim(line);
+        if (!bare.empty() && bare.front() != ';' && bare.find('=') != std::string_view::npos) {
+            if (KeyMatches(bare, key, nullptr)) continue;
+            keepsKeys = true;
+        }
+        held += written;
+    }
+    leaveSection();
+    return kept;
 }
 
 long long IniLeadingInteger(std::string_view value) {

@@ -28,6 +28,12 @@ std::vector<IniLine> IniLines(std::string_view text);
 std::string IniWrite(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view value);
 
+// Returns `text` without the key in the section: every line that sets it, in every
+// section of that name. A section then left without a key line goes whole, with its
+// blank, comment and other lines; so does such a section that had none before. All
+// other lines stay as they were, byte for byte.
+std::string IniRemove(std::string_view text, std::string_view section, std::string_view key);
+
 // The integer a profile lookup yields: leading digits (after an optional sign);
 // a value without leading digits is 0.
 long long IniLeadingInteger(std::string_view value);

@@ -565,50 +565,12 @@ bool HostPlatform::WriteProfile(const std::string& section, const std::string& k
     return static_cast<bool>(out);
 }
 
-namespace {
-std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-}  // namespace
-
 bool HostPlatform::RemoveProfileValue(const std::string& section, const std::string& key) {
     if (!NextOperation()) return false;
     const std::string host = HostPath("C:\\WINDOWS\\WIN.INI");
-    const std::string text = ReadHostFile(host);
-    std::string kept, held;  // `held`: the lines of the wanted section, kept once it keeps a key
-    bool inSection = false, sectionKeepsKeys = false;
-    auto leaveSection = [&] {
-        if (sectionKeepsKeys) kept += held;
-        held.clear();
-        inSection = false;
-    };
-    for (size_t at = 0; at < text.size();) {
-        const size_t end = std::min(text.find('\n', at), text.size() - 1) + 1;
-        const std::string line = text.substr(at, end - at);
-        at = end;
-        const std::string bare = Trim(line);
-        if (!bare.empty() && bare.front() == '[') {
-            leaveSection();
-            const std::string name = Trim(bare.substr(1, bare.find(']') - 1));
-            inSection = ToUpperAscii(name) == ToUpperAscii(section);
-            sectionKeepsKeys = false;
-        }
-        if (!inSection) {
-            kept += line;
-            continue;
-        }
-        const size_t equals = bare.find('=');
-        if (equals != std::string::npos && bare.front() != ';') {
-            if (ToUpperAscii(Trim(bare.substr(0, equals))) == ToUpperAscii(key)) continue;
-            sectionKeepsKeys = true;
-        }
-        held += line;
-    }
-    leaveSection();
+    const std::string text = IniRemove(ReadHostFile(host), section, key);
     std::ofstream out(host, std::ios::binary | std::ios::trunc);
-    out << kept;
+    out << text;
     return static_cast<bool>(out);
 }
 
