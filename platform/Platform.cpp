@@ -22,7 +22,7 @@ Platform& Current() {
 
 void SetCurrent(Platform* platform) { current = platform; }
 
-std::string Platform::OemToUtf8(std::string_view text) { return Cp437ToUtf8(text); }
+std::string System::OemToUtf8(std::string_view text) { return Cp437ToUtf8(text); }
 
 std::string ProgramFolder() { return IncludeTrailingBackslash(ExtractFilePath(Current().ModuleFileName())); }
 

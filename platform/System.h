@@ -1,0 +1,42 @@
+// The rest of the running system: where things are, the clock, the plain message
+// dialog and the DOS code page.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace plat {
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+class System {
+public:
+    // Where things are.
+    virtual std::string ModuleFileName() = 0;  // full path of the running program
+    virtual std::optional<std::string> Environment(const std::string& name) = 0;
+    virtual std::string WindowsDirectory() = 0;
+
+    // The platform's plain message dialog: the text, one OK button, the program's name as
+    // title; returns when the user closed it. Not the kit's message box.
+    virtual void ShowPlainMessage(const std::string& text) = 0;
+
+    // Clock.
+    virtual uint32_t TickCount() = 0;
+    virtual LocalTime Now() = 0;
+    // The date in the user's short date format, a blank, the time in the long time format.
+    virtual std::string FormatDateTime(const LocalTime& time) = 0;
+
+    // Text in the system's OEM (DOS) code page, as UTF-8. By default IBM 437, the code
+    // page of MS-DOS; Windows uses the code page the system is set up with.
+    virtual std::string OemToUtf8(std::string_view text);
+
+protected:
+    ~System() = default;
+};
+
+}  // namespace plat
