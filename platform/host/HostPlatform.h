@@ -82,7 +82,9 @@ public:
     const std::vector<DdeTransaction>& DdeJournal() const { return ddeJournal_; }
     const std::string& Root() const { return root_; }
 
-    // --- Platform ---
+    // --- Platform, one facet a file: HostFiles, HostRegistry, HostProfile, HostProcesses,
+    // HostLibraries and HostSystem.cpp ---
+    // Files, folders and disks.
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
@@ -97,10 +99,8 @@ public:
     bool ChangeDirectory(const std::string& path) override;
     std::optional<uint64_t> FreeSpace(const std::string& path) override;
     bool FileInUse(const std::string& path) override;
-    std::string ModuleFileName() override { return moduleFileName_; }
-    std::optional<std::string> Environment(const std::string& name) override;
-    std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
     DriveType DriveTypeOf(const std::string& root) override;
+    // Registry.
     bool RegistryKeyExists(const std::string& key) override;
     std::optional<std::string> RegistryReadString(const std::string& key,
                                                   const std::string& value) override;
@@ -110,20 +110,27 @@ public:
                                               const std::string& value) override;
     bool RegistryWriteDword(const std::string& key, const std::string& value,
                             uint32_t data) override;
+    bool RegistryDeleteValue(const std::string& key, const std::string& value) override;
+    bool RegistryDeleteEmptyKey(const std::string& key) override;
+    // WIN.INI.
     std::string ProfileString(const std::string& section, const std::string& key,
                               const std::string& defaultValue) override;
     bool WriteProfile(const std::string& section, const std::string& key,
                             const std::string& value) override;
     bool RemoveProfileValue(const std::string& section, const std::string& key) override;
-    bool RegistryDeleteValue(const std::string& key, const std::string& value) override;
-    bool RegistryDeleteEmptyKey(const std::string& key) override;
+    // Processes and DDE.
     bool StartProgram(const std::string& commandLine, int showMode) override;
     int64_t RunAndWait(const std::string& commandLine, int showMode) override;
     size_t MaxCommandLine() override { return maxCommandLine_; }
     DdeResult DdeExecute(const std::string& service, const std::string& topic,
                          const std::string& command, uint32_t timeoutMs) override;
+    // Libraries.
     std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) override;
     std::string GlobalText(void* handle) override;
+    // The rest of the system.
+    std::string ModuleFileName() override { return moduleFileName_; }
+    std::optional<std::string> Environment(const std::string& name) override;
+    std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
     // Noted in the journal as "MESSAGE " + text; nobody has to close it.
     void ShowPlainMessage(const std::string& text) override;
     uint32_t TickCount() override;
