@@ -6,8 +6,11 @@
 
 namespace plat {
 
+// One file a facet: Win32Files, Win32Registry, Win32Profile, Win32Processes,
+// Win32Libraries and Win32System.cpp.
 class Win32Platform : public Platform {
 public:
+    // Files, folders and disks.
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     std::unique_ptr<File> Open(const std::string& path, OpenMode mode) override;
@@ -22,10 +25,8 @@ public:
     bool ChangeDirectory(const std::string& path) override;
     std::optional<uint64_t> FreeSpace(const std::string& path) override;
     bool FileInUse(const std::string& path) override;
-    std::string ModuleFileName() override;
-    std::optional<std::string> Environment(const std::string& name) override;
-    std::string WindowsDirectory() override;
     DriveType DriveTypeOf(const std::string& root) override;
+    // Registry.
     bool RegistryKeyExists(const std::string& key) override;
     std::optional<std::string> RegistryReadString(const std::string& key,
                                                   const std::string& value) override;
@@ -35,20 +36,27 @@ public:
                                               const std::string& value) override;
     bool RegistryWriteDword(const std::string& key, const std::string& value,
                             uint32_t data) override;
+    bool RegistryDeleteValue(const std::string& key, const std::string& value) override;
+    bool RegistryDeleteEmptyKey(const std::string& key) override;
+    // WIN.INI.
     std::string ProfileString(const std::string& section, const std::string& key,
                               const std::string& defaultValue) override;
     bool WriteProfile(const std::string& section, const std::string& key,
                             const std::string& value) override;
     bool RemoveProfileValue(const std::string& section, const std::string& key) override;
-    bool RegistryDeleteValue(const std::string& key, const std::string& value) override;
-    bool RegistryDeleteEmptyKey(const std::string& key) override;
+    // Processes and DDE.
     bool StartProgram(const std::string& commandLine, int showMode) override;
     int64_t RunAndWait(const std::string& commandLine, int showMode) override;
     size_t MaxCommandLine() override { return 32767 - 1; }
     DdeResult DdeExecute(const std::string& service, const std::string& topic,
                          const std::string& command, uint32_t timeoutMs) override;
+    // Libraries.
     std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) override;
     std::string GlobalText(void* handle) override;
+    // The rest of the system.
+    std::string ModuleFileName() override;
+    std::optional<std::string> Environment(const std::string& name) override;
+    std::string WindowsDirectory() override;
     void ShowPlainMessage(const std::string& text) override;
     uint32_t TickCount() override;
     LocalTime Now() override;

@@ -1,0 +1,80 @@
+// Where things are, the clock, the plain message dialog and the OEM code page.
+#include "platform/win32/Win32Platform.h"
+
+#include <windows.h>
+
+#include "platform/Paths.h"
+#include "platform/win32/WideText.h"
+
+namespace plat {
+
+std::string Win32Platform::ModuleFileName() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD got = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (got < buffer.size()) {
+            buffer.resize(got);
+            return Narrow(buffer);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::optional<std::string> Win32Platform::Environment(const std::string& name) {
+    std::wstring wide = Widen(name);
+    DWORD length = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
+    if (length == 0) return std::nullopt;
+    std::wstring buffer(length, L'\0');
+    DWORD got = GetEnvironmentVariableW(wide.c_str(), buffer.data(), length);
+    buffer.resize(got);
+    return Narrow(buffer);
+}
+
+std::string Win32Platform::WindowsDirectory() {
+    wchar_t buffer[MAX_PATH + 1];
+    UINT got = GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+    return Narrow(std::wstring(buffer, got <= MAX_PATH ? got : 0));
+}
+
+void Win32Platform::ShowPlainMessage(const std::string& text) {
+    std::string title = ExtractFileName(ModuleFileName());
+    title = title.substr(0, title.find_last_of('.'));
+    MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_TASKMODAL);
+}
+
+uint32_t Win32Platform::TickCount() { return GetTickCount(); }
+
+LocalTime Win32Platform::Now() {
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond,
+                     time.wMilliseconds};
+}
+
+std::string Win32Platform::FormatDateTime(const LocalTime& time) {
+    SYSTEMTIME when{};
+    when.wYear = static_cast<WORD>(time.year);
+    when.wMonth = static_cast<WORD>(time.month);
+    when.wDay = static_cast<WORD>(time.day);
+    when.wHour = static_cast<WORD>(time.hour);
+    when.wMinute = static_cast<WORD>(time.minute);
+    when.wSecond = static_cast<WORD>(time.second);
+    wchar_t date[128] = L"", clock[128] = L"";
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, 128);
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &when, nullptr, clock, 128);
+    return Narrow(date) + " " + Narrow(clock);
+}
+
+std::string Win32Platform::OemToUtf8(std::string_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int wide = MultiByteToWideChar(CP_OEMCP, 0, text.data(), size, nullptr, 0);
+    std::wstring characters(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_OEMCP, 0, text.data(), size, characters.data(), wide);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, result.data(), length, nullptr, nullptr);
+    return result;
+}
+
+}  // namespace plat
