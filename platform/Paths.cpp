@@ -19,7 +19,9 @@ std::string ExcludeTrailingBackslash(std::string_view path) {
 std::string JoinPath(std::string_view folder, std::string_view name) {
     if (folder.empty()) return std::string(name);
     while (!name.empty() && IsSeparator(name.front())) name.remove_prefix(1);
-    return IncludeTrailingBackslash(folder) + std::string(name);
+    std::string joined = IncludeTrailingBackslash(folder);
+    joined += name;
+    return joined;
 }
 
 std::string ExtractFilePath(std::string_view path) {
@@ -33,7 +35,7 @@ std::string ExtractFileName(std::string_view path) {
 }
 
 std::string ExtractDriveRoot(std::string_view path) {
-    if (path.size() >= 2 && path[1] == ':') return std::string(path.substr(0, 2)) + "\\";
+    if (path.size() >= 2 && path[1] == ':') return IncludeTrailingBackslash(path.substr(0, 2));
     if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
         size_t server = path.find_first_of("\\/", 2);
         if (server == std::string_view::npos) return {};
@@ -56,7 +58,11 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
 
 std::string QuotedIfBlank(std::string_view path) {
     std::string text(path);
-    return text.find(' ') == std::string::npos ? text : "\"" + text + "\"";
+    if (text.find(' ') != std::string::npos) {
+        text.insert(text.begin(), '"');
+        text += '"';
+    }
+    return text;
 }
 
 }  // namespace plat

@@ -8,7 +8,7 @@ namespace plat {
 
 // One file a facet: Win32Files, Win32Registry, Win32Profile, Win32Processes,
 // Win32Libraries and Win32System.cpp.
-class Win32Platform : public Platform {
+class Win32Platform final : public Platform {
 public:
     // Files, folders and disks.
     bool FileExists(const std::string& path) override;

@@ -3,18 +3,16 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "platform/win32/WideText.h"
 
 namespace plat {
 
 std::string Win32Platform::ProfileString(const std::string& section, const std::string& key,
                                          const std::string& defaultValue) {
-    std::vector<wchar_t> buffer(4096);
+    wchar_t buffer[4096];
     DWORD got = GetProfileStringW(Widen(section).c_str(), Widen(key).c_str(), Widen(defaultValue).c_str(),
-                                  buffer.data(), static_cast<DWORD>(buffer.size()));
-    return Narrow(std::wstring(buffer.data(), got));
+                                  buffer, 4096);
+    return Narrow(std::wstring(buffer, got));
 }
 
 bool Win32Platform::WriteProfile(const std::string& section, const std::string& key,

@@ -38,7 +38,7 @@ std::string Win32Platform::WindowsDirectory() {
 
 void Win32Platform::ShowPlainMessage(const std::string& text) {
     std::string title = ExtractFileName(ModuleFileName());
-    title = title.substr(0, title.find_last_of('.'));
+    if (const size_t dot = title.find_last_of('.'); dot != std::string::npos) title.resize(dot);
     MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_TASKMODAL);
 }
 
@@ -59,10 +59,13 @@ std::string Win32Platform::FormatDateTime(const LocalTime& time) {
     when.wHour = static_cast<WORD>(time.hour);
     when.wMinute = static_cast<WORD>(time.minute);
     when.wSecond = static_cast<WORD>(time.second);
-    wchar_t date[128] = L"", clock[128] = L"";
-    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, 128);
-    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &when, nullptr, clock, 128);
-    return Narrow(date) + " " + Narrow(clock);
+    // The date, a blank and the time in one buffer: 128 characters for each.
+    wchar_t text[2 * 128 + 1] = L"";
+    const int date = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, text, 128);
+    const int blank = date > 0 ? date - 1 : 0;  // where the date's terminating zero is
+    text[blank] = L' ';
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &when, nullptr, text + blank + 1, 128);
+    return Narrow(text);
 }
 
 std::string Win32Platform::OemToUtf8(std::string_view text) {
