@@ -1,7 +1,6 @@
 #include "record/InstallRecord.h"
 
 #include <charconv>
-#include <cstdio>
 
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
@@ -54,10 +53,18 @@ constexpr char kEngineUnpacked[] = "MotorDespachetat";
 constexpr char kUseCountRaised[] = "UseCountMarit";
 constexpr char kGroup[] = "Grup";
 
+// `value` in eight upper-case hexadecimal digits. Written out here rather than with the C
+// library's formatted printing, which would bring its whole floating-point machinery into
+// a program that must fit on the first floppy.
+std::string Hex8(uint32_t value) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string digits(8, '0');
+    for (int digit = 7; digit >= 0; --digit, value >>= 4) digits[digit] = kHex[value & 0xF];
+    return digits;
+}
+
 std::string FileLine(const RecordedFile& file) {
-    char crc[9];
-    std::snprintf(crc, sizeof crc, "%08X", unsigned(file.crc));
-    return file.path + "=" + std::to_string(file.size) + " " + crc;
+    return file.path + "=" + std::to_string(file.size) + " " + Hex8(file.crc);
 }
 
 std::string ValueLine(const RecordedValue& value) {
