@@ -30,8 +30,9 @@ public:
     bool AcceptsAccelerator(bool altHeld) const override;
     void Accelerate() override;
 
-    // Set by the backend before painting.
-    struct DrawState {
+    // Set by the backend before painting. (Not "DrawState": <windows.h> makes that name a
+    // macro, and the type would be named one way in some files and another in the rest.)
+    struct FaceState {
         bool pressed = false;
         bool focused = false;
         bool hot = false;
