@@ -133,6 +133,19 @@ win_wait_exit() {
 
 e2e_process_gone() { ! kill -0 "$1" 2>/dev/null; }
 
+# machine_pid PATTERN: the id of a process of this scenario's machine (its WINEPREFIX)
+# whose command line matches PATTERN; another machine's, or another suite's, is not it.
+machine_pid() {
+    local pid
+    for pid in $(pgrep -f "$1"); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            printf '%s\n' "$pid"
+            return 0
+        fi
+    done
+    return 1
+}
+
 # ---------------------------------------------------------------- the driver
 
 # drv COMMAND [ARGS...]: runs TVDRIVER.EXE and prints what it prints; a failure of the

@@ -17,7 +17,7 @@ expect_equal "$(head -c ${#E2E_NEW_PROGRAM} "$program/TORVEX.EXE")" "$E2E_NEW_PR
 expect_file "$(cpath 'C:\~TORVUPG')/JURNAL.TXT"
 shot "the error box, the moment of the kill" >/dev/null
 # The working copy's own process (a Wine process whose command line names it).
-pid=$(pgrep -f 'INSTTORV\.EXE' | head -1)
+pid=$(machine_pid 'INSTTORV\.EXE')
 [[ -n $pid ]] || fail "no process for INSTTORV.EXE"
 kill -KILL "$pid"
 drv wait-process-gone INSTTORV.EXE 30
