@@ -44,7 +44,7 @@ export WINEPREFIX=$work/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,msh
 [[ -d $WINEPREFIX ]] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
 /usr/lib/wine/wineserver64 -p 2>/dev/null || true  # already up from an earlier run: fine
 trap '/usr/lib/wine/wineserver64 -k 2>/dev/null || true; win32_way_down' EXIT
-win32_way_up || { echo "widths: the emulator could not be registered" >&2; exit 2; }
+[[ $WIN32_WAY != emulated ]] || win32_way_up || { echo "widths: the emulator could not be registered" >&2; exit 2; }
 # The ratios, where they say something of the shipped build.
 ratios() {
   if [[ $WIN32_WAY == emulated ]]; then

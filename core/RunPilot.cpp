@@ -1,7 +1,5 @@
 #include "core/RunPilot.h"
 
-#include <array>
-
 #include "answers/ExitCodes.h"
 #include "core/AnswerablePage.h"
 #include "core/InstallState.h"

@@ -11,7 +11,7 @@
 # usage: scripts/win32-way.sh           prints the way
 #        source scripts/win32-way.sh    defines, without printing anything:
 #          win32_way_probe   sets WIN32_WAY (native, emulated or none) and WIN32_WAY_WHY
-#          win32_way_up      on the emulated way, registers the emulator for this shell
+#          win32_way_up      registers the emulator for this shell (the emulated way)
 #          win32_way_down    takes it away again once no other live shell uses it
 #          win32_way_line    the one line printed above
 #
@@ -67,7 +67,6 @@ win32_way_tidy() {
 }
 
 win32_way_up() {
-    [[ ${WIN32_WAY:-} == emulated ]] || return 0
     mkdir -p "$WIN32_WAY_USERS" || return 1
     if [[ ! -e $WIN32_WAY_BINFMT/register ]]; then
         mount -t binfmt_misc binfmt_misc "$WIN32_WAY_BINFMT" || return 1
@@ -102,7 +101,6 @@ win32_way_emulation_works() {
         return 1
     fi
     local works=1
-    WIN32_WAY=emulated
     if win32_way_up; then
         win32_way_loader_runs && works=0
         win32_way_down
@@ -110,7 +108,6 @@ win32_way_emulation_works() {
     else
         WIN32_WAY_WHY="the emulator could not be registered through binfmt_misc"
     fi
-    WIN32_WAY=
     return "$works"
 }
 
