@@ -7,8 +7,8 @@
 
 #include "core/Log.h"
 #include "core/Startup.h"
-#include "pages/PageTable.h"
-#include "pages/UninstallRun.h"
+#include "pages/wizard/PageTable.h"
+#include "pages/uninstall/UninstallRun.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WideText.h"

@@ -10,8 +10,23 @@
 #include <string>
 
 #include "core/InstallState.h"
-#include "pages/CopyWork.h"
+#include "work/copy/CopyWork.h"
 #include "platform/host/HostPlatform.h"
+
+namespace {
+
+// Nobody answers during a measurement: a box is printed and refused.
+class QuietReports : public work::Reports {
+public:
+    work::Answer Tell(const work::Notice& notice) override {
+        std::fprintf(stderr, "copywork: %s\n", notice.text.c_str());
+        return work::Answer::Cancel;
+    }
+    void SetHeading(const std::string&) override {}
+    void KeepAlive() override {}
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -20,7 +35,7 @@ int main(int argc, char** argv) {
     }
     std::string pattern = (std::filesystem::temp_directory_path() / "copywork-XXXXXX").string();
     if (!mkdtemp(pattern.data())) return 2;
-    pages::CopyOutcome outcome;
+    work::CopyOutcome outcome;
     {
         plat::HostPlatform machine(pattern);
         machine.AddDrive('C', plat::DriveType::Fixed, std::filesystem::absolute(argv[2]).string());
@@ -30,16 +45,18 @@ int main(int argc, char** argv) {
         machine.MakeDirectory("C:\\Program Files");
         machine.RegistryWriteString("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
                                     "C:\\Program Files");
-        core::InstallState& state = core::State();
-        state.InstallType = core::InstallLocal;
-        state.SourceDir = "D:\\";
-        pages::CopyWork work(product::ComponentSets[state.InstallType], {});
-        outcome = work.Run({});
+        work::CopyOrder order;
+        order.source.folder = "D:\\";
+        order.folders = {"C:\\WinTorv", "C:\\WinTorv", "C:\\WinTorv"};
+        order.selection = product::ComponentSets[core::InstallLocal];
+        QuietReports reports;
+        work::CopyWork work(order, {}, reports);
+        outcome = work.Run();
         plat::SetCurrent(nullptr);
     }
     std::error_code ignored;
     std::filesystem::remove_all(pattern, ignored);
-    if (outcome != pages::CopyOutcome::Done) {
+    if (outcome != work::CopyOutcome::Done) {
         std::fputs("copywork: the copy did not succeed\n", stderr);
         return 1;
     }

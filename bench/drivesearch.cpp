@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "pages/ProgramSearch.h"
+#include "work/locate/ProgramSearch.h"
 #include "platform/host/HostPlatform.h"
 
 int main(int argc, char** argv) {
@@ -25,14 +25,14 @@ int main(int argc, char** argv) {
         machine.AddDrive('C', plat::DriveType::Fixed, std::filesystem::absolute(argv[1]).string());
         machine.AddDrive('Z', plat::DriveType::CdRom, "/");  // the host's root is not searched
         plat::SetCurrent(&machine);
-        pages::DriveSearch search;
+        work::DriveSearch search;
         std::string status;
         search.visiting = [&](const std::string& text) {
             status = text;
             ++visited;
             return false;
         };
-        found = pages::SearchFixedDrives(search);
+        found = work::SearchFixedDrives(search);
         plat::SetCurrent(nullptr);
     }
     std::error_code ignored;

@@ -10,7 +10,8 @@
 #include <map>
 
 #include "core/InstallState.h"
-#include "pages/CopyWork.h"
+#include "pages/wizard/BoxReports.h"
+#include "work/copy/CopyWork.h"
 #include "tests/support/VirtualMachine.h"
 #include "tests/support/oldzip/ZipWriter.h"
 #include "ui/MessageForm.h"
@@ -101,11 +102,21 @@ protected:
         });
     }
 
-    pages::CopyWork Work() {
-        pages::CopyView view;
+    // The fresh installation's order, from the run's state.
+    static work::CopyOrder FreshOrder() {
+        const core::InstallState& state = core::State();
+        work::CopyOrder order;
+        order.source = {state.SourceDir, state.DiskCount};
+        order.folders = {state.WorkDir, state.ProgramDir, state.DataDir};
+        order.selection = product::ComponentSets[state.InstallType];
+        return order;
+    }
+
+    work::CopyWork Work(const work::CopyOrder& order = FreshOrder()) {
+        work::CopyView view;
         view.showCopyProgress = [this](int disk, int count) { copyGauge_.push_back(std::to_string(disk) + "/" + std::to_string(count)); };
         view.showUnzipProgress = [this](int percent) { unzipGauge_ = percent; };
-        return pages::CopyWork(product::ComponentSets[core::State().InstallType], view);
+        return work::CopyWork(order, view, reports_);
     }
 
     void ExpectProductInstalled() {
@@ -119,6 +130,7 @@ protected:
         EXPECT_EQ(unzipGauge_, 100);
     }
 
+    pages::BoxReports reports_;  // boxes the test's script answers
     std::map<std::string, std::string> archives_;
     std::vector<std::string> requests_;
     std::vector<std::string> copyGauge_;

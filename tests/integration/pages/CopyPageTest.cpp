@@ -1,11 +1,12 @@
 // The file copy page as a user meets it: Continue does the whole copy and the page ends
 // with 1; a refused disk ends it with 2; a failed copy keeps it open, its buttons enabled.
 #include "core/EngineHooks.h"
-#include "pages/CopyPage.h"
+#include "pages/fresh/CopyPage.h"
 #include "tests/integration/pages/CopyMediaFixture.h"
 #include "ui/headless/HeadlessBackend.h"
 
 using namespace pages;
+using namespace work;
 
 namespace {
 

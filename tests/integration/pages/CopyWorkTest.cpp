@@ -6,7 +6,7 @@
 #include "core/Log.h"
 #include "tests/integration/pages/CopyMediaFixture.h"
 
-using namespace pages;
+using namespace work;
 using copy_test::Product;
 
 namespace {
@@ -19,7 +19,7 @@ TEST_F(CopyWorkTest, ThreeFloppiesAreRequestedJoinedAndUnpacked) {
     ui::headless::Script script;
     ChangeDiskOnRequest(script, 2);
     ChangeDiskOnRequest(script, 3);
-    EXPECT_EQ(Work().Run({}), CopyOutcome::Done);
+    EXPECT_EQ(Work().Run(), work::CopyOutcome::Done);
     ASSERT_TRUE(script.Ok()) << script.Error();
     ASSERT_EQ(requests_.size(), 2u);
     EXPECT_EQ(requests_[0], "PENTRU CONTINUARE,\r\rintrodu discul de instalare cu numarul \r2");
@@ -27,16 +27,14 @@ TEST_F(CopyWorkTest, ThreeFloppiesAreRequestedJoinedAndUnpacked) {
     EXPECT_EQ(copyGauge_, (std::vector<std::string>{"0/3", "1/3", "2/3", "3/3"}));
     ExpectProductInstalled();
     EXPECT_EQ(ReadFile("C:\\WinTorv\\OLD.ZIP"), "the user's own archive");
-    EXPECT_EQ(core::State().SourceDir, "A:");
     EXPECT_EQ(plat::Current().CurrentDirectory(), "C:\\WinTorv");
 }
 
 TEST_F(CopyWorkTest, OneCdFolderIsOneDiskAndOnePass) {
     MakeCd();
     ui::headless::Script script;
-    EXPECT_EQ(Work().Run({}), CopyOutcome::Done);
+    EXPECT_EQ(Work().Run(), work::CopyOutcome::Done);
     EXPECT_TRUE(script.Messages().empty());
-    EXPECT_EQ(core::State().DiskCount, 1);
     EXPECT_EQ(copyGauge_, (std::vector<std::string>{"0/1", "1/1"}));
     ExpectProductInstalled();
 }
@@ -47,7 +45,7 @@ TEST_F(CopyWorkTest, AFolderNamedLikeTheMarkerIsNoDiskAndRefusalKeepsWhatWasJoin
     ui::headless::Script script;
     ChangeDiskOnRequest(script, 4);  // a disk with a folder DISK2: asked again
     script.AnswerMessage("Renunt");
-    EXPECT_EQ(Work().Run({}), CopyOutcome::DiskRefused);
+    EXPECT_EQ(Work().Run(), work::CopyOutcome::DiskRefused);
     ASSERT_TRUE(script.Ok()) << script.Error();
     EXPECT_TRUE(Machine().FileExists("C:\\WinTorv\\EXE.ZIP")) << "joined so far, stays";
     EXPECT_FALSE(Machine().FileExists("C:\\WinTorv\\TORVEX.EXE")) << "nothing unpacked";
@@ -59,7 +57,7 @@ TEST_F(CopyWorkTest, MissingArchivesAreNoFailureAndTheClientGetsNoDatabases) {
     core::State().InstallType = core::InstallClient;
     MakeCd();
     ui::headless::Script script;
-    EXPECT_EQ(Work().Run({}), CopyOutcome::Done);
+    EXPECT_EQ(Work().Run(), work::CopyOutcome::Done);
     EXPECT_TRUE(script.Messages().empty());
     EXPECT_TRUE(Machine().FileExists("C:\\WinTorv\\MIRDAN.EXE"));
     EXPECT_FALSE(Machine().FileExists("C:\\TorvData\\DATA\\FIRMA.DB"));
@@ -97,7 +95,7 @@ TEST_F(CopyWorkTest, AFailedCopyIsReportedAndNotTakenForSuccess) {
         core::LogEnabled = false;
         ui::headless::Script script;
         script.AnswerMessage("OK");
-        EXPECT_EQ(Work().Run({}), CopyOutcome::Failed);
+        EXPECT_EQ(Work().Run(), work::CopyOutcome::Failed);
         ASSERT_TRUE(script.Ok()) << script.Error();
         const ui::headless::ShownMessage& box = script.Messages()[0];
         EXPECT_EQ(box.kind, ui::mtError);
@@ -109,31 +107,17 @@ TEST_F(CopyWorkTest, AFailedCopyIsReportedAndNotTakenForSuccess) {
     }
 }
 
-TEST_F(CopyWorkTest, TheUpgradeShapeAsksBeforeReplacingAndSeesTheTargetFolder) {
+TEST_F(CopyWorkTest, AnUpgradeOrderReplacesProgramFilesAndUnpacksNoEngine) {
     core::State().InstallType = core::InstallClient;
     MakeCd();
-    WriteFile("C:\\WinTorv\\TORVEX.EXE", "installed program");
     WriteFile("C:\\WinTorv\\SERVICE.EXE", "installed service");
-    std::vector<std::string> asked;
-    std::vector<size_t> cutLengths;
-    ExtractionSettings upgrade;
+    work::CopyOrder upgrade = FreshOrder();
+    upgrade.selection = product::UpgradeComponentSets[core::InstallClient];
+    upgrade.replacement = work::Replacement::UpgradeRule;
     upgrade.skipMissingModules = false;
-    upgrade.query = [&](unzip::ExtractReport* report) {
-        asked.push_back(report->FileName);
-        return std::string(report->FileName).ends_with("SERVICE.EXE");
-    };
-    upgrade.beforeExtract = [&](const product::TCompRecord&, const unzip::TQuarnUnzip& unzip) {
-        cutLengths.push_back(unzip.DirectoryName().size());
-    };
-    CopyView view;
-    view.showUnzipProgress = [this](int percent) { unzipGauge_ = percent; };
-    CopyWork work(product::UpgradeComponentSets[core::InstallClient], view);
     ui::headless::Script script;
-    EXPECT_EQ(work.Run(upgrade), CopyOutcome::Done);
-    EXPECT_EQ(asked, (std::vector<std::string>{"C:\\WinTorv\\SERVICE.EXE", "C:\\WinTorv\\TORVEX.EXE"}));
-    EXPECT_EQ(ReadFile("C:\\WinTorv\\TORVEX.EXE"), "installed program");
+    EXPECT_EQ(Work(upgrade).Run(), work::CopyOutcome::Done);
     EXPECT_EQ(ReadFile("C:\\WinTorv\\SERVICE.EXE"), "service");
-    EXPECT_EQ(cutLengths, (std::vector<size_t>(4, std::string("C:\\WinTorv").size() + 1)));
     EXPECT_EQ(unzipGauge_, 100);
     EXPECT_FALSE(Machine().DirectoryExists("C:\\Program Files\\Borland")) << "no engine in an upgrade";
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/InstallState.h"
-#include "pages/PageTable.h"
+#include "pages/wizard/PageTable.h"
 #include "tests/support/VirtualMachine.h"
 #include "ui/Form.h"
 #include "ui/headless/ScriptedUser.h"

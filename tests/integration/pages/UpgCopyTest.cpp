@@ -6,7 +6,7 @@
 #include "core/Log.h"
 #include "journal/Recovery.h"
 #include "journal/UpgradeJournal.h"
-#include "pages/UpgCopy.h"
+#include "pages/upgrade/UpgCopy.h"
 #include "tests/integration/pages/CopyMediaFixture.h"
 
 namespace {

@@ -9,6 +9,8 @@
 #include "core/InstallState.h"
 #include "core/Log.h"
 #include "dbengine/DatabaseEngine.h"
+#include "pages/wizard/BoxReports.h"
+#include "work/configure/ConfigOrder.h"
 #include "tests/support/Standins.h"
 #include "tests/support/VirtualMachine.h"
 
@@ -20,6 +22,11 @@ inline const std::string kEngineKey = "Software\\Borland\\Database Engine";
 
 class ConfigMachine : public testing_support::VirtualMachineTest {
 protected:
+    // What the configuration page hands its steps: the run's folders, and boxes that the
+    // test's script answers.
+    static work::ConfigOrder Order() { return work::ConfigOrderOf(core::State()); }
+    pages::BoxReports reports_;
+
     void SetUp() override {
         VirtualMachineTest::SetUp();
         setenv("TORVEX_HOST_ROOT", root_.c_str(), 1);

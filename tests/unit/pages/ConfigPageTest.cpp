@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "pages/ConfigPage.h"
+#include "pages/fresh/ConfigPage.h"
 #include "tests/unit/pages/ConfigMachine.h"
 #include "ui/headless/ScriptedUser.h"
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "dbengine/DatabaseEngine.h"
-#include "pages/BdeRegFile.h"
-#include "pages/ConfigSteps.h"
+#include "work/configure/BdeRegFile.h"
+#include "work/configure/ConfigSteps.h"
 #include "tests/unit/pages/ConfigMachine.h"
 #include "ui/headless/ScriptedUser.h"
 
@@ -23,21 +23,21 @@ TEST(ConfigRules, UseCountIsOneMoreThanTheDecimalValue) {
     };
     const Row rows[] = {{"3", "4"}, {std::nullopt, "1"}, {"abc", "1"}, {"", "1"}, {"3x", "1"},
                         {"-1", "0"}, {" 7", "8"}, {"99999999999999999999", "1"}};
-    for (const Row& row : rows) EXPECT_EQ(pages::NextUseCount(row.value), row.next) << row.value.value_or("(none)");
+    for (const Row& row : rows) EXPECT_EQ(work::NextUseCount(row.value), row.next) << row.value.value_or("(none)");
 }
 
 TEST(ConfigRules, PlaceholderFilledOncePerLineWithDoubledBackslashes) {
-    EXPECT_EQ(pages::FillProgDir("\"DLLPATH\"=\"$ProgDir$\\\\Borland\"", "C:\\Program Files"),
+    EXPECT_EQ(work::FillProgDir("\"DLLPATH\"=\"$ProgDir$\\\\Borland\"", "C:\\Program Files"),
               "\"DLLPATH\"=\"C:\\\\Program Files\\\\Borland\"");
-    EXPECT_EQ(pages::FillProgDir("a=$ProgDir$;$ProgDir$", "C:\\P"), "a=C:\\\\P;$ProgDir$");
-    EXPECT_EQ(pages::FillProgDir("[HKEY_LOCAL_MACHINE\\SOFTWARE]", "C:\\P"), "[HKEY_LOCAL_MACHINE\\SOFTWARE]");
+    EXPECT_EQ(work::FillProgDir("a=$ProgDir$;$ProgDir$", "C:\\P"), "a=C:\\\\P;$ProgDir$");
+    EXPECT_EQ(work::FillProgDir("[HKEY_LOCAL_MACHINE\\SOFTWARE]", "C:\\P"), "[HKEY_LOCAL_MACHINE\\SOFTWARE]");
 }
 
 TEST(ConfigRules, ComponentInstallersQuoteOnlyAFolderWithABlank) {
-    EXPECT_EQ(pages::ComponentCommandLines("C:\\WinTorv"),
+    EXPECT_EQ(work::ComponentCommandLines("C:\\WinTorv"),
               (std::vector<std::string>{"C:\\WinTorv\\HHUPD.EXE /Q",
                                         "C:\\WinTorv\\TREGSVR.EXE -Q C:\\WinTorv\\CFX32.OCX"}));
-    EXPECT_EQ(pages::ComponentCommandLines("C:\\Program Files\\WinTorv\\"),
+    EXPECT_EQ(work::ComponentCommandLines("C:\\Program Files\\WinTorv\\"),
               (std::vector<std::string>{
                   "\"C:\\Program Files\\WinTorv\\HHUPD.EXE\" /Q",
                   "\"C:\\Program Files\\WinTorv\\TREGSVR.EXE\" -Q \"C:\\Program Files\\WinTorv\\CFX32.OCX\""}));
@@ -48,11 +48,11 @@ TEST_F(ConfigStepsTest, AnEarlierEngineOnlyCountsOneMoreUser) {
     Machine().RegistryWriteString(kEngineKey, "DLLPATH", kEngineDir);
     WriteFile(kBdeReg, "\"DLLPATH\"=\"$ProgDir$\"\r\n");
     for (const char* expected : {"1", "2"}) {
-        EXPECT_TRUE(pages::DoConfigBDE());
+        EXPECT_TRUE(work::DoConfigBDE(Order(), reports_));
         EXPECT_EQ(Machine().RegistryReadString(kEngineKey, "UseCount"), expected);
     }
     Machine().RegistryWriteString(kEngineKey, "UseCount", "3");
-    EXPECT_TRUE(pages::DoConfigBDE());
+    EXPECT_TRUE(work::DoConfigBDE(Order(), reports_));
     EXPECT_EQ(Machine().RegistryReadString(kEngineKey, "UseCount"), "4");
     EXPECT_EQ(ReadFile(kBdeReg), "\"DLLPATH\"=\"$ProgDir$\"\r\n") << "bde.reg is left alone";
     EXPECT_TRUE(Machine().Journal().empty()) << "nothing is imported";
@@ -67,7 +67,7 @@ TEST_F(ConfigStepsTest, ANewEngineIsRegisteredFromItsFilledRegistryFileThenTheAl
     for (const char* dataDir : {"D:\\Date", "D:\\Date\\"}) {
         Machine().AddDrive('D', plat::DriveType::Fixed);
         core::State().DataDir = dataDir;
-        EXPECT_TRUE(pages::DoConfigBDE());
+        EXPECT_TRUE(work::DoConfigBDE(Order(), reports_));
         EXPECT_EQ(Aliases(), "TORVEXALIAS=D:\\Date\\NEW\\DATA\r\nFIRMAALIAS=D:\\Date\\NEW\\FIRMA\r\n"
                              "LUNAALIAS=D:\\Date\\NEW\\LUNA\r\nTORVEX=D:\\Date\\DATA\r\n")
             << dataDir;
@@ -100,7 +100,7 @@ TEST_F(ConfigStepsTest, ARegistryFileThatCannotBeRewrittenIsNamedAndStopsTheStep
         row.fault();
         Script script;
         script.AnswerMessage("O&K");
-        EXPECT_FALSE(pages::DoConfigBDE()) << row.what;
+        EXPECT_FALSE(work::DoConfigBDE(Order(), reports_)) << row.what;
         Machine().ClearFaults();
         ASSERT_TRUE(script.Ok()) << script.Error();
         const auto& box = script.Messages().at(0);
@@ -123,7 +123,7 @@ TEST_F(ConfigStepsTest, ComponentsStepWritesTheDefaultUserAndRunsBothInstallers)
     MakeFolders("C:\\Program Files\\WinTorv");
     WriteFile("C:\\Program Files\\WinTorv\\HHUPD.EXE", "");
     WriteFile("C:\\Program Files\\WinTorv\\TREGSVR.EXE", "");
-    pages::DoConfigConfigSys();
+    work::DoConfigConfigSys(Order());
     EXPECT_EQ(Machine().ProfileString("Torvex", "LastUser", ""), "Master");
     EXPECT_EQ(Machine().Journal(),
               (std::vector<std::string>{"RUN \"C:\\Program Files\\WinTorv\\HHUPD.EXE\" /Q",
@@ -136,10 +136,10 @@ TEST_F(ConfigStepsTest, GroupItemsFollowTheModulesPresent) {
     state.ProgramDir = "C:\\WinTorv";
     state.WorkDir = "C:\\WinTorv\\";
     MakeFolders("C:\\WinTorv");
-    pages::DoConfigGroup();
+    work::DoConfigGroup(Order(), reports_);
     WriteFile("C:\\WinTorv\\VANTIR.EXE", "");
     WriteFile("C:\\WinTorv\\MIRDAN.EXE", "");
-    pages::DoConfigGroup();
+    work::DoConfigGroup(Order(), reports_);
     const auto& sent = Machine().DdeJournal();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].service, "ProgMan");
@@ -165,7 +165,7 @@ TEST_F(ConfigStepsTest, AShellThatCannotBeReachedOrDoesNotAnswerIsReported) {
         Machine().SetDdeBehaviour(behaviour);
         Script script;
         script.AnswerMessage("&Renunt");
-        pages::DoConfigGroup();
+        work::DoConfigGroup(Order(), reports_);
         ASSERT_TRUE(script.Ok()) << script.Error();
         const auto& box = script.Messages().at(0);
         EXPECT_EQ(box.text, "Eroare DDE!");

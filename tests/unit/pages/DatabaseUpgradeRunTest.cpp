@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/DatabaseUpgradeRun.h"
+#include "work/dbupgrade/DatabaseUpgradeRun.h"
 #include "tests/unit/upgrade/UpgradeTestMachine.h"
 
 namespace {
@@ -18,9 +18,9 @@ protected:
     }
 
     // Runs the choice and returns what the page was told, one word an event.
-    std::vector<std::string> Run(const pages::StepChoice& chosen) {
+    std::vector<std::string> Run(const work::StepChoice& chosen) {
         std::vector<std::string> events;
-        pages::DatabaseUpgradeView view;
+        work::DatabaseUpgradeView view;
         view.chosen = [chosen](size_t step) { return chosen[step]; };
         view.report = [&events](const std::string& text) { events.push_back("report " + text); };
         view.tick = [&events](size_t step, bool shown) {
@@ -28,11 +28,11 @@ protected:
         };
         view.statusRed = [&events] { events.push_back("red"); };
         view.finished = [&events](size_t step) { events.push_back("finished " + std::to_string(step + 1)); };
-        succeeded_ = pages::RunDatabaseUpgrade(view);
+        succeeded_ = work::RunDatabaseUpgrade(view);
         return events;
     }
 
-    pages::StepChoice succeeded_{};
+    work::StepChoice succeeded_{};
 };
 
 TEST_F(DatabaseUpgradeRunTest, NothingChosenHandsOverTheReportProcedureOnly) {
@@ -51,7 +51,7 @@ TEST_F(DatabaseUpgradeRunTest, OnlyTheConstantsTurnTheStatusRedAndRunOnce) {
               "UPGRADE.DLL SetReportProc\r\n"
               "UPGRADE.DLL DoConstUpgrade quick=0\r\n"
               "UPGRADE.DLL GetSemaforOK 1\r\n");
-    EXPECT_EQ(succeeded_, (pages::StepChoice{false, false, true}));
+    EXPECT_EQ(succeeded_, (work::StepChoice{false, false, true}));
 }
 
 TEST_F(DatabaseUpgradeRunTest, FailedOperationLosesItsTickAndTheNextStillRuns) {
@@ -60,7 +60,7 @@ TEST_F(DatabaseUpgradeRunTest, FailedOperationLosesItsTickAndTheNextStillRuns) {
     std::erase_if(events, [](const std::string& e) { return e.rfind("report ", 0) == 0; });
     EXPECT_EQ(events, (std::vector<std::string>{"tick 1", "untick 1", "finished 1", "tick 2", "red",
                                                  "finished 2"}));
-    EXPECT_EQ(succeeded_, (pages::StepChoice{false, true, false}));
+    EXPECT_EQ(succeeded_, (work::StepChoice{false, true, false}));
 }
 
 }  // namespace

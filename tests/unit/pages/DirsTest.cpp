@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "core/InstallState.h"
-#include "pages/DirDialog.h"
-#include "pages/Dirs.h"
-#include "pages/FolderChoice.h"
+#include "pages/wizard/DirDialog.h"
+#include "pages/fresh/Dirs.h"
+#include "work/locate/FolderChoice.h"
 #include "tests/support/VirtualMachine.h"
 #include "ui/headless/ScriptedUser.h"
 
-using pages::FolderCheck;
+using work::FolderCheck;
 using pages::TDirDialog;
 using pages::TDirs;
 using ui::headless::Click;
@@ -68,42 +68,42 @@ TEST_F(DirsTest, ContinueChecksAndCreatesTheFolders) {
         uint8_t kind;
         const char* program;
         const char* data;
-        FolderCheck check;
+        work::FolderCheck check;
         const char* dataDir;       // DataDir afterwards
         bool programCreated;
     } rows[] = {
-        {"LOCAL: the proposed folder is created", core::InstallLocal, "C:\\WinTorv", "", FolderCheck::Passed,
+        {"LOCAL: the proposed folder is created", core::InstallLocal, "C:\\WinTorv", "", work::FolderCheck::Passed,
          "C:\\WinTorv", true},
-        {"typed with a backslash, stored as typed", core::InstallLocal, "C:\\Prog\\", "", FolderCheck::Passed,
+        {"typed with a backslash, stored as typed", core::InstallLocal, "C:\\Prog\\", "", work::FolderCheck::Passed,
          "C:\\Prog\\", true},
         {"SERVER: a new data folder whose parent exists", core::InstallServer, "C:\\Prog", "C:\\Date",
-         FolderCheck::Passed, "C:\\Date", true},
-        {"SERVER: an existing data folder", core::InstallServer, "C:\\Prog", "C:\\Existing", FolderCheck::Passed,
+         work::FolderCheck::Passed, "C:\\Date", true},
+        {"SERVER: an existing data folder", core::InstallServer, "C:\\Prog", "C:\\Existing", work::FolderCheck::Passed,
          "C:\\Existing", true},
         {"SERVER: the data folder's parent is missing", core::InstallServer, "C:\\Prog", "C:\\Nu\\Date",
-         FolderCheck::NotCreated, "C:\\Old", false},
+         work::FolderCheck::NotCreated, "C:\\Old", false},
         {"SERVER: a file holds the data folder's name", core::InstallServer, "C:\\Prog", "C:\\AFile",
-         FolderCheck::NotCreated, "C:\\Old", false},
-        {"CLIENT: the data folder exists", core::InstallClient, "C:\\Prog", "C:\\Existing", FolderCheck::Passed,
+         work::FolderCheck::NotCreated, "C:\\Old", false},
+        {"CLIENT: the data folder exists", core::InstallClient, "C:\\Prog", "C:\\Existing", work::FolderCheck::Passed,
          "C:\\Existing", true},
         {"CLIENT: the data folder does not exist", core::InstallClient, "C:\\Prog", "C:\\Date",
-         FolderCheck::ClientDataMissing, "C:\\Old", false},
-        {"a file holds the program folder's name", core::InstallLocal, "C:\\AFile", "", FolderCheck::NotCreated,
+         work::FolderCheck::ClientDataMissing, "C:\\Old", false},
+        {"a file holds the program folder's name", core::InstallLocal, "C:\\AFile", "", work::FolderCheck::NotCreated,
          "C:\\AFile", false},
-        {"a drive that does not exist", core::InstallLocal, "Q:\\WinTorv", "", FolderCheck::NotCreated,
+        {"a drive that does not exist", core::InstallLocal, "Q:\\WinTorv", "", work::FolderCheck::NotCreated,
          "Q:\\WinTorv", false},
-        {"an empty program field", core::InstallLocal, "", "", FolderCheck::NotCreated, "", false},
+        {"an empty program field", core::InstallLocal, "", "", work::FolderCheck::NotCreated, "", false},
     };
     for (const Row& row : rows) {
         core::ResetState();
         core::State().DataDir = "C:\\Old";
-        EXPECT_EQ(pages::AcceptFolders(row.kind, row.program, row.data), row.check) << row.what;
+        EXPECT_EQ(work::AcceptFolders(core::State(), row.kind, row.program, row.data), row.check) << row.what;
         EXPECT_EQ(core::State().ProgramDir, row.program) << row.what;
         EXPECT_EQ(core::State().DataDir, row.dataDir) << row.what;
         EXPECT_EQ(core::State().WorkDir, row.program) << row.what << ": kept whatever the outcome";
         EXPECT_EQ(core::State().WorkDataDir, row.dataDir) << row.what;
         EXPECT_EQ(IsFolder(row.program), row.programCreated) << row.what;
-        if (row.check != FolderCheck::Passed && std::string(row.data) == "C:\\Date") {
+        if (row.check != work::FolderCheck::Passed && std::string(row.data) == "C:\\Date") {
             EXPECT_FALSE(IsFolder(row.data)) << row.what << ": nothing is left behind";
         }
         for (const char* made : {"C:\\WinTorv", "C:\\Prog\\", "C:\\Date"})
@@ -113,7 +113,7 @@ TEST_F(DirsTest, ContinueChecksAndCreatesTheFolders) {
 
 TEST_F(DirsTest, AProgramFolderThatCannotBeMadeTakesBackTheNewDataFolder) {
     Machine().FailCreateDirectory("C:\\Prog");
-    EXPECT_EQ(pages::AcceptFolders(core::InstallServer, "C:\\Prog", "C:\\Date"), FolderCheck::NotCreated);
+    EXPECT_EQ(work::AcceptFolders(core::State(), core::InstallServer, "C:\\Prog", "C:\\Date"), work::FolderCheck::NotCreated);
     EXPECT_FALSE(IsFolder("C:\\Date"));
     EXPECT_EQ(core::State().WorkDataDir, "C:\\Date");
 }

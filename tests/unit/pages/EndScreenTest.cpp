@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/InstallState.h"
-#include "pages/EndScreen.h"
+#include "pages/wizard/EndScreen.h"
 #include "ui/headless/ScriptedUser.h"
 
 using pages::TEndScreen;

@@ -3,12 +3,13 @@
 #include <functional>
 
 #include "core/InstallState.h"
-#include "pages/CopyWork.h"
-#include "pages/EngineCheck.h"
+#include "pages/wizard/BoxReports.h"
+#include "work/copy/CopyWork.h"
+#include "work/engine/EngineCheck.h"
 #include "tests/support/VirtualMachine.h"
 #include "ui/headless/ScriptedUser.h"
 
-using namespace pages;
+using namespace work;
 
 namespace {
 constexpr char kInitKey[] = "Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT";
@@ -21,21 +22,22 @@ TEST(VersionNumberTest, TakesTheWholePartOfAVersion) {
         const char* text;
         int number;
     } cases[] = {{"3.9", 3}, {"4.5", 4}, {"5", 5}, {"10.1", 10}, {"", 0}, {"4,2", 4}, {"5.01", 5}};
-    for (const Case& c : cases) EXPECT_EQ(VersionNumber(c.text), c.number) << c.text;
-    EXPECT_FALSE(IsOldEngineVersion("4.0"));
-    EXPECT_FALSE(IsOldEngineVersion("5.01"));
-    EXPECT_TRUE(IsOldEngineVersion("3.5"));
+    for (const Case& c : cases) EXPECT_EQ(work::VersionNumber(c.text), c.number) << c.text;
+    EXPECT_FALSE(work::IsOldEngineVersion("4.0"));
+    EXPECT_FALSE(work::IsOldEngineVersion("5.01"));
+    EXPECT_TRUE(work::IsOldEngineVersion("3.5"));
 }
 
 TEST(UnzipPercentTest, RoundsHalvesToEvenAndStaysInRange) {
-    EXPECT_EQ(UnzipPercent(1, 8), 12);   // 12.5
-    EXPECT_EQ(UnzipPercent(3, 8), 38);   // 37.5
-    EXPECT_EQ(UnzipPercent(8, 8), 100);
-    EXPECT_EQ(UnzipPercent(5, 0), 0) << "no archive to measure";
+    EXPECT_EQ(work::UnzipPercent(1, 8), 12);   // 12.5
+    EXPECT_EQ(work::UnzipPercent(3, 8), 38);   // 37.5
+    EXPECT_EQ(work::UnzipPercent(8, 8), 100);
+    EXPECT_EQ(work::UnzipPercent(5, 0), 0) << "no archive to measure";
 }
 
 class EngineCheckTest : public testing_support::VirtualMachineTest {
 protected:
+    pages::BoxReports reports_;
     void SetUp() override {
         VirtualMachineTest::SetUp();
         core::ResetState();
@@ -63,7 +65,7 @@ TEST_F(EngineCheckTest, AnInstalledEngineIsNeverOverwrittenAndAnOldOneIsWarnedAb
         Machine().RegistryWriteString(kInitKey, "VERSION", c.version);
         ui::headless::Script script;
         if (c.warned) script.AnswerMessage("OK");
-        EXPECT_EQ(CheckEngine().kind, EngineTarget::Skip) << c.version;
+        EXPECT_EQ(work::CheckEngine(core::State().OldEngineFlag, reports_).kind, work::EngineTarget::Skip) << c.version;
         EXPECT_EQ(core::State().OldEngineFlag, c.warned) << c.version;
         ASSERT_TRUE(script.Ok()) << c.version << ": " << script.Error();
         if (c.warned) {
@@ -88,9 +90,9 @@ TEST_F(EngineCheckTest, WithoutAnEngineItsFoldersAreMadeUnderProgramFiles) {
     for (size_t i = 0; i < std::size(machines); ++i) {
         SCOPED_TRACE(i);
         machines[i]();
-        EXPECT_FALSE(EngineInstalled());
-        EngineTarget target = CheckEngine();
-        EXPECT_EQ(target.kind, EngineTarget::Extract);
+        EXPECT_FALSE(work::EngineInstalled());
+        work::EngineTarget target = work::CheckEngine(core::State().OldEngineFlag, reports_);
+        EXPECT_EQ(target.kind, work::EngineTarget::Extract);
         EXPECT_EQ(target.folder, "C:\\Program Files\\Borland\\Common Files\\BDE");
         EXPECT_TRUE(Machine().DirectoryExists(target.folder));
         EXPECT_FALSE(core::State().OldEngineFlag) << "a version without its engine warns of nothing";
@@ -100,14 +102,14 @@ TEST_F(EngineCheckTest, WithoutAnEngineItsFoldersAreMadeUnderProgramFiles) {
 TEST_F(EngineCheckTest, AfterAnOldEngineWasFoundTheEngineGoesWhereDllPathSays) {
     core::State().OldEngineFlag = true;
     Machine().RegistryWriteString(kEngineKey, "DLLPATH", "D:\\OLDBDE");
-    EngineTarget target = CheckEngine();
-    EXPECT_EQ(target.kind, EngineTarget::Extract);
+    work::EngineTarget target = work::CheckEngine(core::State().OldEngineFlag, reports_);
+    EXPECT_EQ(target.kind, work::EngineTarget::Extract);
     EXPECT_EQ(target.folder, "D:\\OLDBDE");
 }
 
 TEST_F(EngineCheckTest, AFolderThatCannotBeMadeIsNamed) {
     Machine().FailCreateDirectory("C:\\Program Files\\Borland\\Common Files");
-    EngineTarget target = CheckEngine();
-    EXPECT_EQ(target.kind, EngineTarget::Failed);
+    work::EngineTarget target = work::CheckEngine(core::State().OldEngineFlag, reports_);
+    EXPECT_EQ(target.kind, work::EngineTarget::Failed);
     EXPECT_EQ(target.folder, "C:\\Program Files\\Borland\\Common Files");
 }

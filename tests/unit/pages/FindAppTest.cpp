@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/InstallState.h"
-#include "pages/DirDialog.h"
-#include "pages/FindApp.h"
+#include "pages/wizard/DirDialog.h"
+#include "pages/upgrade/FindApp.h"
 #include "tests/unit/upgrade/UpgradeTestMachine.h"
 #include "ui/TitleBar.h"
 #include "ui/headless/ScriptedUser.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/InstallState.h"
-#include "pages/IType.h"
+#include "pages/fresh/IType.h"
 #include "ui/headless/ScriptedUser.h"
 
 using pages::TIType;

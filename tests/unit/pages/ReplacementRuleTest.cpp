@@ -1,7 +1,7 @@
 // The upgrade's replacement rule on output paths, with and without the folder's "\".
 #include <gtest/gtest.h>
 
-#include "pages/ReplacementRule.h"
+#include "work/copy/ReplacementRule.h"
 
 namespace {
 
@@ -27,15 +27,14 @@ TEST(ReplacementRuleTest, DecidesOnThePathBelowTheTargetFolder) {
         {"C:\\WINTORV\\", "C:\\WINTORV\\DATA\\NEW.DB", false, "DATA\\NEW.DB", false},
     };
     for (const Case& c : cases) {
-        const std::string rest = pages::PathRest(c.output, std::string(c.folder).size());
+        const std::string rest = work::PathRest(c.output, std::string(c.folder).size());
         EXPECT_EQ(rest, c.rest) << c.output;
-        EXPECT_EQ(pages::ShouldReplace(rest, c.program), c.replace) << c.output;
+        EXPECT_EQ(work::ShouldReplace(rest, c.program), c.replace) << c.output;
 
-        pages::ReplacementRule rule;
-        rule.SetTarget(std::string(c.folder) + '\0', c.program);  // as the component holds it
-        unzip::ExtractReport report{};
-        unzip::SetReportName(report, c.output);
-        EXPECT_EQ(rule.Query(&report), c.replace) << c.output;
+        product::TCompRecord component{};
+        component.Target = c.program ? product::TargetProgram : product::TargetData;
+        EXPECT_EQ(work::ConfirmReplace(work::Replacement::UpgradeRule, component, c.folder, c.output), c.replace)
+            << c.output;
     }
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/InstallState.h"
-#include "pages/StepRows.h"
-#include "pages/UpgData.h"
+#include "pages/wizard/StepRows.h"
+#include "pages/upgrade/UpgData.h"
 #include "tests/unit/upgrade/UpgradeTestMachine.h"
 #include "ui/headless/ScriptedUser.h"
 

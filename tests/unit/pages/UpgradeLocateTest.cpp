@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "core/InstallState.h"
-#include "pages/InstallationKind.h"
-#include "pages/ProgramSearch.h"
+#include "work/locate/InstallationKind.h"
+#include "work/locate/ProgramSearch.h"
 #include "platform/Paths.h"
 #include "tests/support/VirtualMachine.h"
 
 namespace {
 
-using pages::DriveSearch;
+using work::DriveSearch;
 
 class UpgradeLocateTest : public testing_support::VirtualMachineTest {
 protected:
@@ -33,12 +33,12 @@ protected:
     }
 
     std::string Search() {
-        DriveSearch search;
+        work::DriveSearch search;
         search.visiting = [this](const std::string& status) {
             statuses_.push_back(status);
             return false;
         };
-        return pages::SearchFixedDrives(search);
+        return work::SearchFixedDrives(search);
     }
 
     std::vector<std::string> statuses_;
@@ -62,10 +62,10 @@ TEST_F(UpgradeLocateTest, AliasFolderGivesTheDataFolderAndTheKindOfInstallation)
         {"N:\\WINTORV\\DATA", "N:\\WINTORV", "N:\\", core::InstallClient},
     };
     for (const Case& c : cases) {
-        const std::string dataFolder = pages::DataFolderOfAlias(c.aliasFolder);
+        const std::string dataFolder = work::DataFolderOfAlias(c.aliasFolder);
         EXPECT_EQ(dataFolder, c.dataFolder) << c.aliasFolder;
-        EXPECT_EQ(pages::InstallationRoot(dataFolder), c.root) << c.aliasFolder;
-        EXPECT_EQ(pages::KindOfInstallation(dataFolder), c.kind) << c.aliasFolder;
+        EXPECT_EQ(work::InstallationRoot(dataFolder), c.root) << c.aliasFolder;
+        EXPECT_EQ(work::KindOfInstallation(dataFolder), c.kind) << c.aliasFolder;
     }
 }
 
@@ -90,7 +90,7 @@ TEST_F(UpgradeLocateTest, ProfileNamesTheProgramFolderThroughAppPathOrTheDatabas
     for (const Case& c : cases) {
         Machine().WriteProfile("Torvex", "AppPath", c.appPath);
         Machine().WriteProfile("Torvex", "DatabasePath", c.databasePath);
-        EXPECT_EQ(pages::ProfileProgramFolder(), c.found) << c.appPath << " | " << c.databasePath;
+        EXPECT_EQ(work::ProfileProgramFolder(), c.found) << c.appPath << " | " << c.databasePath;
     }
 }
 
@@ -98,11 +98,11 @@ TEST_F(UpgradeLocateTest, ProductCountsOnlyAboveSixMillionBytes) {
     PlaceProduct("C:\\EXACT", 6000000);
     PlaceProduct("C:\\ABOVE", 6000001);
     MakeFolders("C:\\FOLDER\\TORVEX.EXE");
-    EXPECT_FALSE(pages::IsProgramFolder("C:\\EXACT"));
-    EXPECT_TRUE(pages::IsProgramFolder("C:\\ABOVE"));
-    EXPECT_TRUE(pages::IsProgramFolder("c:\\above\\"));
-    EXPECT_FALSE(pages::IsProgramFolder("C:\\FOLDER"));
-    EXPECT_FALSE(pages::IsProgramFolder("C:\\MISSING"));
+    EXPECT_FALSE(work::IsProgramFolder("C:\\EXACT"));
+    EXPECT_TRUE(work::IsProgramFolder("C:\\ABOVE"));
+    EXPECT_TRUE(work::IsProgramFolder("c:\\above\\"));
+    EXPECT_FALSE(work::IsProgramFolder("C:\\FOLDER"));
+    EXPECT_FALSE(work::IsProgramFolder("C:\\MISSING"));
 }
 
 TEST_F(UpgradeLocateTest, DrivesInLetterOrderEachFirstAtItsWinTorvFolder) {
@@ -143,18 +143,18 @@ TEST_F(UpgradeLocateTest, HiddenFoldersTheWindowsFolderAndLongPathsAreNotSearche
 TEST_F(UpgradeLocateTest, EachVisitedFolderShowsItsLastCharactersAndCanStopTheSearch) {
     MakeFolders("C:\\Documente si setari\\Utilizator\\Contabilitate");
     MakeFolders("C:\\Jocuri\\Vechi");
-    DriveSearch search;
+    work::DriveSearch search;
     std::vector<std::string> seen;
     search.visiting = [&seen](const std::string& status) {
         seen.push_back(status);
         return seen.size() == 3;
     };
-    EXPECT_EQ(pages::SearchFixedDrives(search), "");
+    EXPECT_EQ(work::SearchFixedDrives(search), "");
     EXPECT_TRUE(search.stopped);
     ASSERT_EQ(seen.size(), 3u);  // of the seven folders, none after the stop
     EXPECT_EQ(seen[0], "Caut in ..C:\\");
     for (const std::string& status : seen) EXPECT_LE(status.size(), 10u + 31u) << status;
-    EXPECT_EQ(pages::SearchStatusText("C:\\Documente si setari\\Utilizator\\Contabilitate\\"),
+    EXPECT_EQ(work::SearchStatusText("C:\\Documente si setari\\Utilizator\\Contabilitate\\"),
               "Caut in ..etari\\Utilizator\\Contabilitate\\");
 }
 

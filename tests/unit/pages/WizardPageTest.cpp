@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "core/InstallState.h"
-#include "pages/WizardPage.h"
+#include "pages/wizard/WizardPage.h"
 #include "ui/Application.h"
 #include "ui/TitleBar.h"
 #include "ui/headless/ScriptedUser.h"

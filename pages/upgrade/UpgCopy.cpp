@@ -1,0 +1,32 @@
+#include "pages/upgrade/UpgCopy.h"
+
+#include "core/InstallState.h"
+#include "pages/wizard/BoxReports.h"
+#include "work/configure/InstallRecording.h"
+
+namespace pages {
+
+TUpgCopy::TUpgCopy() : TCopyPageForm(core::PageUpgradeCopy) {}
+
+work::CopyOrder TUpgCopy::Order() {
+    const core::InstallState& state = core::State();
+    work::CopyOrder order;
+    order.source = {state.SourceDir, state.DiskCount};
+    order.folders = {state.WorkDir, state.ProgramDir, state.DataDir};
+    order.selection = product::UpgradeComponentSets[state.InstallType];
+    order.replacement = work::Replacement::UpgradeRule;
+    order.skipMissingModules = false;
+    order.oldEngine = state.OldEngineFlag;
+    order.journal = &journal_;
+    // The upgraded files take their new sizes and CRCs in the installation's record, which
+    // changes with the installation or not at all.
+    order.beforeCommit = [this, config = work::ConfigOrderOf(state)] {
+        BoxReports reports;
+        return work::RecordThisRun(config, reports, &journal_);
+    };
+    return order;
+}
+
+std::unique_ptr<ui::TForm> MakeUpgCopy() { return std::make_unique<TUpgCopy>(); }
+
+}  // namespace pages
