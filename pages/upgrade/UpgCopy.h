@@ -1,5 +1,5 @@
 // Page 7, the upgrade copy page (TUpgCopy): unpacks the upgrade's archives over the
-// installed product by the replacement rule (ReplacementRule.h): every archive of the
+// installed product by the replacement rule (work/copy/ReplacementRule.h): every archive of the
 // upgrade selection is handed to the engine, and there is no database engine archive to
 // check. The copy is all or nothing, through the upgrade's journal: a copy that fails, or
 // a disk refused, leaves the installation as it was. The copy page form does the rest
