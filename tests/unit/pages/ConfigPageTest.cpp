@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "pages/fresh/ConfigPage.h"
-#include "tests/unit/pages/ConfigMachine.h"
+#include "tests/support/ConfigMachine.h"
 #include "ui/headless/ScriptedUser.h"
 
 using namespace pages;

@@ -3,11 +3,10 @@
 #include <functional>
 
 #include "core/InstallState.h"
-#include "pages/wizard/BoxReports.h"
 #include "work/copy/CopyWork.h"
 #include "work/engine/EngineCheck.h"
+#include "tests/support/RecordingReports.h"
 #include "tests/support/VirtualMachine.h"
-#include "ui/headless/ScriptedUser.h"
 
 using namespace work;
 
@@ -37,13 +36,16 @@ TEST(UnzipPercentTest, RoundsHalvesToEvenAndStaysInRange) {
 
 class EngineCheckTest : public testing_support::VirtualMachineTest {
 protected:
-    pages::BoxReports reports_;
+    testing_support::RecordingReports reports_;
     void SetUp() override {
         VirtualMachineTest::SetUp();
         core::ResetState();
-        ui::MessageHeading.clear();
         Machine().RegistryWriteString(kWindowsKey, "ProgramFilesDir", "C:\\Program Files");
         MakeFolders("C:\\Program Files");
+    }
+    void TearDown() override {
+        EXPECT_TRUE(reports_.Ok()) << "the check told something unasked: " << reports_.Error();
+        VirtualMachineTest::TearDown();
     }
 
     // An engine's library where its DLLPATH says.
@@ -63,15 +65,16 @@ TEST_F(EngineCheckTest, AnInstalledEngineIsNeverOverwrittenAndAnOldOneIsWarnedAb
     for (const Case& c : cases) {
         core::ResetState();
         Machine().RegistryWriteString(kInitKey, "VERSION", c.version);
-        ui::headless::Script script;
-        if (c.warned) script.AnswerMessage("OK");
-        EXPECT_EQ(work::CheckEngine(core::State().OldEngineFlag, reports_).kind, work::EngineTarget::Skip) << c.version;
+        testing_support::RecordingReports reports;
+        if (c.warned) reports.Answer(work::Answer::Ok);
+        EXPECT_EQ(work::CheckEngine(core::State().OldEngineFlag, reports).kind, work::EngineTarget::Skip) << c.version;
         EXPECT_EQ(core::State().OldEngineFlag, c.warned) << c.version;
-        ASSERT_TRUE(script.Ok()) << c.version << ": " << script.Error();
+        ASSERT_TRUE(reports.Ok()) << c.version << ": " << reports.Error();
         if (c.warned) {
-            EXPECT_EQ(script.Messages()[0].kind, ui::mtError);
-            EXPECT_NE(script.Messages()[0].text.find("motor baza de date (BDE)"), std::string::npos);
-            EXPECT_EQ(ui::MessageHeading, "PENTRU CONTINUARE");
+            EXPECT_EQ(reports.notices[0].look, work::Look::Error);
+            EXPECT_NE(reports.notices[0].text.find("motor baza de date (BDE)"), std::string::npos);
+            ASSERT_FALSE(reports.headings.empty());
+            EXPECT_EQ(reports.headings.back(), "PENTRU CONTINUARE");
         }
     }
 }

@@ -1,6 +1,6 @@
-// A virtual machine ready for the configuration page: the stand-in engine unpacked into
-// its folder under Program Files, ProgramFilesDir registered, and a regedit that notes the
-// file it imports and registers the engine's folder as the real import would.
+// A virtual machine ready for the configuration steps and their page: the stand-in engine
+// unpacked into its folder under Program Files, ProgramFilesDir registered, and a regedit
+// that notes the file it imports and registers the engine's folder as the real import would.
 #pragma once
 
 #include <cstdlib>
@@ -9,8 +9,6 @@
 #include "core/InstallState.h"
 #include "core/Log.h"
 #include "dbengine/DatabaseEngine.h"
-#include "pages/wizard/BoxReports.h"
-#include "work/configure/ConfigOrder.h"
 #include "tests/support/Standins.h"
 #include "tests/support/VirtualMachine.h"
 
@@ -22,11 +20,6 @@ inline const std::string kEngineKey = "Software\\Borland\\Database Engine";
 
 class ConfigMachine : public testing_support::VirtualMachineTest {
 protected:
-    // What the configuration page hands its steps: the run's folders, and boxes that the
-    // test's script answers.
-    static work::ConfigOrder Order() { return work::ConfigOrderOf(core::State()); }
-    pages::BoxReports reports_;
-
     void SetUp() override {
         VirtualMachineTest::SetUp();
         setenv("TORVEX_HOST_ROOT", root_.c_str(), 1);

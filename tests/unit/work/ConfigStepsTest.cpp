@@ -3,15 +3,26 @@
 
 #include "dbengine/DatabaseEngine.h"
 #include "work/configure/BdeRegFile.h"
+#include "work/configure/ConfigOrder.h"
 #include "work/configure/ConfigSteps.h"
-#include "tests/unit/pages/ConfigMachine.h"
-#include "ui/headless/ScriptedUser.h"
+#include "tests/support/ConfigMachine.h"
+#include "tests/support/RecordingReports.h"
 
-using ui::headless::Script;
+using testing_support::RecordingReports;
 
 namespace {
 
-using ConfigStepsTest = config_test::ConfigMachine;
+class ConfigStepsTest : public config_test::ConfigMachine {
+protected:
+    // What the configuration page hands its steps: the run's folders.
+    static work::ConfigOrder Order() { return work::ConfigOrderOf(core::State()); }
+    void TearDown() override {
+        EXPECT_TRUE(reports_.Ok()) << "a step told something unasked: " << reports_.Error();
+        ConfigMachine::TearDown();
+    }
+    RecordingReports reports_;
+};
+
 using config_test::kBdeReg;
 using config_test::kEngineDir;
 using config_test::kEngineKey;
@@ -98,15 +109,15 @@ TEST_F(ConfigStepsTest, ARegistryFileThatCannotBeRewrittenIsNamedAndStopsTheStep
     for (const Row& row : rows) {
         WriteFile(kBdeReg, original);
         row.fault();
-        Script script;
-        script.AnswerMessage("O&K");
-        EXPECT_FALSE(work::DoConfigBDE(Order(), reports_)) << row.what;
+        RecordingReports reports;
+        reports.Answer(work::Answer::Ok);
+        EXPECT_FALSE(work::DoConfigBDE(Order(), reports)) << row.what;
         Machine().ClearFaults();
-        ASSERT_TRUE(script.Ok()) << script.Error();
-        const auto& box = script.Messages().at(0);
+        ASSERT_TRUE(reports.Ok()) << reports.Error();
+        const work::Notice& box = reports.notices.at(0);
         EXPECT_EQ(box.text, std::string("Fisierul de configurare BDE ") + row.reason + ":\r" + kBdeReg) << row.what;
         EXPECT_EQ(box.title, "Eroare...");
-        EXPECT_EQ(box.kind, ui::mtError);
+        EXPECT_EQ(box.look, work::Look::Error);
         if (Machine().FileExists(kBdeReg)) {
             EXPECT_EQ(ReadFile(kBdeReg), original) << row.what;
         }
@@ -163,16 +174,15 @@ TEST_F(ConfigStepsTest, AShellThatCannotBeReachedOrDoesNotAnswerIsReported) {
     StartLog();
     for (plat::DdeResult behaviour : {plat::DdeResult::NoConversation, plat::DdeResult::NoAnswer}) {
         Machine().SetDdeBehaviour(behaviour);
-        Script script;
-        script.AnswerMessage("&Renunt");
-        work::DoConfigGroup(Order(), reports_);
-        ASSERT_TRUE(script.Ok()) << script.Error();
-        const auto& box = script.Messages().at(0);
+        RecordingReports reports;
+        reports.Answer(work::Answer::Cancel);
+        work::DoConfigGroup(Order(), reports);
+        ASSERT_TRUE(reports.Ok()) << reports.Error();
+        const work::Notice& box = reports.notices.at(0);
         EXPECT_EQ(box.text, "Eroare DDE!");
         EXPECT_EQ(box.title, "Eroare...");
-        EXPECT_EQ(box.kind, ui::mtError);
-        EXPECT_EQ(box.buttons, ui::Buttons({ui::mbCancel}));
-        EXPECT_EQ(box.defaultButton, ui::mbCancel);
+        EXPECT_EQ(box.look, work::Look::Error);
+        EXPECT_EQ(box.choices, work::Choices::CancelOnly);
     }
     std::string log = LogText();
     size_t first = log.find("Eroare initializare conversatie DDE");
