@@ -13,6 +13,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "work/Reports.h"
@@ -21,9 +22,10 @@ namespace testing_support {
 
 class RecordingReports : public work::Reports {
 public:
-    // The answer to the next notice that asks for one.
-    RecordingReports& Answer(work::Answer answer) {
-        answers_.push_back(answer);
+    // The answer to the next notice that asks for one; `meanwhile`, when given, is done
+    // while that notice is up (the person closes the program that holds a file, say).
+    RecordingReports& Answer(work::Answer answer, std::function<void()> meanwhile = {}) {
+        answers_.push_back({answer, std::move(meanwhile)});
         return *this;
     }
 
@@ -35,9 +37,10 @@ public:
             faults.push_back("no answer left for \"" + notice.text + "\"");
             return work::Answer::Cancel;
         }
-        const work::Answer answer = answers_.front();
+        const Given given = std::move(answers_.front());
         answers_.pop_front();
-        return answer;
+        if (given.meanwhile) given.meanwhile();
+        return given.answer;
     }
     void SetHeading(const std::string& heading) override { headings.push_back(heading); }
     void KeepAlive() override {
@@ -61,7 +64,11 @@ public:
     std::function<void()> whileWorking;
 
 private:
-    std::deque<work::Answer> answers_;
+    struct Given {
+        work::Answer answer;
+        std::function<void()> meanwhile;
+    };
+    std::deque<Given> answers_;
 };
 
 }  // namespace testing_support

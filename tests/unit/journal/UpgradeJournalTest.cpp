@@ -1,0 +1,229 @@
+// The upgrade copy as all or nothing: a fault at any step of the copy, or the program
+// killed there and started again, leaves the installation as it was or wholly new. The
+// copy runs with the order the upgrade copy page gives it, journal and record included.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "core/InstallState.h"
+#include "core/Log.h"
+#include "journal/Recovery.h"
+#include "journal/UpgradeJournal.h"
+#include "work/configure/ConfigOrder.h"
+#include "work/configure/InstallRecording.h"
+#include "tests/support/CopyMedia.h"
+#include "tests/support/RecordingReports.h"
+
+namespace {
+
+using testing_support::RecordingReports;
+
+class UpgradeJournalTest : public copy_test::CopyMedia {
+protected:
+    using Tree = std::map<std::string, std::string>;
+
+    void SetUp() override {
+        CopyMedia::SetUp();
+        MakeUpgrade();
+        core::LogEnabled = true;
+        core::LogOpen("C:\\torvinst.log", "INSTTORV");
+    }
+    void TearDown() override {
+        core::LogClose();
+        CopyMedia::TearDown();
+    }
+
+    // Continue on the upgrade copy page: the copy of its order, with the page's journal,
+    // the installation's record written through it before the copy is committed.
+    work::CopyOutcome Continue(RecordingReports& reports, journal::UpgradeJournal& journal) {
+        const core::InstallState& state = core::State();
+        work::CopyOrder order = FreshOrder();
+        order.selection = product::UpgradeComponentSets[state.InstallType];
+        order.replacement = work::Replacement::UpgradeRule;
+        order.skipMissingModules = false;
+        order.oldEngine = state.OldEngineFlag;
+        order.journal = &journal;
+        order.beforeCommit = [&reports, &journal, config = work::ConfigOrderOf(state)] {
+            return work::RecordThisRun(config, reports, &journal);
+        };
+        return Work(order, reports).Run();
+    }
+
+    // Every file and folder of drive C: with its bytes, but the working folder and the log.
+    Tree Installation() {
+        Tree tree;
+        const std::filesystem::path drive = Machine().HostPath("C:\\");
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(drive)) {
+            const std::string name = std::filesystem::relative(entry.path(), drive).string();
+            if (name.rfind("TEMP", 0) == 0 || name == "torvinst.log") continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            tree[name] = entry.is_directory() ? "<folder>" : std::string(std::istreambuf_iterator<char>(in), {});
+        }
+        return tree;
+    }
+
+    // One start of the program on the machine's disks as they are now: the copy (with a
+    // fault at an operation, or killed there), or only what every start does first.
+    struct Start {
+        explicit Start(const std::string& root) : machine(root) {
+            machine.AddDrive('D', plat::DriveType::CdRom, root + "/cd");
+            plat::SetCurrent(&machine);
+        }
+        ~Start() { plat::SetCurrent(nullptr); }
+        plat::HostPlatform machine;
+    };
+    // Continue once in a new start, every notice answered Cancel; true when the copy
+    // said it left an archive it could not delete.
+    bool ContinueOnce() {
+        RecordingReports reports;
+        for (int box = 0; box < 20; ++box) reports.Answer(work::Answer::Cancel);
+        journal::UpgradeJournal journal;
+        Continue(reports, journal);
+        return std::any_of(reports.notices.begin(), reports.notices.end(), [](const work::Notice& notice) {
+            return notice.plain && notice.text.rfind("Nu pot sterge ", 0) == 0;
+        });
+    }
+    // Runs the next start's recovery; true when it still names a journal afterwards.
+    bool StartAgain() {
+        Start start(root_);
+        journal::RecoverInterruptedUpgrade();
+        return !start.machine.RegistryReadString(journal::kPointerKey, journal::kPointerValue).value_or("").empty();
+    }
+
+    void Copy(const std::string& from, const std::string& to) {
+        std::filesystem::remove_all(to);
+        std::filesystem::copy(from, to, std::filesystem::copy_options::recursive);
+    }
+    static std::string Difference(const Tree& expected, const Tree& actual) {
+        std::string text;
+        for (const auto& [name, bytes] : actual)
+            if (!expected.count(name) || expected.at(name) != bytes) text += " +" + name;
+        for (const auto& [name, bytes] : expected)
+            if (!actual.count(name)) text += " -" + name;
+        return text;
+    }
+};
+
+TEST_F(UpgradeJournalTest, AFaultOrAKillAtAnyStepLeavesTheOldInstallationOrTheNewOne) {
+    core::LogClose();
+    core::LogEnabled = false;
+    const std::string saved = root_ + ".saved";
+    Copy(root_, saved);
+    const Tree before = Installation();
+    uint64_t steps = 0;
+    {
+        Start start(root_);
+        ContinueOnce();
+        steps = start.machine.Operations();
+    }
+    const Tree after = Installation();
+    ASSERT_NE(after, before);
+    ASSERT_EQ(after.count("~TORVUPG"), 0u) << "the journal's folder is gone after a copy that succeeded";
+    ASSERT_GT(steps, 20u);
+
+    int tried = 0, whole = 0;
+    for (uint64_t n = 1; n <= steps; ++n) {
+        for (const bool killed : {false, true}) {
+            Copy(saved, root_);
+            bool archiveLeft = false;
+            {
+                Start start(root_);
+                killed ? start.machine.StopAtOperation(n) : start.machine.FailOperation(n);
+                archiveLeft = ContinueOnce();
+            }
+            const bool journalLeft = StartAgain();
+            ++tried;
+            Tree now = Installation();
+            if (archiveLeft) std::erase_if(now, [](const auto& file) { return file.first.ends_with(".ZIP"); });
+            if ((now == before || now == after) && !journalLeft) {
+                ++whole;
+            } else {
+                ADD_FAILURE() << (killed ? "killed" : "a fault") << " at step " << n << " of " << steps
+                              << (journalLeft ? ", journal left," : "") << " against before:" << Difference(before, now)
+                              << "; against after:" << Difference(after, now);
+            }
+        }
+    }
+    EXPECT_EQ(whole, tried);
+    RecordProperty("faultPoints", tried);
+    RecordProperty("wholeAfterwards", whole);
+    std::filesystem::remove_all(saved);
+    plat::SetCurrent(&Machine());
+}
+
+TEST_F(UpgradeJournalTest, ADamagedJournalIsReportedAndNothingIsTouched) {
+    MakeFolders("C:\\~TORVUPG");
+    WriteFile("C:\\~TORVUPG\\1.VEC", "old main");
+    WriteFile("C:\\~TORVUPG\\JURNAL.TXT", "WINTORV UPGRADE JOURNAL 1\r\nKEPT C:\\WINTORV\\TORVEX.EXE\r\n");
+    Machine().RegistryWriteString(journal::kPointerKey, journal::kPointerValue, "C:\\~TORVUPG\\JURNAL.TXT");
+    const Tree before = Installation();
+    const journal::Recovery recovery = journal::RecoverInterruptedUpgrade();
+    EXPECT_EQ(recovery.outcome, journal::Recovery::Damaged);
+    EXPECT_EQ(Installation(), before);
+}
+
+TEST_F(UpgradeJournalTest, ADriveWithoutRoomOrAFileHeldOpenStopsTheCopyBeforeItReplacesAnything) {
+    archives_["EXE"] = copy_test::ArchiveOf({{"TORVEX.EXE", std::string(200000, 'n')}, {"IDAPI32.CFG", "new engine"}});
+    MakeCd();
+    const Tree before = Installation();
+    Machine().SetDriveQuota('C', uint64_t(1) << 40);
+    const uint64_t used = (uint64_t(1) << 40) - Machine().FreeSpace("C:\\").value();
+    // Room for the joined archives and half of what they unpack to.
+    Machine().SetDriveQuota('C', used + 4096 + 100000);
+    {
+        RecordingReports reports;
+        reports.Answer(work::Answer::Ok);
+        journal::UpgradeJournal journal;
+        Continue(reports, journal);
+        ASSERT_EQ(reports.notices.size(), 1u);
+        EXPECT_EQ(reports.notices[0].title, "Spatiu insuficient!");
+        const std::string& text = reports.notices[0].text;
+        EXPECT_TRUE(text.starts_with("Pe discul C: nu este destul spatiu liber.\rNecesar: 0.2 MB\rLiber: 0.1 MB"))
+            << text;
+        EXPECT_EQ(Installation(), before);
+    }
+    Machine().SetDriveQuota('C', uint64_t(1) << 40);
+    Machine().HoldFile("C:\\WINTORV\\TORVEX.EXE");
+    RecordingReports reports;
+    reports.Answer(work::Answer::Cancel);
+    reports.Answer(work::Answer::Ok, [this] { Machine().ReleaseFile("C:\\WINTORV\\TORVEX.EXE"); });
+    journal::UpgradeJournal journal;  // the page's, for both tries
+    EXPECT_EQ(Continue(reports, journal), work::CopyOutcome::Failed);  // the box, then Cancel
+    EXPECT_EQ(Installation(), before);
+    EXPECT_EQ(Continue(reports, journal), work::CopyOutcome::Done);  // the box, then Retry once the file is free
+    EXPECT_TRUE(reports.Ok()) << reports.Error();
+    ASSERT_EQ(reports.notices.size(), 2u);
+    EXPECT_EQ(reports.notices[0].title, "Fisiere in uz");
+    EXPECT_NE(reports.notices[0].text.find("\rC:\\WINTORV\\TORVEX.EXE\r"), std::string::npos);
+    EXPECT_EQ(ReadFile("C:\\WINTORV\\TORVEX.EXE"), std::string(200000, 'n'));
+}
+
+TEST_F(UpgradeJournalTest, ADiskThatFillsUpMeanwhileIsNamedAndTheInstallationStaysAsItWas) {
+    archives_["EXE"] = copy_test::ArchiveOf({{"TORVEX.EXE", std::string(200000, 'n')}, {"SERVICE.EXE", "new service"}});
+    MakeCd();
+    const Tree before = Installation();
+    Machine().SetDriveQuota('C', uint64_t(64) << 20);
+    RecordingReports reports;
+    // Once the copy has begun to replace files, another program takes all the room left.
+    bool filled = false;
+    reports.whileWorking = [this, &filled] {
+        if (filled || ReadFile("C:\\~TORVUPG\\JURNAL.TXT").find("KEPT ") == std::string::npos) return;
+        std::ofstream filler(Machine().HostPath("C:\\FILLER.BIN"), std::ios::binary);
+        filler.seekp(std::streamoff(Machine().FreeSpace("C:\\").value() - 1));
+        filler.put('\0');
+        filled = true;
+    };
+    reports.Answer(work::Answer::Ok);
+    journal::UpgradeJournal journal;
+    EXPECT_EQ(Continue(reports, journal), work::CopyOutcome::Failed) << "the page stays open for another try";
+    ASSERT_FALSE(reports.notices.empty());
+    EXPECT_NE(reports.notices[0].text.find("C:\\WINTORV\\TORVEX.EXE: discul este plin"), std::string::npos)
+        << reports.notices[0].text;
+    Tree now = Installation();
+    now.erase("FILLER.BIN");
+    EXPECT_EQ(now, before) << Difference(before, now);
+}
+
+}  // namespace
