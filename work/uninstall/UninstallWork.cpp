@@ -16,6 +16,7 @@ namespace work {
 namespace {
 
 constexpr char kParkedName[] = "DEZINST-";
+constexpr char kOnNetwork[] = " (pe un disc de retea)";
 // Where the engine unpacked by an installation lies, below the Program Files folder.
 constexpr char kEngineFolderBelowProgramFiles[] = "Borland";
 
@@ -54,7 +55,11 @@ void UninstallWork::RemoveFiles(const std::vector<record::RecordedFile>& files, 
                                 const std::string& home, std::vector<record::RecordedFile>& left) {
     auto& platform = plat::Current();
     for (const record::RecordedFile& file : files) {
-        if (OnNetwork(file.path)) continue;
+        if (OnNetwork(file.path)) {
+            // Other machines may run it from the share: it stays, and the user hears so.
+            if (platform.FileExists(file.path)) outcome_.kept.push_back(file.path + kOnNetwork);
+            continue;
+        }
         const bool there = platform.FileExists(file.path);
         std::optional<record::FileFacts> now;
         if (there) now = checkContents ? record::MeasureFile(file.path) : record::FileFacts{file.size, file.crc};
@@ -213,6 +218,13 @@ void UninstallWork::RemoveFromSystem() {
 
 void UninstallWork::RemoveOwnFiles() {
     auto& platform = plat::Current();
+    if (OnNetwork(recordPath_)) {
+        // The program stays on the share, and with it what can remove it from there.
+        const std::string own = plat::JoinPath(record_.programDir, record::UninstallProgram);
+        for (const std::string& path : {recordPath_, own})
+            if (platform.FileExists(path)) outcome_.kept.push_back(path + kOnNetwork);
+        return;
+    }
     if (platform.FileExists(recordPath_) && !platform.RemoveFile(recordPath_)) Fail(WhyNotRemoved(recordPath_));
     const std::string own = plat::JoinPath(record_.programDir, record::UninstallProgram);
     if (platform.FileExists(own)) {

@@ -132,8 +132,14 @@ TEST_F(UninstallWorkTest, NothingOnANetworkDriveIsRemoved) {
     const Lines files = {"N:\\WinTorv\\TORVEX.EXE", "N:\\WinTorv\\HELP\\TORVEX.HLP"};
     for (const std::string& file : files) Install(r.product, file);
     r.product.folders.push_back("N:\\WinTorv\\HELP");
-    EXPECT_TRUE(Uninstall(r).failures.empty());
+    const work::UninstallOutcome outcome = Uninstall(r);
+    EXPECT_TRUE(outcome.failures.empty());
     for (const std::string& file : files) EXPECT_EQ(ReadFile(file), "as installed") << file;
+    // The program stays on the share with what can remove it, and the user is told.
+    EXPECT_TRUE(Machine().FileExists("N:\\WinTorv\\DEZINST.INI"));
+    EXPECT_TRUE(Machine().FileExists("N:\\WinTorv\\DEZINST.EXE"));
+    EXPECT_EQ(outcome.kept.size(), files.size() + 2);
+    EXPECT_FALSE(outcome.AllRemoved());
 }
 
 TEST_F(UninstallWorkTest, TheEngineGoesOnlyWhenThisInstallationUnpackedItAndNobodyElseCountsIt) {
