@@ -21,6 +21,7 @@ RunSwitches ParseRunSwitches(const std::vector<std::string>& arguments, const st
         if (plat::EqualsIgnoreCase(arguments[i], RecordSwitch)) file = &RunSwitches::recordFile;
         if (!file) continue;
         if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+            if (i == 1 && arguments[0] == LogSwitch) continue;
             switches.problem = arguments[i] + ": lipseste numele fisierului";
             continue;
         }

@@ -2,6 +2,8 @@
 //   -auto FILE    run without questions from the answers in FILE
 //   -record FILE  run as usual and, once installed or upgraded, write the answers to FILE
 // A relative FILE is taken from `startFolder`, the folder the program was started in.
+// A switch without its file right after a first "-log" is only the log's second argument
+// ("-log -auto" turns the run log on, and the wizard runs as usual).
 #pragma once
 
 #include <optional>
@@ -12,6 +14,7 @@ namespace answers {
 
 inline constexpr char AutoSwitch[] = "-auto";
 inline constexpr char RecordSwitch[] = "-record";
+inline constexpr char LogSwitch[] = "-log";
 
 struct RunSwitches {
     std::string autoFile;    // empty: not an unattended run

@@ -94,6 +94,12 @@ TEST(RunSwitches, StandAnywhereAndRelativeFilesComeFromTheStartFolder) {
     EXPECT_TRUE(switches.problem.empty());
     EXPECT_EQ(answers::SwitchesForCommandLine(switches), " -auto \"\\\\srv\\k\\a b.ini\" -record C:\\Kit\\rec.ini");
     EXPECT_FALSE(answers::ParseRunSwitches({"-auto"}, "C:\\").problem.empty());
+    EXPECT_FALSE(answers::ParseRunSwitches({"x", "-auto"}, "C:\\").problem.empty());
+    for (const char* second : {"-auto", "-record", "-AUTO"}) {
+        const auto logOnly = answers::ParseRunSwitches({"-log", second}, "C:\\");
+        EXPECT_TRUE(logOnly.problem.empty() && !logOnly.Unattended() && logOnly.recordFile.empty()) << second;
+    }
+    EXPECT_EQ(answers::ParseRunSwitches({"-log", "-auto", "a.ini"}, "C:\\K").autoFile, "C:\\K\\a.ini");
     EXPECT_FALSE(answers::ParseRunSwitches({"-auto", "a", "-auto", "b"}, "C:\\").problem.empty());
     EXPECT_EQ(answers::SwitchesForCommandLine(answers::ParseRunSwitches({"-log", "-log"}, "C:\\")), "");
 }
