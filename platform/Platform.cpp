@@ -24,6 +24,8 @@ void SetCurrent(Platform* platform) { current = platform; }
 
 std::string System::OemToUtf8(std::string_view text) { return Cp437ToUtf8(text); }
 
+std::unique_ptr<System::Claim> System::ClaimName(const std::string&, uint32_t) { return std::make_unique<Claim>(); }
+
 std::string ProgramFolder() { return IncludeTrailingBackslash(ExtractFilePath(Current().ModuleFileName())); }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,16 @@ public:
     virtual LocalTime Now() = 0;
     // The date in the user's short date format, a blank, the time in the long time format.
     virtual std::string FormatDateTime(const LocalTime& time) = 0;
+
+    // A name that one program of the machine holds at a time (Windows: a named mutex of
+    // the Global namespace, which every session sees), kept while the claim lives; null
+    // when another program still holds it after `waitMs`. A platform with no other
+    // programs (a tool's, a fuzzer's) grants every claim.
+    class Claim {
+    public:
+        virtual ~Claim() = default;
+    };
+    virtual std::unique_ptr<Claim> ClaimName(const std::string& name, uint32_t waitMs);
 
     // Text in the system's OEM (DOS) code page, as UTF-8. By default IBM 437, the code
     // page of MS-DOS; Windows uses the code page the system is set up with.

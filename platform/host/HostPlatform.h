@@ -68,6 +68,8 @@ public:
     // A file another program holds open without sharing: FileInUse says so, and it can
     // be neither opened to write, renamed nor removed until released.
     void HoldFile(const std::string& windowsPath);
+    // A claimed name (ClaimName) that another program of the machine holds.
+    void HoldName(const std::string& name) { heldNames_.push_back(name); }
     void ReleaseFile(const std::string& windowsPath);
 
     // --- inspection ---
@@ -133,6 +135,9 @@ public:
     std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
     // Noted in the journal as "MESSAGE " + text; nobody has to close it.
     void ShowPlainMessage(const std::string& text) override;
+    // Granted unless the name is held (HoldName), or claimed and not yet let go; waits
+    // for nothing, as no other program of this machine ever lets go meanwhile.
+    std::unique_ptr<Claim> ClaimName(const std::string& name, uint32_t waitMs) override;
     uint32_t TickCount() override;
     LocalTime Now() override;
     std::string FormatDateTime(const LocalTime& time) override;
@@ -187,6 +192,7 @@ private:
     std::vector<WriteFault> writeFaults_;
     std::vector<std::string> failCreate_, failOpen_;
     std::vector<std::string> held_;  // upper-case absolute Windows paths
+    std::vector<std::string> heldNames_;
     uint64_t operations_ = 0, failOperation_ = 0, stopAtOperation_ = 0;
     size_t maxCommandLine_ = 32767;
     std::vector<DdeTransaction> ddeJournal_;

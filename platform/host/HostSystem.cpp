@@ -1,6 +1,7 @@
 // The virtual machine's environment, clock and plain message dialog.
 #include "platform/host/HostPlatform.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -24,6 +25,29 @@ std::optional<std::string> HostPlatform::Environment(const std::string& name) {
 }
 
 void HostPlatform::ShowPlainMessage(const std::string& text) { Note("MESSAGE " + text); }
+
+namespace {
+
+class NameClaim : public System::Claim {
+public:
+    NameClaim(std::vector<std::string>& held, std::string name) : held_(held), name_(std::move(name)) {
+        held_.push_back(name_);
+    }
+    ~NameClaim() override { held_.erase(std::find(held_.begin(), held_.end(), name_)); }
+    NameClaim(const NameClaim&) = delete;
+    NameClaim& operator=(const NameClaim&) = delete;
+
+private:
+    std::vector<std::string>& held_;
+    std::string name_;
+};
+
+}  // namespace
+
+std::unique_ptr<System::Claim> HostPlatform::ClaimName(const std::string& name, uint32_t) {
+    if (std::find(heldNames_.begin(), heldNames_.end(), name) != heldNames_.end()) return nullptr;
+    return std::make_unique<NameClaim>(heldNames_, name);
+}
 
 uint32_t HostPlatform::TickCount() {
     auto since = std::chrono::steady_clock::now().time_since_epoch();

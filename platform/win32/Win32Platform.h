@@ -58,6 +58,7 @@ public:
     std::optional<std::string> Environment(const std::string& name) override;
     std::string WindowsDirectory() override;
     void ShowPlainMessage(const std::string& text) override;
+    std::unique_ptr<Claim> ClaimName(const std::string& name, uint32_t waitMs) override;
     uint32_t TickCount() override;
     LocalTime Now() override;
     std::string FormatDateTime(const LocalTime& time) override;

@@ -42,6 +42,35 @@ void Win32Platform::ShowPlainMessage(const std::string& text) {
     MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(), MB_OK | MB_TASKMODAL);
 }
 
+namespace {
+
+// The mutex owned by this thread, released and closed when the claim goes.
+class MutexClaim : public System::Claim {
+public:
+    explicit MutexClaim(HANDLE mutex) : mutex_(mutex) {}
+    ~MutexClaim() override {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+    MutexClaim(const MutexClaim&) = delete;
+    MutexClaim& operator=(const MutexClaim&) = delete;
+
+private:
+    HANDLE mutex_;
+};
+
+}  // namespace
+
+std::unique_ptr<System::Claim> Win32Platform::ClaimName(const std::string& name, uint32_t waitMs) {
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, Widen("Global\\" + name).c_str());
+    if (!mutex) return nullptr;
+    // A holder that ended without letting go leaves the mutex abandoned: it is free.
+    const DWORD waited = WaitForSingleObject(mutex, waitMs);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return std::make_unique<MutexClaim>(mutex);
+    CloseHandle(mutex);
+    return nullptr;
+}
+
 uint32_t Win32Platform::TickCount() { return GetTickCount(); }
 
 LocalTime Win32Platform::Now() {
