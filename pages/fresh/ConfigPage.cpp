@@ -23,14 +23,14 @@ struct StepRow {
     const char* caption;
     ui::TPanel* TConfig::*row;
     bool (*run)(const work::ConfigOrder& order, work::Reports& reports);  // false: the step failed
+    bool holdsThePage;  // its failure keeps the page open; any other is gone past
 };
 
 constexpr std::array<StepRow, 3> kStepRows = {{
-    {"BBDE", " Configurare BDE", &TConfig::BBDE, work::DoConfigBDE},
+    {"BBDE", " Configurare BDE", &TConfig::BBDE, work::DoConfigBDE, true},
     {"BConfigSys", " Actualizare CONFIG.SYS", &TConfig::BConfigSys,
-     [](const work::ConfigOrder& order, work::Reports&) { work::DoConfigConfigSys(order); return true; }},
-    {"BGroup", " Creare grup", &TConfig::BGroup,
-     [](const work::ConfigOrder& order, work::Reports& reports) { work::DoConfigGroup(order, reports); return true; }},
+     [](const work::ConfigOrder& order, work::Reports&) { work::DoConfigConfigSys(order); return true; }, false},
+    {"BGroup", " Creare grup", &TConfig::BGroup, work::DoConfigGroup, false},
 }};
 
 }  // namespace
@@ -73,24 +73,28 @@ void TConfig::FormCreate() {
 }
 
 bool TConfig::RunSteps(const work::ConfigOrder& order, work::Reports& reports) {
-    bool succeeded = true;
+    bool mayGoOn = true;
+    workSucceeded_ = true;
     for (const StepRow& step : kStepRows) {
-        succeeded = step.run(order, reports) && succeeded;
+        if (!step.run(order, reports)) {
+            workSucceeded_ = false;
+            if (step.holdsThePage) mayGoOn = false;
+        }
         ShowFinished(*(this->*step.row));
     }
-    return succeeded;
+    return mayGoOn;
 }
 
 void TConfig::BNextClick() {
     BNext->Enabled = false;
     const work::ConfigOrder order = work::ConfigOrderOf(core::State());
     BoxReports reports;
-    const bool succeeded = RunSteps(order, reports);
+    const bool mayGoOn = RunSteps(order, reports);
     work::RecordThisRun(order, reports);
     BNext->Enabled = true;
     // Back or Abandon, live while the steps ran, is the user's answer.
     if (ModalResult == ui::mrRetry || ModalResult == ui::mrCancel) return;
-    ModalResult = succeeded ? ui::mrOk : ui::mrNone;
+    ModalResult = mayGoOn ? ui::mrOk : ui::mrNone;
 }
 
 std::unique_ptr<ui::TForm> MakeConfigPage() { return std::make_unique<TConfig>(); }

@@ -28,10 +28,15 @@ public:
 
     void FormCreate() override;
     void BNextClick();
+    // False after a Continue on which a step failed, also one the page went on past
+    // (the program group): the run then ends as a failed configuration.
+    bool WorkSucceeded() const override { return workSucceeded_; }
 
 private:
-    // False when a step failed.
+    // False when a step failed that keeps the page open.
     bool RunSteps(const work::ConfigOrder& order, work::Reports& reports);
+
+    bool workSucceeded_ = true;
 };
 
 // The looks of a step row.

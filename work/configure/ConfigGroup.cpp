@@ -46,14 +46,14 @@ std::vector<std::string> ProgramGroupCommands(std::string_view programDir, std::
     return commands;
 }
 
-void DoConfigGroup(const ConfigOrder& order, Reports& reports) {
+bool DoConfigGroup(const ConfigOrder& order, Reports& reports) {
     LoggedStep step("DoConfigGroup");
     plat::DdeResult result = plat::Current().DdeExecute(
         kShellService, "", JoinedByLineEnds(ProgramGroupCommands(order.programDir, order.workDir)),
         kProgramGroupTimeoutMs);
     if (result == plat::DdeResult::Executed) {
         record::ThisRun().group = kGroupName;
-        return;
+        return true;
     }
     core::LogNote("Eroare initializare conversatie DDE");
     Notice notice;
@@ -61,6 +61,7 @@ void DoConfigGroup(const ConfigOrder& order, Reports& reports) {
     notice.title = kErrorBoxTitle;
     notice.choices = Choices::CancelOnly;
     reports.Tell(notice);
+    return false;
 }
 
 }  // namespace work

@@ -26,8 +26,8 @@ bool DoConfigBDE(const ConfigOrder& order, Reports& reports);
 void DoConfigConfigSys(const ConfigOrder& order);
 
 // Creates the product's program group through the Program Manager's DDE service; a shell
-// that cannot be reached, or does not finish the commands in time, is told of.
-void DoConfigGroup(const ConfigOrder& order, Reports& reports);
+// that cannot be reached, or does not finish the commands in time, is told of (false).
+bool DoConfigGroup(const ConfigOrder& order, Reports& reports);
 
 // --- the pieces, for the tests ---
 
