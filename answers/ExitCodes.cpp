@@ -1,25 +1,44 @@
 #include "answers/ExitCodes.h"
 
-#include <array>
-
 namespace answers {
 
 namespace {
-constexpr std::array<const char*, 7> kMeanings = {
-    "instalat sau actualizat",
-    "abandonat",
-    "fisierul de raspunsuri lipseste, nu se poate citi sau este gresit",
-    "copierea a esuat",
-    "un pas de configurare a esuat",
-    "instalarea de actualizat nu a fost gasita, sau lipseste UPGRADE.DLL",
-    "suportul cere schimbarea dischetelor",
+
+struct OutcomeRow {
+    Outcome outcome;
+    ExitCode code;
+    const char* meaning;
 };
+
+constexpr OutcomeRow kOutcomes[] = {
+    {Outcome::Installed, ExitDone, "instalat sau actualizat"},
+    {Outcome::Abandoned, ExitAbandoned, "abandonat"},
+    {Outcome::AnswersWrong, ExitBadAnswers, "fisierul de raspunsuri lipseste, nu se poate citi sau este gresit"},
+    {Outcome::CopyFailed, ExitCopyFailed, "copierea a esuat"},
+    {Outcome::ProgramFault, ExitCopyFailed, "eroare a programului de instalare"},
+    {Outcome::ConfigFailed, ExitConfigFailed, "un pas de configurare a esuat"},
+    {Outcome::NothingToUpgrade, ExitNotFound, "instalarea de actualizat nu a fost gasita"},
+    {Outcome::NoUpgradeLibrary, ExitNotFound, "lipseste UPGRADE.DLL"},
+    {Outcome::NeedsDisks, ExitNeedsDisks, "suportul cere schimbarea dischetelor"},
+    {Outcome::AnotherRunning, ExitAnotherRunning, "o alta instalare ruleaza pe acest calculator"},
+    {Outcome::Uninstalled, ExitDone, "dezinstalat"},
+    {Outcome::UninstallLeftSomething, ExitCopyFailed, "dezinstalat, dar ceva nu a putut fi sters"},
+    {Outcome::NoInstallation, ExitNotFound, "nu exista o instalare de sters"},
+};
+
+const OutcomeRow& RowOf(Outcome outcome) {
+    for (const OutcomeRow& row : kOutcomes)
+        if (row.outcome == outcome) return row;
+    return kOutcomes[0];
+}
+
 }  // namespace
 
-std::string ExitCodeNote(int code) {
-    std::string note = "Cod de iesire " + std::to_string(code);
-    if (code >= 0 && code < int(kMeanings.size())) note += std::string(": ") + kMeanings[size_t(code)];
-    return note;
+int ExitCodeOf(Outcome outcome) { return RowOf(outcome).code; }
+
+std::string ExitCodeNote(Outcome outcome) {
+    const OutcomeRow& row = RowOf(outcome);
+    return "Cod de iesire " + std::to_string(int(row.code)) + ": " + row.meaning;
 }
 
 }  // namespace answers

@@ -42,22 +42,21 @@ std::string OneLine(std::string text) {
 
 }  // namespace
 
-RunPilot::RunPilot(const answers::RunSwitches& switches, const answers::Answers& given, const PageTableType& pages)
-    : switches_(switches), given_(given), pages_(pages) {}
+RunPilot::RunPilot(const answers::RunSwitches& switches, const answers::Answers& given)
+    : switches_(switches), given_(given) {}
 
-int RunPilot::FailureCodeOfPage(int pageNo) const {
-    if (pageNo < 0 || pageNo >= int(pages_.size())) return answers::ExitCopyFailed;
-    return pages_[size_t(pageNo)].failureCode;
+void RunPilot::FailOnPageShowing() {
+    if (const PageTableEntry* page = PageShowing()) Fail(page->failure);
 }
 
-void RunPilot::Fail(int exitCode) {
-    if (failure_ < 0) failure_ = exitCode;
+void RunPilot::Fail(answers::Outcome outcome) {
+    if (!failure_) failure_ = outcome;
 }
 
-int RunPilot::ExitCode() const {
-    if (failure_ >= 0) return failure_;
-    if (!reachedEnd_) return answers::ExitAbandoned;
-    return failedGoingOn_ >= 0 ? failedGoingOn_ : int(answers::ExitDone);
+answers::Outcome RunPilot::Outcome() const {
+    if (failure_) return *failure_;
+    if (!reachedEnd_) return answers::Outcome::Abandoned;
+    return failedGoingOn_.value_or(answers::Outcome::Installed);
 }
 
 bool RunPilot::AnswersLackingFor(int pageNo) {
@@ -67,7 +66,7 @@ bool RunPilot::AnswersLackingFor(int pageNo) {
         missing = answers::MissingForUpgrade(given_, State().InstallType == InstallClient, switches_.autoFile);
     if (!missing) return false;
     LogNote(missing->Describe());
-    Fail(answers::ExitBadAnswers);
+    Fail(answers::Outcome::AnswersWrong);
     return true;
 }
 
@@ -88,19 +87,19 @@ void RunPilot::Drive(ui::TForm& form, AnswerablePage& page) {
     if (AnswersLackingFor(pageNo)) return Abandon(form, page);
     if (!page.FillFromAnswers(given_)) {
         LogNote("Pagina " + form.ClassName() + ": raspunsurile nu se pot da in campurile paginii");
-        Fail(answers::ExitBadAnswers);
+        Fail(answers::Outcome::AnswersWrong);
         return Abandon(form, page);
     }
-    for (int press = 0; press < kPressesPerPage && failure_ < 0; ++press) {
+    for (int press = 0; press < kPressesPerPage && !failure_; ++press) {
         ui::TButtonControl* forward = page.ForwardButton();
         if (!forward || !ui::PressAsPerson(*forward)) {
             LogNote("Pagina " + form.ClassName() + ": butonul de continuare nu se poate apasa");
-            Fail(FailureCodeOfPage(pageNo));
+            FailOnPageShowing();
             break;
         }
         if (form.ModalResult != ui::mrNone) return;
     }
-    if (failure_ < 0) Fail(FailureCodeOfPage(pageNo));
+    FailOnPageShowing();
     Abandon(form, page);
 }
 
@@ -114,9 +113,10 @@ void RunPilot::FormEnded(ui::TForm& form, int modalResult) {
     auto* page = dynamic_cast<AnswerablePage*>(&form);
     if (!page || modalResult != ui::mrOk) return;
     page->RecordAnswers(taken_);
-    if (!page->WorkSucceeded() && failedGoingOn_ < 0) failedGoingOn_ = FailureCodeOfPage(State().PageNo);
+    const PageTableEntry* showing = PageShowing();
+    if (!page->WorkSucceeded() && !failedGoingOn_ && showing) failedGoingOn_ = showing->failure;
     // A person who got past a failure (Continue tried again and it worked) has not failed.
-    if (!switches_.Unattended()) failure_ = -1;
+    if (!switches_.Unattended()) failure_.reset();
     if (State().PageNo == PageEndScreen) reachedEnd_ = true;
 }
 
@@ -132,10 +132,10 @@ std::optional<uint16_t> RunPilot::AnswerMessage(const ui::MessageRequest& reques
             return yes ? ui::mrYes : ui::mrNo;
         }
         case ui::MessagePurpose::MediaRequest:
-            Fail(answers::ExitNeedsDisks);
+            Fail(answers::Outcome::NeedsDisks);
             return FirstOf(request.buttons, kStop);
         case ui::MessagePurpose::Failure:
-            Fail(FailureCodeOfPage(State().PageNo));
+            FailOnPageShowing();
             return FirstOf(request.buttons, kStop);
     }
     return FirstOf(request.buttons, kStop);
@@ -143,7 +143,7 @@ std::optional<uint16_t> RunPilot::AnswerMessage(const ui::MessageRequest& reques
 
 void RunPilot::MessageClosed(const ui::MessageRequest& request, uint16_t result) {
     if (request.purpose == ui::MessagePurpose::Question) taken_.upgradeServerDatabase = result != ui::mrNo;
-    if (request.purpose == ui::MessagePurpose::Failure) failure_ = FailureCodeOfPage(State().PageNo);
+    if (request.purpose == ui::MessagePurpose::Failure) FailOnPageShowing();
 }
 
 bool RunPilot::WizardEnded() {

@@ -3,13 +3,15 @@
 // (-auto) answers for the person: each page is filled from the answers file and its
 // Continue pressed, through the same controls and handlers as a person's clicks; every
 // box is answered or ends the run:
-//  - a failure box ends it with the exit code of the page it came from;
+//  - a failure box ends it with the outcome of the page that is up (a box shown between
+//    pages or outside the wizard is told by its caller, who sets the outcome itself);
 //  - a report is noted in the run log and not waited for;
 //  - a disk request ends it with ExitNeedsDisks;
 //  - the server question is answered from the file.
 // A run that must end presses the page's Abandon, as a person would.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "answers/Answers.h"
@@ -23,9 +25,8 @@ class AnswerablePage;
 
 class RunPilot : public ui::Pilot {
 public:
-    // `given`: the answers of an unattended run (read already); `pages`: the wizard's
-    // pages, whose rows say how a failure on each ends the run.
-    RunPilot(const answers::RunSwitches& switches, const answers::Answers& given, const PageTableType& pages);
+    // `given`: the answers of an unattended run (read already).
+    RunPilot(const answers::RunSwitches& switches, const answers::Answers& given);
 
     bool DrivesForms() const override { return switches_.Unattended(); }
     void FormShown(ui::TForm& form) override;
@@ -33,10 +34,10 @@ public:
     std::optional<uint16_t> AnswerMessage(const ui::MessageRequest& request) override;
     void MessageClosed(const ui::MessageRequest& request, uint16_t result) override;
 
-    // The run cannot go on for a reason of its own (start-up): this code, unless one came first.
-    void Fail(int exitCode);
-    // How the run went so far; after the wizard, its exit code.
-    int ExitCode() const;
+    // The run cannot go on for a reason of its own: this outcome, unless one came first.
+    void Fail(answers::Outcome outcome);
+    // How the run went so far; after the wizard, its outcome.
+    answers::Outcome Outcome() const;
     // The wizard ended. A recorded run that reached the end writes its answers now;
     // false when they could not be written.
     bool WizardEnded();
@@ -44,18 +45,17 @@ public:
     const answers::Answers& Taken() const { return taken_; }
 
 private:
-    // The exit code of a failure shown while the wizard stands at `pageNo`.
-    int FailureCodeOfPage(int pageNo) const;
+    // A failure of the page that is up; nothing outside a page.
+    void FailOnPageShowing();
     bool AnswersLackingFor(int pageNo);
     void Drive(ui::TForm& form, AnswerablePage& page);
     void Abandon(ui::TForm& form, AnswerablePage& page);
 
     answers::RunSwitches switches_;
     answers::Answers given_;
-    const PageTableType& pages_;
     answers::Answers taken_;
-    int failure_ = -1;         // the exit code of the failure that ends the run, -1 when none
-    int failedGoingOn_ = -1;   // the same for a failure the run went on past
+    std::optional<answers::Outcome> failure_;        // the failure that ends the run
+    std::optional<answers::Outcome> failedGoingOn_;  // a failure the run went on past
     bool reachedEnd_ = false;
 };
 

@@ -29,6 +29,19 @@ namespace {
 
 constexpr int kShowNormal = 5;  // SW_SHOW
 constexpr char kAnswersNotWritten[] = "Nu am putut scrie fisierul de raspunsuri";
+constexpr char kLogInTemp[] = "torvinst.log";
+
+// One installation at a time on a machine. A media instance holds kMediaClaim while it
+// prepares and starts its copy (an unattended one while it waits for it); a working copy
+// holds kWizardClaim for its whole run. A media instance claims kWizardClaim only for a
+// moment, to learn whether a working copy runs, so a working copy waits that long.
+constexpr char kMediaClaim[] = "WinTORVEX-Setup";
+constexpr char kWizardClaim[] = "WinTORVEX-Setup-Wizard";
+constexpr uint32_t kWizardClaimWaitMs = 5000;
+constexpr char kAnotherRunningTitle[] = "Instalare in curs";
+constexpr char kAnotherRunning[] =
+    "Programul de instalare WinTORVEX ruleaza deja pe acest calculator.\r"
+    "Asteptati sa se termine, apoi porniti-l din nou.";
 
 void ReportFatal(const std::string& text) {
     ui::ShowMessageBox(text, "", ui::mtError, ui::taCenter, ui::Buttons({ui::mbCancel}), ui::mbCancel, 0);
@@ -37,7 +50,7 @@ void ReportFatal(const std::string& text) {
 }  // namespace
 
 bool LogRequested(const std::vector<std::string>& arguments) {
-    return arguments.size() >= 2 && arguments[0] == "-log";
+    return arguments.size() >= 2 && arguments[0] == answers::LogSwitch;
 }
 
 std::string GetWorkCopyDir() {
@@ -116,8 +129,21 @@ std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled)
     return plat::QuotedIfBlank(workCopyDir + WorkCopyProgram) + (logEnabled ? " -log -log -log -log" : "");
 }
 
+void OpenLogNobodyWatches(const std::string& sessionName) {
+    SetLogFailureHandler(nullptr);
+    LogEnabled = true;
+    LogOpen(LogFileName, sessionName);
+    if (LogEnabled) return;
+    LogEnabled = true;
+    LogOpen(GetWorkCopyDir() + kLogInTemp, sessionName);
+    LogNote(std::string(LogFileName) +
+            " nu se poate scrie (protejat la scriere, deschis de alt program sau fara drepturi): jurnalul este aici");
+}
+
 namespace {
 
+// Ends the media instance's part: the exit code of its own outcome, or, in an
+// unattended run, the one its working copy ended with.
 int RunMediaInstance(const answers::RunSwitches& switches) {
     std::string installerDir = plat::ProgramFolder();
     std::string workCopyDir = GetWorkCopyDir();
@@ -125,41 +151,61 @@ int RunMediaInstance(const answers::RunSwitches& switches) {
     if (!PrepareWorkingCopy(installerDir, workCopyDir, &failure)) {
         LogNote(failure);
         ReportFatal(failure);
-        return answers::ExitCopyFailed;
+        LogNote(answers::ExitCodeNote(answers::Outcome::CopyFailed));
+        return answers::ExitCodeOf(answers::Outcome::CopyFailed);
     }
     const std::string command =
         WorkCopyCommandLine(workCopyDir, LogEnabled) + answers::SwitchesForCommandLine(switches);
     if (!switches.Unattended()) {
         // Whether the copy started is not examined: there is nobody left to tell.
         plat::Current().StartProgram(command, kShowNormal);
-        return answers::ExitDone;
+        return answers::ExitCodeOf(answers::Outcome::Installed);
     }
     // A caller that waits on this program learns the outcome of the copy's run.
     const int64_t code = plat::Current().RunAndWait(command, kShowNormal);
-    if (code < 0) LogNote("Nu am putut porni " + command);
-    return code < 0 ? int(answers::ExitCopyFailed) : int(code);
+    if (code < 0) {
+        LogNote("Nu am putut porni " + command);
+        LogNote(answers::ExitCodeNote(answers::Outcome::CopyFailed));
+        return answers::ExitCodeOf(answers::Outcome::CopyFailed);
+    }
+    LogNote("Cod de iesire " + std::to_string(code) + " al copiei de lucru");
+    return int(code);
 }
 
-int RunWorkingCopy(const PageTableType& pages, RunPilot& pilot, const answers::RunSwitches& switches) {
+// After the wizard. A run that installed or upgraded stays a success when its answers
+// cannot be recorded: that is told, and changes nothing of the outcome.
+answers::Outcome RunWorkingCopy(const PageTableType& pages, RunPilot& pilot, const answers::RunSwitches& switches) {
     auto backdrop = std::make_unique<TInstaller>();
     ui::SetMainForm(backdrop.get());
     backdrop->Show();
     try {
-        RunWizard(pages);
+        if (!RunWizard(pages)) pilot.Fail(answers::Outcome::NoUpgradeLibrary);
     } catch (const std::exception& failure) {
         LogNote(std::string("Eroare: ") + failure.what());
+        pilot.Fail(answers::Outcome::ProgramFault);
         ReportFatal(failure.what());
-        pilot.Fail(answers::ExitCopyFailed);
     }
     if (!pilot.WizardEnded()) {
         const std::string text = kAnswersNotWritten + ("\r" + switches.recordFile);
-        LogNote(text);
-        ReportFatal(text);
+        LogNote(kAnswersNotWritten + (": " + switches.recordFile));
+        ui::ShowMessageBox(text, "", ui::mtWarning, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
     }
     ui::SetMainForm(nullptr);
     backdrop.reset();
     ReleaseOutsideComponents();
-    return pilot.ExitCode();
+    return pilot.Outcome();
+}
+
+// This program's claim to the machine for its role; null when another installation runs.
+std::unique_ptr<plat::System::Claim> ClaimTheMachine(bool workingCopy) {
+    auto& platform = plat::Current();
+    if (workingCopy) return platform.ClaimName(kWizardClaim, kWizardClaimWaitMs);
+    auto claim = platform.ClaimName(kMediaClaim, 0);
+    // A working copy just started holds its program file before it has claimed its name.
+    if (!claim || !platform.ClaimName(kWizardClaim, 0) ||
+        platform.FileInUse(GetWorkCopyDir() + WorkCopyProgram))
+        return nullptr;
+    return claim;
 }
 
 // The answers of an unattended run, or the problem that ends it before anything is done.
@@ -186,32 +232,45 @@ int RunInstaller(const std::vector<std::string>& arguments, const PageTableType&
     ui::SetErrorNote(LogNote);
     if (uninstall && UninstallAsked(arguments)) return uninstall(arguments);
     const answers::RunSwitches switches = answers::ParseRunSwitches(arguments, plat::Current().CurrentDirectory());
-    LogEnabled = LogEnabled || LogRequested(arguments) || switches.Unattended();
-    LogOpen(LogFileName, "INSTALL");
+    if (switches.Unattended()) {
+        OpenLogNobodyWatches("INSTALL");
+    } else {
+        LogEnabled = LogEnabled || LogRequested(arguments);
+        LogOpen(LogFileName, "INSTALL");
+    }
     answers::Answers given;
     if (auto problem = ReadGivenAnswers(switches, &given)) {
         // Nothing is written before the answers are known to be right.
         LogNote(problem->Describe());
-        LogNote(answers::ExitCodeNote(answers::ExitBadAnswers));
-        return answers::ExitBadAnswers;
+        LogNote(answers::ExitCodeNote(answers::Outcome::AnswersWrong));
+        return answers::ExitCodeOf(answers::Outcome::AnswersWrong);
     }
-    RunPilot pilot(switches, given, pages);
+    RunPilot pilot(switches, given);
     ui::PilotScope inUse(&pilot);
-    RecoverInterruptedUpgrade();
 
     std::string programFolder = plat::ExcludeTrailingBackslash(plat::ProgramFolder());
     auto marker = ReadMarker(programFolder + "\\" + MarkerFileName);
+    const auto claim = ClaimTheMachine(marker.has_value());
+    if (!claim) {
+        // Told, and nothing touched: the run that holds the machine goes on undisturbed.
+        LogNote(kAnotherRunningTitle);
+        ui::ShowMessageBox(kAnotherRunning, kAnotherRunningTitle, ui::mtWarning, ui::taCenter,
+                           ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+        LogNote(answers::ExitCodeNote(answers::Outcome::AnotherRunning));
+        LogClose();
+        return answers::ExitCodeOf(answers::Outcome::AnotherRunning);
+    }
     if (!marker) {
         State().SourceDir = programFolder;
-        const int code = RunMediaInstance(switches);  // its part of the log has no end line: the copy goes on
-        if (switches.Unattended()) LogNote(answers::ExitCodeNote(code));
-        return code;
+        return RunMediaInstance(switches);  // its part of the log has no end line: the copy goes on
     }
+    // Only here, so that an interrupted upgrade is mended, and told, once per run.
+    RecoverInterruptedUpgrade();
     State().SourceDir = *marker;
-    const int code = RunWorkingCopy(pages, pilot, switches);
-    LogNote(answers::ExitCodeNote(code));
+    const answers::Outcome outcome = RunWorkingCopy(pages, pilot, switches);
+    LogNote(answers::ExitCodeNote(outcome));
     LogClose();
-    return code;
+    return answers::ExitCodeOf(outcome);
 }
 
 }  // namespace core

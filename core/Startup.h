@@ -52,6 +52,12 @@ bool PrepareWorkingCopy(const std::string& installerDir, const std::string& work
 // The command that starts the working copy.
 std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled);
 
+// Opens the run log of a run that nobody watches, which must never wait for a click: no
+// box tells of the log's failures. When LogFileName cannot be written, the log is kept in
+// the working folder instead and its first note says why; when no log can be written at
+// all, the run goes on without one.
+void OpenLogNobodyWatches(const std::string& sessionName);
+
 // The whole program: both roles. `arguments` excludes the program's own name; `pages`
 // is the wizard's page table (the product's own unless a test brings its pages).
 // `uninstall` runs instead when the command line holds "-uninstall", or the program runs

@@ -19,6 +19,17 @@ namespace {
 
 constexpr char kContinueHeading[] = "PENTRU CONTINUARE";
 
+const PageTableEntry* pageShowing = nullptr;
+
+// The page up for as long as it lives.
+class ShowingScope {
+public:
+    explicit ShowingScope(const PageTableEntry& entry) { pageShowing = &entry; }
+    ~ShowingScope() { pageShowing = nullptr; }
+    ShowingScope(const ShowingScope&) = delete;
+    ShowingScope& operator=(const ShowingScope&) = delete;
+};
+
 std::string ServerUpgradeQuestion() {
     const std::string lines[] = {
         "Baza de date se afla la distanta, pe SERVER.",
@@ -55,7 +66,12 @@ void ShowOnePage(const PageTableType& pages) {
     PagePlacement at = PlacePage(ui::ScreenWidth(), ui::ScreenHeight(), page->Width, page->Height);
     page->Left = at.left;
     page->Top = at.top;
-    State().PageNo = static_cast<uint8_t>(NextPageNo(State().PageNo, page->ShowModal()));
+    int modalResult;
+    {
+        ShowingScope showing(entry);
+        modalResult = page->ShowModal();
+    }
+    State().PageNo = static_cast<uint8_t>(NextPageNo(State().PageNo, modalResult));
 }
 
 }  // namespace
@@ -90,7 +106,9 @@ bool ConfirmServerUpgrade() {
     return answer != ui::mrNo;
 }
 
-void RunWizard(const PageTableType& pages) {
+const PageTableEntry* PageShowing() { return pageShowing; }
+
+bool RunWizard(const PageTableType& pages) {
     State().IsUpgrade = BDEAliasExists();
     ui::ProcessMessages();
     PrepareUpgradeArchive();
@@ -101,9 +119,11 @@ void RunWizard(const PageTableType& pages) {
             State().PageNo = PageEnd;
             ui::ShowMessageBox("Nu am putut incarca UPGRADE.DLL", "Program incomplet!", ui::mtError, ui::taCenter,
                                ui::Buttons({ui::mbCancel}), ui::mbCancel, 0);
+            return false;
         }
     }
     while (State().PageNo != PageEnd) ShowOnePage(pages);
+    return true;
 }
 
 }  // namespace core

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "answers/ExitCodes.h"
 #include "ui/Form.h"
 
 namespace core {
@@ -31,7 +32,7 @@ struct PageTableEntry {
     int number;            // the page's PageNo, which is also its row
     const char* name;      // its form class, for the run log and reports
     PageFactory create;    // null for the two numbers that have no page
-    int failureCode;       // how a run that fails while the wizard stands here ends
+    answers::Outcome failure;  // how a run ends that fails while this page is up
 };
 
 using PageTableType = std::array<PageTableEntry, 10>;
@@ -58,8 +59,13 @@ struct PagePlacement {
 };
 PagePlacement PlacePage(int screenWidth, int screenHeight, int formWidth, int formHeight);
 
-// The whole wizard over the given page table; returns when PageNo is PageEnd.
-void RunWizard(const PageTableType& pages);
+// The whole wizard over the given page table; returns when PageNo is PageEnd. False when
+// it ended before its first page because the upgrade library did not load (told in a box).
+bool RunWizard(const PageTableType& pages);
+
+// The row of the page whose modal loop runs now, or null between pages and outside the
+// wizard: a failure told while a page is up is that page's failure.
+const PageTableEntry* PageShowing();
 
 // The CLIENT question before the upgrade copy page: true to upgrade the server's database.
 bool ConfirmServerUpgrade();

@@ -15,13 +15,16 @@
 #include "record/InstallRecord.h"
 #include "ui/Application.h"
 #include "ui/Pilot.h"
+#include "work/configure/InstallRecording.h"
 
 namespace pages {
 
 namespace {
 
-// Something of the installation was left on the machine: a kept file or a failure.
-constexpr int kExitSomethingLeft = answers::ExitCopyFailed;
+// The value of the list entry that names the program folder.
+constexpr char kListedFolder[] = "InstallLocation";
+constexpr char kStartsBesideRecord[] =
+    "\rDezinstalarea porneste din folderul programului: DEZINST.EXE -uninstall";
 
 // Who answers for the person in an uninstall without questions: Continue, yes, and out.
 class UninstallPilot : public ui::Pilot {
@@ -41,15 +44,20 @@ public:
     }
 };
 
-std::string ExitNote(int code) {
-    const char* meaning = code == answers::ExitDone           ? "dezinstalat"
-                          : code == kExitSomethingLeft        ? "dezinstalat, dar a ramas ceva"
-                          : code == answers::ExitAbandoned    ? "renuntat"
-                                                              : "nu exista o instalare de sters";
-    return "Cod de iesire " + std::to_string(code) + ": " + meaning;
+// The record beside this program (DEZINST.EXE in the program folder); when there is none
+// there (INSTALL.EXE on the media), the one in the program folder that the system's list
+// of programs names.
+std::string RecordPath() {
+    auto& platform = plat::Current();
+    const std::string beside =
+        plat::JoinPath(plat::ExcludeTrailingBackslash(plat::ProgramFolder()), record::RecordFileName);
+    if (platform.FileExists(beside)) return beside;
+    const auto listed = platform.RegistryReadString(work::kProgramListKey, kListedFolder);
+    if (!listed || listed->empty()) return beside;
+    return plat::JoinPath(*listed, record::RecordFileName);
 }
 
-int Uninstall(const record::InstallRecord& kept, const std::string& recordPath) {
+answers::Outcome Uninstall(const record::InstallRecord& kept, const std::string& recordPath) {
     work::UninstallWork work(kept, recordPath);
     auto backdrop = std::make_unique<core::TInstaller>();
     ui::SetMainForm(backdrop.get());
@@ -58,9 +66,12 @@ int Uninstall(const record::InstallRecord& kept, const std::string& recordPath) 
     page.ShowModal();
     ui::SetMainForm(nullptr);
     backdrop.reset();
-    if (!page.Done()) return answers::ExitAbandoned;
+    if (!page.Done()) return answers::Outcome::Abandoned;
     for (const std::string& line : work::OutcomeLines(work.Outcome())) core::LogNote(line);
-    return work.Outcome().AllRemoved() ? answers::ExitDone : kExitSomethingLeft;
+    // Files kept by the rules (changed since, or not the installation's) are listed, and
+    // are no failure: the uninstall removed all it meant to.
+    return work.Outcome().failures.empty() ? answers::Outcome::Uninstalled
+                                           : answers::Outcome::UninstallLeftSomething;
 }
 
 }  // namespace
@@ -68,26 +79,29 @@ int Uninstall(const record::InstallRecord& kept, const std::string& recordPath) 
 int RunUninstall(const std::vector<std::string>& arguments) {
     const bool automatic = std::find(arguments.begin(), arguments.end(), answers::AutoSwitch) != arguments.end();
     const bool logAsked = std::find(arguments.begin(), arguments.end(), "-log") != arguments.end();
-    core::LogEnabled = core::LogEnabled || automatic || logAsked;
-    core::LogOpen(core::LogFileName, "DEZINST");
+    if (automatic) {
+        core::OpenLogNobodyWatches("DEZINST");
+    } else {
+        core::LogEnabled = core::LogEnabled || logAsked;
+        core::LogOpen(core::LogFileName, "DEZINST");
+    }
     UninstallPilot pilot;
     ui::PilotScope inUse(automatic ? &pilot : nullptr);
 
-    const std::string programDir = plat::ExcludeTrailingBackslash(plat::ProgramFolder());
-    const std::string recordPath = plat::JoinPath(programDir, record::RecordFileName);
+    const std::string recordPath = RecordPath();
     const record::RecordReading reading = record::ReadRecordFile(recordPath);
-    int code = answers::ExitNotFound;
+    answers::Outcome outcome = answers::Outcome::NoInstallation;
     if (!reading.problem.empty()) {
         core::LogNote(reading.problem);
-        ui::ShowMessageBox("Nu pot dezinstala: lipseste evidenta instalarii\r" + reading.problem, kUninstallTitle,
-                           ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
+        ui::ShowMessageBox("Nu pot dezinstala: lipseste evidenta instalarii\r" + reading.problem + kStartsBesideRecord,
+                           kUninstallTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
     } else {
-        code = Uninstall(reading.record, recordPath);
+        outcome = Uninstall(reading.record, recordPath);
     }
     core::ReleaseOutsideComponents();
-    core::LogNote(ExitNote(code));
+    core::LogNote(answers::ExitCodeNote(outcome));
     core::LogClose();
-    return code;
+    return answers::ExitCodeOf(outcome);
 }
 
 }  // namespace pages

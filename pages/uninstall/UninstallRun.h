@@ -1,7 +1,9 @@
 // The program run as its own uninstaller: "DEZINST.EXE -uninstall [-auto]" from the
-// program folder. It reads the record beside it, shows the uninstall page over the
-// backdrop and takes back what the record lists. With "-auto" nobody is asked: the page
-// goes on by itself, the run log is on, and the exit code tells the outcome.
+// program folder, or "INSTALL.EXE -uninstall" from the media, which takes the program
+// folder from the system's list of programs. It reads the record there, shows the
+// uninstall page over the backdrop and takes back what the record lists. With "-auto"
+// nobody is asked: the page goes on by itself, the run log is on (never waiting for a
+// click), and the exit code tells the outcome.
 #pragma once
 
 #include <string>
@@ -9,8 +11,9 @@
 
 namespace pages {
 
-// 0 when all was removed; 3 when something was left (listed on the page and in the log);
-// 1 when the user did not go on; 5 when there is no readable record beside the program.
+// 0 when all it meant to remove was removed (files kept by the rules are listed, and are
+// no failure); 3 when something could not be removed (listed on the page and in the log);
+// 1 when the user did not go on; 5 when there is no readable record.
 int RunUninstall(const std::vector<std::string>& arguments);
 
 }  // namespace pages

@@ -29,7 +29,7 @@ std::unique_ptr<ui::TForm> MakeTestPage() {
 }
 
 inline const core::PageTableType& TestPageTable() {
-    constexpr int fails = answers::ExitCopyFailed;
+    constexpr answers::Outcome fails = answers::Outcome::CopyFailed;
     static const core::PageTableType table = {{
         {0, "0", MakeTestPage<0>, fails},  {1, "1", MakeTestPage<1>, fails}, {2, "2", MakeTestPage<2>, fails},
         {3, "3", MakeTestPage<3>, fails},  {4, "4", MakeTestPage<4>, fails}, {5, "end", nullptr, fails},

@@ -141,14 +141,14 @@ TEST_F(FreshWalkTest, EachKindWalksTypeFoldersCopyAndBackToTheEnd) {
 TEST_F(FreshWalkTest, UnattendedTheAnswersDecideTheWalkAndTheExitCode) {
     struct Walk {
         const char* answers;
-        int exitCode;
+        answers::Outcome outcome;
         const char* programDir;  // created, or null when nothing may be
     } walks[] = {
-        {"[Instalare]\nTip=SERVER\nProgram=D:\\Contab\nDate=D:\\Contab\\Date\n", answers::ExitDone, "D:\\Contab"},
-        {"[Instalare]\nTip=LOCAL\nProgram=D:\\Local\n", answers::ExitDone, "D:\\Local"},
+        {"[Instalare]\nTip=SERVER\nProgram=D:\\Contab\nDate=D:\\Contab\\Date\n", answers::Outcome::Installed, "D:\\Contab"},
+        {"[Instalare]\nTip=LOCAL\nProgram=D:\\Local\n", answers::Outcome::Installed, "D:\\Local"},
         // The server's data folder does not exist: the folders page refuses it.
-        {"[Instalare]\nTip=CLIENT\nProgram=D:\\Client\nDate=N:\\Nicaieri\n", answers::ExitBadAnswers, nullptr},
-        {"[Instalare]\nTip=SERVER\nProgram=D:\\Server\n", answers::ExitBadAnswers, nullptr},
+        {"[Instalare]\nTip=CLIENT\nProgram=D:\\Client\nDate=N:\\Nicaieri\n", answers::Outcome::AnswersWrong, nullptr},
+        {"[Instalare]\nTip=SERVER\nProgram=D:\\Server\n", answers::Outcome::AnswersWrong, nullptr},
     };
     for (const Walk& walk : walks) {
         SCOPED_TRACE(walk.answers);
@@ -159,12 +159,12 @@ TEST_F(FreshWalkTest, UnattendedTheAnswersDecideTheWalkAndTheExitCode) {
         switches.autoFile = "C:\\a.ini";
         const auto given = answers::ParseAnswers(walk.answers, switches.autoFile);
         ASSERT_FALSE(given.problem);
-        core::RunPilot pilot(switches, given.answers, UnattendedPages());
+        core::RunPilot pilot(switches, given.answers);
         ui::SetPilot(&pilot);
         core::RunWizard(UnattendedPages());
         ui::SetPilot(nullptr);
 
-        EXPECT_EQ(pilot.ExitCode(), walk.exitCode);
+        EXPECT_EQ(pilot.Outcome(), walk.outcome);
         EXPECT_EQ(core::State().PageNo, core::PageEnd);
         if (walk.programDir) {
             EXPECT_TRUE(Machine().DirectoryExists(walk.programDir));
