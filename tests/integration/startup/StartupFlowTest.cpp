@@ -5,6 +5,7 @@
 #include "core/Log.h"
 #include "core/Startup.h"
 #include "dbengine/DatabaseEngine.h"
+#include "journal/UpgradeJournal.h"
 #include "tests/support/Standins.h"
 #include "tests/support/TestPages.h"
 #include "tests/support/VirtualMachine.h"
@@ -136,4 +137,24 @@ TEST_F(StartupFlowTest, BothInstancesWriteToOneLog) {
     EXPECT_NE(log.find("Begin debug session: INSTALL", first + 1), std::string::npos);
     EXPECT_NE(log.find("End debug session: INSTALL"), std::string::npos);
     EXPECT_FALSE(LogEnabled);
+}
+
+TEST_F(StartupFlowTest, AnInterruptedUpgradeIsToldOnceByTheWorkingCopy) {
+    MakeFolders("C:\\~TORVUPG");
+    WriteFile("C:\\~TORVUPG\\JURNAL.TXT", "not a journal");
+    Machine().RegistryWriteString(journal::kPointerKey, journal::kPointerValue, "C:\\~TORVUPG\\JURNAL.TXT");
+    {
+        Script media;
+        RunInstaller({}, testing_support::TestPageTable());
+        EXPECT_TRUE(media.Ok()) << media.Error();
+        EXPECT_TRUE(media.Messages().empty());
+    }
+    BecomeTheWorkingCopy();
+    Script copy;
+    copy.AnswerMessage("OK");
+    copy.EndForm(TestPageName(0), 2);
+    RunInstaller({}, testing_support::TestPageTable());
+    EXPECT_TRUE(copy.Ok()) << copy.Error();
+    ASSERT_EQ(copy.Messages().size(), 1u);
+    EXPECT_EQ(copy.Messages()[0].title, "Actualizare intrerupta");
 }
