@@ -29,6 +29,22 @@ std::string NowText() {
     return platform.FormatDateTime(platform.Now());
 }
 
+// A line of the log holds one line of text: the line breaks of a box's text (CR, LF or
+// both) become one blank each, and breaks at its end are left out, so that every line of
+// the file still ends with its time tag.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '\r' && text[at] != '\n') {
+            line += text[at];
+            continue;
+        }
+        if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ++at;
+        if (at + 1 < text.size()) line += ' ';
+    }
+    return line;
+}
+
 }  // namespace
 
 // `value` in decimal with leading zeros up to `width` digits. Written out here rather than
@@ -57,7 +73,7 @@ void LogWrite(const std::string& text) {
         return;
     }
     plat::LocalTime now = plat::Current().Now();
-    std::string line = text + LogTimeTag(now.hour, now.minute, now.second, now.millisecond) + "\r\n";
+    std::string line = OneLine(text) + LogTimeTag(now.hour, now.minute, now.second, now.millisecond) + "\r\n";
     if (file->Write(line.data(), static_cast<int64_t>(line.size())) != static_cast<int64_t>(line.size())) {
         LogEnabled = false;
         LogError("eroare debug", 0);

@@ -30,7 +30,8 @@ void LogError(const std::string& message, int code);
 // warning box (LogBoxes.h); without one the failure is only noted.
 using LogFailureHandler = std::function<void(const std::string& text)>;
 void SetLogFailureHandler(LogFailureHandler handler);
-// Appends text + time tag as one line; does not look at LogEnabled itself.
+// Appends text + time tag as one line (line breaks in the text become blanks); does not
+// look at LogEnabled itself.
 void LogWrite(const std::string& text);
 
 // " <TIMP hh:mm:ss.mmm > " for the given time of day.
