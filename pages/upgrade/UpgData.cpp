@@ -91,9 +91,11 @@ void TUpgData::BNextClick() {
     view.tick = [this](size_t step, bool shown) { Tick(step)->Visible = shown; };
     view.statusRed = [this] { LStatus->Font.Color = ui::clRed; };
     view.finished = [this](size_t step) { ShowStepFinished(*Rows[step]); };
-    const work::StepChoice succeeded = work::RunDatabaseUpgrade(view);
-    for (size_t step = 0; step < succeeded.size(); ++step)
-        if (Box(step)->Checked && !succeeded[step]) workSucceeded_ = false;
+    // The boxes stay open to the user while the steps run: what counts is each box as it
+    // was when its step's turn came.
+    const work::DatabaseUpgradeOutcome outcome = work::RunDatabaseUpgrade(view);
+    ran_ = outcome.ran;
+    workSucceeded_ = outcome.AllSucceeded();
     LStatus->Visible = false;
     LStatus->Repaint();
 }
@@ -114,9 +116,9 @@ bool TUpgData::FillFromAnswers(const answers::Answers& given) {
 }
 
 void TUpgData::RecordAnswers(answers::Answers& taken) const {
-    taken.upgradeStructures = Box(0)->Checked.get();
-    taken.upgradeLists = Box(1)->Checked.get();
-    taken.upgradeConstants = Box(2)->Checked.get();
+    taken.upgradeStructures = ran_[0];
+    taken.upgradeLists = ran_[1];
+    taken.upgradeConstants = ran_[2];
 }
 
 ui::TCheckBox* TUpgData::Box(size_t step) const { return std::array{Ck1, Ck2, Ck3}[step]; }

@@ -43,6 +43,7 @@ private:
     ui::TLabel* Tick(size_t step) const;
     void ShowReport(const std::string& text);
     bool workSucceeded_ = true;
+    work::StepChoice ran_{};  // the steps Continue ran, as chosen when each one's turn came
 };
 
 std::unique_ptr<ui::TForm> MakeUpgData();

@@ -2,18 +2,20 @@
 
 namespace work {
 
-StepChoice RunDatabaseUpgrade(const DatabaseUpgradeView& view) {
+DatabaseUpgradeOutcome RunDatabaseUpgrade(const DatabaseUpgradeView& view) {
     UpgradeSetReportSink(view.report);
-    StepChoice succeeded{};
+    DatabaseUpgradeOutcome outcome;
+    StepChoice& succeeded = outcome.succeeded;
     for (size_t step = 0; step < DatabaseUpgradeSteps.size(); ++step) {
         if (!view.chosen(step)) continue;
+        outcome.ran[step] = true;
         view.tick(step, true);
         if (step > 0) view.statusRed();
         succeeded[step] = UpgradeRun(DatabaseUpgradeSteps[step].operation);
         if (!succeeded[step]) view.tick(step, false);
         view.finished(step);
     }
-    return succeeded;
+    return outcome;
 }
 
 }  // namespace work

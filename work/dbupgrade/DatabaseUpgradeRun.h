@@ -35,7 +35,15 @@ struct DatabaseUpgradeView {
     std::function<void(size_t step)> finished;
 };
 
-// Hands the library the report procedure, then runs the chosen steps; which succeeded.
-StepChoice RunDatabaseUpgrade(const DatabaseUpgradeView& view);
+// Which steps ran, each as the user had chosen it when its turn came, and which of them
+// succeeded. A box changed after its turn changes neither.
+struct DatabaseUpgradeOutcome {
+    StepChoice ran{};
+    StepChoice succeeded{};
+    bool AllSucceeded() const { return ran == succeeded; }
+};
+
+// Hands the library the report procedure, then runs the chosen steps.
+DatabaseUpgradeOutcome RunDatabaseUpgrade(const DatabaseUpgradeView& view);
 
 }  // namespace work

@@ -28,7 +28,7 @@ protected:
         };
         view.statusRed = [&events] { events.push_back("red"); };
         view.finished = [&events](size_t step) { events.push_back("finished " + std::to_string(step + 1)); };
-        succeeded_ = work::RunDatabaseUpgrade(view);
+        succeeded_ = work::RunDatabaseUpgrade(view).succeeded;
         return events;
     }
 
