@@ -1,6 +1,7 @@
 #include "work/copy/CopyPlan.h"
 
 #include "work/copy/ReplacementRule.h"
+#include "work/engine/EngineCheck.h"
 #include "work/engine/EngineRegistry.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -21,11 +22,14 @@ std::string PlannedFolderOf(const product::TCompRecord& component, const CopyFol
 std::vector<PlannedMember> PlanMembers(const CopyOrder& order) {
     plat::Platform& machine = plat::Current();
     std::vector<PlannedMember> plan;
+    // An engine installed already keeps the engine's archive packed (EngineCheck.h).
+    const bool engineStaysPacked = EngineInstalled();
     for (size_t position = 0; position < product::ComponentTable.size(); ++position) {
         const product::TCompRecord& component = product::ComponentTable[position];
         if (!product::Contains(order.selection, int(position)) || component.Name.empty()) continue;
         const std::string archive = plat::JoinPath(order.folders.work, std::string(component.Name) + ".ZIP");
         if (!machine.FileExists(archive)) continue;
+        if (component.Target == product::TargetEngine && engineStaysPacked) continue;
         const std::string folder = PlannedFolderOf(component, order.folders);
         const std::string prefix = plat::IncludeTrailingBackslash(folder);
         unzip::ListArchive(archive, "*.*", [&](int32_t value, unzip::ExtractReport* report) {

@@ -24,7 +24,8 @@ struct PlannedMember {
 // planned for its folder under Program Files, installed engine or not).
 std::string PlannedFolderOf(const product::TCompRecord& component, const CopyFolders& folders);
 
-// The members of the archives of the order's selection that lie in its working folder.
+// The members of the archives of the order's selection that lie in its working folder;
+// none of the engine's archive when an installed engine means it stays packed.
 std::vector<PlannedMember> PlanMembers(const CopyOrder& order);
 
 // Bytes needed per drive ("C:", "\\SERVER\SHARE"), and the first drive that lacks them.
