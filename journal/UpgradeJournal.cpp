@@ -38,31 +38,42 @@ std::string AsStored(const std::string& path) {
     return path;
 }
 
+std::string Unreachable(const std::string& path, const std::string& drive) {
+    return path + " (discul " + drive + " nu este disponibil)";
+}
+
+std::string Vanished(const std::string& path, const std::string& kept) {
+    return path + " (lipseste, ca si copia lui " + kept + ")";
+}
+
 }  // namespace
 
 std::string KeepFolderFor(const std::string& path) {
     return plat::ExtractDriveRoot(path) + kKeepFolderName;
 }
 
-bool UpgradeJournal::Begin(const std::string& programDir) {
+UpgradeJournal::Start UpgradeJournal::Begin(const std::string& programDir) {
     plat::Platform& machine = Machine();
+    Close();
+    steps_.clear();
+    keptCount_ = 0;
     const std::string folder = KeepFolderFor(programDir);
     path_ = folder + "\\" + kJournalFileName;
     // An earlier upgrade that could not be undone keeps its journal for the next start.
-    if (machine.FileExists(path_)) return false;
+    if (machine.FileExists(path_)) return Start::EarlierLeft;
     // Named first, so that a start after a crash at any later point finds what to clear.
-    if (!machine.RegistryWriteString(kPointerKey, kPointerValue, path_)) return false;
+    if (!machine.RegistryWriteString(kPointerKey, kPointerValue, path_)) return Start::PointerNotWritten;
     if (!machine.DirectoryExists(folder) && !machine.MakeDirectory(folder)) {
         Discard(path_, {});
-        return false;
+        return Start::NotWritten;
     }
     file_ = machine.Open(path_, plat::OpenMode::AppendDurable);
     if (!file_ || !WriteAll(*file_, HeaderLine())) {
         Close();
         Discard(path_, {});
-        return false;
+        return Start::NotWritten;
     }
-    return true;
+    return Start::Begun;
 }
 
 bool UpgradeJournal::Note(const Step& step) {
@@ -112,11 +123,22 @@ std::vector<std::string> UpgradeJournal::RollBack() {
 
 void UpgradeJournal::Close() { file_.reset(); }
 
+std::string MissingDrive(const std::string& path) {
+    const std::string root = plat::ExtractDriveRoot(path);
+    if (root.empty() || Machine().DirectoryExists(root)) return {};
+    return plat::ExcludeTrailingBackslash(root);
+}
+
 std::vector<std::string> UndoSteps(const std::vector<Step>& steps) {
     plat::Platform& machine = Machine();
     std::vector<std::string> problems;
     // Latest first: a folder's files go before the folder.
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        // A drive that is not there tells nothing of its files: they wait for it.
+        if (const std::string drive = MissingDrive(step->path); !drive.empty()) {
+            problems.push_back(Unreachable(step->path, drive));
+            continue;
+        }
         switch (step->kind) {
             case Step::New:
                 if (machine.FileExists(step->path) && !machine.RemoveFile(step->path))
@@ -127,9 +149,14 @@ std::vector<std::string> UndoSteps(const std::vector<Step>& steps) {
                     problems.push_back(step->path);
                 break;
             case Step::Kept:
-                // A kept file that is not there was never moved aside, or is back already.
+                // A kept file that is not there was never moved aside, or is back already:
+                // the file is in its place then. With neither there, where it is cannot be
+                // known, and the journal stays to say where it was kept.
+                if (!machine.FileExists(step->kept)) {
+                    if (!machine.FileExists(step->path)) problems.push_back(Vanished(step->path, step->kept));
+                    break;
+                }
                 // What took its place goes first, so that it comes back under its own name.
-                if (!machine.FileExists(step->kept)) break;
                 if (machine.FileExists(step->path)) machine.RemoveFile(step->path);
                 if (!machine.RenameFile(step->kept, step->path, false)) problems.push_back(step->path);
                 break;
@@ -141,9 +168,13 @@ std::vector<std::string> UndoSteps(const std::vector<Step>& steps) {
 std::vector<std::string> FinishSteps(const std::vector<Step>& steps) {
     plat::Platform& machine = Machine();
     std::vector<std::string> problems;
-    for (const Step& step : steps)
-        if (step.kind == Step::Kept && machine.FileExists(step.kept) && !machine.RemoveFile(step.kept))
+    for (const Step& step : steps) {
+        if (step.kind != Step::Kept) continue;
+        if (const std::string drive = MissingDrive(step.kept); !drive.empty())
+            problems.push_back(Unreachable(step.kept, drive));
+        else if (machine.FileExists(step.kept) && !machine.RemoveFile(step.kept))
             problems.push_back(step.kept);
+    }
     return problems;
 }
 

@@ -5,7 +5,7 @@
 // note reaches the disk before the step it announces is taken.
 //
 //   UpgradeJournal journal;
-//   if (!journal.Begin(programDir)) ...;        // nothing changed yet
+//   if (journal.Begin(programDir) != Start::Begun) ...;  // nothing changed yet
 //   journal.WillCreate(path); journal.Keep(path); ...
 //   ok ? journal.Commit() : journal.RollBack(); // the new installation, or the old one
 //
@@ -39,9 +39,15 @@ public:
     UpgradeJournal(const UpgradeJournal&) = delete;
     UpgradeJournal& operator=(const UpgradeJournal&) = delete;
 
-    // Starts the journal on the drive of `programDir`. False when it cannot be written, or
-    // when an earlier upgrade's journal is still there; nothing has been changed then.
-    bool Begin(const std::string& programDir);
+    // Starts the journal on the drive of `programDir`, with no step noted yet. Unless it
+    // begins, nothing has been changed.
+    enum class Start {
+        Begun,
+        EarlierLeft,        // an earlier upgrade's journal is still there
+        PointerNotWritten,  // the registry value that names the journal cannot be written
+        NotWritten,         // the journal file cannot be written
+    };
+    Start Begin(const std::string& programDir);
     bool Active() const { return file_ != nullptr; }
     const std::string& Path() const { return path_; }
 
@@ -70,9 +76,14 @@ private:
 };
 
 // What the steps of a journal leave when undone or finished; used by the journal itself
-// and by the recovery at start. Each returns what could not be done.
+// and by the recovery at start. Each returns what could not be done, a line each: a path,
+// with the reason when it is not the path's own (its drive is not there; neither it nor
+// its kept copy is there). What could not be done is left for another try.
 std::vector<std::string> UndoSteps(const std::vector<Step>& steps);
 std::vector<std::string> FinishSteps(const std::vector<Step>& steps);
+// The drive of `path` ("N:", "\\SERVER\SHARE") when it is not there now (a network drive
+// not connected, a disk taken out); empty when it is there.
+std::string MissingDrive(const std::string& path);
 // Removes the journal file, the keep folders it used (when empty) and the registry value.
 void Discard(const std::string& journalPath, const std::vector<Step>& steps);
 

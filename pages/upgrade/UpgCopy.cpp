@@ -17,12 +17,15 @@ work::CopyOrder TUpgCopy::Order() {
     order.replacement = work::Replacement::UpgradeRule;
     order.skipMissingModules = false;
     order.oldEngine = state.OldEngineFlag;
-    order.journal = &journal_;
+    // Each Continue is a copy of its own, with a journal of its own: what a try that failed
+    // noted and undid is no part of the next one.
+    journal_ = std::make_unique<journal::UpgradeJournal>();
+    order.journal = journal_.get();
     // The upgraded files take their new sizes and CRCs in the installation's record, which
     // changes with the installation or not at all.
-    order.beforeCommit = [this, config = work::ConfigOrderOf(state)] {
+    order.beforeCommit = [journal = journal_.get(), config = work::ConfigOrderOf(state)] {
         BoxReports reports;
-        return work::RecordThisRun(config, reports, &journal_);
+        return work::RecordThisRun(config, reports, journal);
     };
     return order;
 }

@@ -20,7 +20,7 @@ protected:
     work::CopyOrder Order() override;
 
 private:
-    journal::UpgradeJournal journal_;
+    std::unique_ptr<journal::UpgradeJournal> journal_;  // the latest Continue's
 };
 
 std::unique_ptr<ui::TForm> MakeUpgCopy();

@@ -1,5 +1,6 @@
 #include "work/copy/CopyTexts.h"
 
+#include "journal/UpgradeJournal.h"
 #include "unzip/ZipCodes.h"
 
 namespace work::copytext {
@@ -80,6 +81,10 @@ std::string FilesInUse(const std::vector<std::string>& paths) {
 
 std::string JournalFailure(const std::string& journalPath) {
     return "Nu pot scrie jurnalul actualizarii " + journalPath;
+}
+
+std::string JournalPointerFailure() {
+    return std::string("Nu pot scrie valoarea de registru HKLM\\") + journal::kPointerKey + " " + journal::kPointerValue;
 }
 
 std::string JournalLeft(const std::string& journalPath) {

@@ -42,6 +42,8 @@ std::string FilesInUse(const std::vector<std::string>& paths);
 
 // The upgrade's journal: what cannot be done without it, and what its undoing says.
 std::string JournalFailure(const std::string& journalPath);
+// The registry value that names the journal, so that a start after a crash finds it.
+std::string JournalPointerFailure();
 // An earlier upgrade whose files could not all be put back still has its journal.
 std::string JournalLeft(const std::string& journalPath);
 std::string KeepFailure(const std::string& path);

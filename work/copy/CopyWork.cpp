@@ -71,10 +71,14 @@ CopyWork::CopyWork(CopyOrder order, CopyView view, Reports& reports)
 
 CopyOutcome CopyWork::Run() {
     const std::string& programDir = order_.folders.program;
-    if (journal_ && !journal_->Begin(programDir)) {
-        const std::string path = journal::KeepFolderFor(programDir) + "\\" + journal::kJournalFileName;
-        ReportFailure(plat::Current().FileExists(path) ? copytext::JournalLeft(path) : copytext::JournalFailure(path));
-        return CopyOutcome::Failed;
+    if (journal_) {
+        using Start = journal::UpgradeJournal::Start;
+        switch (journal_->Begin(programDir)) {
+            case Start::Begun: break;
+            case Start::EarlierLeft: ReportFailure(copytext::JournalLeft(journal_->Path())); return CopyOutcome::Failed;
+            case Start::PointerNotWritten: ReportFailure(copytext::JournalPointerFailure()); return CopyOutcome::Failed;
+            case Start::NotWritten: ReportFailure(copytext::JournalFailure(journal_->Path())); return CopyOutcome::Failed;
+        }
     }
     CopyOutcome outcome = Copy();
     if (outcome == CopyOutcome::Done && order_.beforeCommit && !order_.beforeCommit()) {
