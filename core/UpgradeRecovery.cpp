@@ -54,6 +54,16 @@ void RecoverInterruptedUpgrade() {
                    "\rJurnalul " + journalPath + " ramane pentru urmatoarea pornire.";
             ShowError(note);
             break;
+        case journal::Recovery::Unfinished:
+            // The new installation stands: only the old files kept aside wait to go.
+            note = "Actualizare intrerupta dupa copiere: noua instalare ramane, dar nu am putut sterge copiile pastrate:" +
+                   Listed(recovery.problems) + "\rJurnalul " + journalPath + " ramane pentru urmatoarea pornire.";
+            break;
+        case journal::Recovery::Unreachable:
+            note = "Actualizare intrerupta: jurnalul " + journalPath + " este pe discul " + recovery.problems.front() +
+                   ", care nu este disponibil.\rNiciun fisier nu a fost atins; la urmatoarea pornire voi incerca din nou.";
+            ShowError(note);
+            break;
     }
     if (LogEnabled) LogNote(note);
 }

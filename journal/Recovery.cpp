@@ -11,6 +11,12 @@ Recovery RecoverInterruptedUpgrade() {
     Recovery recovery;
     recovery.journalPath = machine.RegistryReadString(kPointerKey, kPointerValue).value_or("");
     if (recovery.journalPath.empty()) return recovery;
+    // A journal on a drive that is not there now is waited for, never taken for gone.
+    if (const std::string drive = MissingDrive(recovery.journalPath); !drive.empty()) {
+        recovery.outcome = Recovery::Unreachable;
+        recovery.problems = {drive};
+        return recovery;
+    }
     if (!machine.FileExists(recovery.journalPath)) {
         // Its upgrade was finished or undone, or never began: all but clearing up.
         Discard(recovery.journalPath, {});
@@ -28,8 +34,9 @@ Recovery RecoverInterruptedUpgrade() {
         return recovery;
     }
     recovery.problems = journal->done ? FinishSteps(journal->steps) : UndoSteps(journal->steps);
-    if (!journal->done && !recovery.problems.empty()) {
-        recovery.outcome = Recovery::Incomplete;
+    // What could not be done now, the next start tries again: the journal stays for it.
+    if (!recovery.problems.empty()) {
+        recovery.outcome = journal->done ? Recovery::Unfinished : Recovery::Incomplete;
         return recovery;
     }
     Discard(recovery.journalPath, journal->steps);

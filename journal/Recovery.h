@@ -14,6 +14,10 @@ struct Recovery {
         Finished,    // that copy had completed: its kept files are gone
         Damaged,     // the journal cannot be read as one: nothing was touched
         Incomplete,  // some files could not be put back (`problems`); the journal stays
+        Unfinished,  // that copy had completed, but kept files could not all go (`problems`);
+                     // the journal stays
+        Unreachable, // the journal's drive (`problems`, its one line) is not there: nothing
+                     // was touched, and the journal's value stays
         Running,     // another instance of the program is running that upgrade now
     } outcome = Nothing;
     std::string journalPath;
