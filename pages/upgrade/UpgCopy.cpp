@@ -2,6 +2,7 @@
 
 #include "core/InstallState.h"
 #include "pages/wizard/BoxReports.h"
+#include "work/configure/EarlierInstallation.h"
 #include "work/configure/InstallRecording.h"
 
 namespace pages {
@@ -22,9 +23,11 @@ work::CopyOrder TUpgCopy::Order() {
     journal_ = std::make_unique<journal::UpgradeJournal>();
     order.journal = journal_.get();
     // The upgraded files take their new sizes and CRCs in the installation's record, which
-    // changes with the installation or not at all.
+    // changes with the installation or not at all. An installation without a record gets
+    // one that names what of the product's it had made before.
     order.beforeCommit = [journal = journal_.get(), config = work::ConfigOrderOf(state)] {
         BoxReports reports;
+        work::TakeEarlierInstallation(config);
         return work::RecordThisRun(config, reports, journal);
     };
     return order;
