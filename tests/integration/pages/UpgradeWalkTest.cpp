@@ -24,6 +24,11 @@ using testing_support::TestPageName;
 using ui::headless::Click;
 using ui::headless::Script;
 
+// The installation has no record yet: its copy asks which of the product's aliases are its own.
+const std::string kRecordsAliases =
+    "UPGRADE.DLL GetAliasPath TORVEXALIAS\r\nUPGRADE.DLL GetAliasPath FIRMAALIAS\r\n"
+    "UPGRADE.DLL GetAliasPath LUNAALIAS\r\nUPGRADE.DLL GetAliasPath TORVEX\r\n";
+
 class UpgradeWalkTest : public copy_test::CopyMediaTest {
 protected:
     void SetUp() override {
@@ -97,7 +102,7 @@ TEST_F(UpgradeWalkTest, LocalInstallationIsUpgradedAsAServerWithoutAQuestion) {
     EXPECT_EQ(ReadFile("C:\\WinTorv\\DATA\\FIRMA.DB"), "sample firm");
     EXPECT_FALSE(Machine().FileExists("C:\\Program Files\\Borland\\Common Files\\BDE\\IDAPI32.DLL"));
     EXPECT_EQ(UpgradeJournal(),
-              "UPGRADE.DLL GetAliasPath TORVEX\r\n"
+              "UPGRADE.DLL GetAliasPath TORVEX\r\n" + kRecordsAliases +
               "UPGRADE.DLL SetReportProc\r\n"
               "UPGRADE.DLL DoStructureUpgrade quick=0\r\nUPGRADE.DLL GetSemaforOK 1\r\n"
               "UPGRADE.DLL DoListUpgrade quick=0\r\nUPGRADE.DLL GetSemaforOK 1\r\n"
@@ -120,7 +125,7 @@ TEST_F(UpgradeWalkTest, ClientAnsweringNoGoesFromTheCopyToTheEndPage) {
     EXPECT_EQ(core::State().InstallType, core::InstallClient);
     EXPECT_EQ(core::State().DataDir, "N:\\WINTORV");
     EXPECT_FALSE(Machine().FileExists("N:\\WINTORV\\DATA\\FIRMA.DB")) << "a CLIENT unpacks no data";
-    EXPECT_EQ(UpgradeJournal(), "UPGRADE.DLL GetAliasPath TORVEX\r\n");
+    EXPECT_EQ(UpgradeJournal(), "UPGRADE.DLL GetAliasPath TORVEX\r\n" + kRecordsAliases);
 }
 
 TEST_F(UpgradeWalkTest, ClientAnsweringYesUpgradesTheServersDatabase) {
