@@ -6,15 +6,19 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "core/InstallState.h"
+#include "core/UpgradeRecovery.h"
 #include "core/Log.h"
+#include "journal/JournalFile.h"
 #include "journal/Recovery.h"
 #include "journal/UpgradeJournal.h"
 #include "work/configure/ConfigOrder.h"
 #include "work/configure/InstallRecording.h"
 #include "tests/support/CopyMedia.h"
 #include "tests/support/RecordingReports.h"
+#include "ui/headless/ScriptedUser.h"
 
 namespace {
 
@@ -74,22 +78,65 @@ protected:
         ~Start() { plat::SetCurrent(nullptr); }
         plat::HostPlatform machine;
     };
-    // Continue once in a new start, every notice answered Cancel; true when the copy
-    // said it left an archive it could not delete.
-    bool ContinueOnce() {
+    // One start on the disks as they are: Continue, or (`retry`) a Continue that fails on
+    // the month's table and Continue again with the same journal; the last Continue with a
+    // fault or killed at its operation `at`, every notice answered Cancel. The operations
+    // it took, and whether the copy said it left an archive it could not delete.
+    enum class Trouble { None, Fault, Kill };
+    struct Try {
+        uint64_t operations;
+        bool archiveLeft;
+    };
+    Try StartAndContinue(bool retry, Trouble trouble = Trouble::None, uint64_t at = 0) {
+        Start start(root_);
         RecordingReports reports;
         for (int box = 0; box < 20; ++box) reports.Answer(work::Answer::Cancel);
-        journal::UpgradeJournal journal;
+        journal::UpgradeJournal journal;  // one for both tries, as a page that keeps its own
+        if (retry) {
+            start.machine.FailWritesAfter("L.DB", 1);
+            EXPECT_EQ(Continue(reports, journal), work::CopyOutcome::Failed);
+            start.machine.ClearFaults();
+        }
+        const uint64_t begun = start.machine.Operations();
+        if (trouble == Trouble::Fault) start.machine.FailOperation(begun + at);
+        if (trouble == Trouble::Kill) start.machine.StopAtOperation(begun + at);
         Continue(reports, journal);
-        return std::any_of(reports.notices.begin(), reports.notices.end(), [](const work::Notice& notice) {
-            return notice.plain && notice.text.rfind("Nu pot sterge ", 0) == 0;
-        });
+        return {start.machine.Operations() - begun,
+                std::any_of(reports.notices.begin(), reports.notices.end(), [](const work::Notice& notice) {
+                    return notice.plain && notice.text.rfind("Nu pot sterge ", 0) == 0;
+                })};
     }
     // Runs the next start's recovery; true when it still names a journal afterwards.
     bool StartAgain() {
         Start start(root_);
         journal::RecoverInterruptedUpgrade();
         return !start.machine.RegistryReadString(journal::kPointerKey, journal::kPointerValue).value_or("").empty();
+    }
+    // The value that names the journal for the next start, on this machine.
+    std::string Pointer() { return Machine().RegistryReadString(journal::kPointerKey, journal::kPointerValue).value_or(""); }
+    // A journal at `path` of a copy killed once it had replaced each step's file, the old
+    // file kept as "old <path>", named for the next start.
+    void LeaveJournal(const std::string& path, const std::vector<journal::Step>& steps) {
+        std::string text = journal::HeaderLine();
+        for (const journal::Step& step : steps) {
+            MakeFolders(journal::KeepFolderFor(step.path));
+            MakeFolders(step.path.substr(0, step.path.rfind('\\')));
+            WriteFile(step.kept, "old " + step.path);
+            WriteFile(step.path, "new");
+            text += journal::StepLine(step);
+        }
+        MakeFolders(journal::KeepFolderFor(path));
+        WriteFile(path, text);
+        Machine().RegistryWriteString(journal::kPointerKey, journal::kPointerValue, path);
+    }
+    // The recovery of a start on this machine, every box closed: the boxes' texts.
+    std::vector<std::string> RecoveryBoxes() {
+        ui::headless::Script script;
+        script.CloseMessage(ui::mrOk);
+        core::RecoverInterruptedUpgrade();
+        std::vector<std::string> texts;
+        for (const auto& box : script.Messages()) texts.push_back(box.text);
+        return texts;
     }
 
     void Copy(const std::string& from, const std::string& to) {
@@ -112,27 +159,26 @@ TEST_F(UpgradeJournalTest, AFaultOrAKillAtAnyStepLeavesTheOldInstallationOrTheNe
     const std::string saved = root_ + ".saved";
     Copy(root_, saved);
     const Tree before = Installation();
-    uint64_t steps = 0;
-    {
-        Start start(root_);
-        ContinueOnce();
-        steps = start.machine.Operations();
-    }
+    const uint64_t steps = StartAndContinue(false).operations;
     const Tree after = Installation();
     ASSERT_NE(after, before);
     ASSERT_EQ(after.count("~TORVUPG"), 0u) << "the journal's folder is gone after a copy that succeeded";
     ASSERT_GT(steps, 20u);
+    Copy(saved, root_);
+    const uint64_t retrySteps = StartAndContinue(true).operations;
+    ASSERT_EQ(Installation(), after) << "a retry after a failed Continue";
 
+    const struct {
+        const char* what;
+        bool retry;
+        Trouble trouble;
+    } ways[] = {{"a fault", false, Trouble::Fault}, {"killed", false, Trouble::Kill},
+                {"a retry killed", true, Trouble::Kill}};
     int tried = 0, whole = 0;
-    for (uint64_t n = 1; n <= steps; ++n) {
-        for (const bool killed : {false, true}) {
+    for (uint64_t n = 1; n <= std::max(steps, retrySteps); ++n) {
+        for (const auto& way : ways) {
             Copy(saved, root_);
-            bool archiveLeft = false;
-            {
-                Start start(root_);
-                killed ? start.machine.StopAtOperation(n) : start.machine.FailOperation(n);
-                archiveLeft = ContinueOnce();
-            }
+            const bool archiveLeft = StartAndContinue(way.retry, way.trouble, n).archiveLeft;
             const bool journalLeft = StartAgain();
             ++tried;
             Tree now = Installation();
@@ -140,7 +186,7 @@ TEST_F(UpgradeJournalTest, AFaultOrAKillAtAnyStepLeavesTheOldInstallationOrTheNe
             if ((now == before || now == after) && !journalLeft) {
                 ++whole;
             } else {
-                ADD_FAILURE() << (killed ? "killed" : "a fault") << " at step " << n << " of " << steps
+                ADD_FAILURE() << way.what << " at step " << n << " of " << (way.retry ? retrySteps : steps)
                               << (journalLeft ? ", journal left," : "") << " against before:" << Difference(before, now)
                               << "; against after:" << Difference(after, now);
             }
@@ -162,6 +208,57 @@ TEST_F(UpgradeJournalTest, ADamagedJournalIsReportedAndNothingIsTouched) {
     const journal::Recovery recovery = journal::RecoverInterruptedUpgrade();
     EXPECT_EQ(recovery.outcome, journal::Recovery::Damaged);
     EXPECT_EQ(Installation(), before);
+}
+
+TEST_F(UpgradeJournalTest, ARegistryValueThatCannotNameTheJournalIsNamedInTheBox) {
+    const Tree before = Installation();
+    RecordingReports reports;
+    reports.Answer(work::Answer::Ok);
+    journal::UpgradeJournal journal;
+    Machine().FailOperation(Machine().Operations() + 1);  // the value is the first thing written
+    EXPECT_EQ(Continue(reports, journal), work::CopyOutcome::Failed);
+    ASSERT_EQ(reports.notices.size(), 1u);
+    EXPECT_EQ(reports.notices[0].text, "Nu pot scrie valoarea de registru HKLM\\Software\\WinTORVEX\\Setup UpgradeJournal");
+    EXPECT_EQ(Installation(), before);
+}
+
+// What the start's recovery cannot see waits for the next start, which puts it back.
+TEST_F(UpgradeJournalTest, WhatTheRecoveryCannotSeeKeepsTheJournalForTheNextStart) {
+    Machine().AddDrive('N', plat::DriveType::Remote);
+    const std::string n = root_ + "/n", away = root_ + "/n-away";
+    const journal::Step onC{journal::Step::Kept, "C:\\WINTORV\\TORVEX.EXE", "C:\\~TORVUPG\\1.VEC"};
+    const journal::Step onN{journal::Step::Kept, "N:\\DATE\\FIRMA.DB", "N:\\~TORVUPG\\2.VEC"};
+    const struct {
+        const char* what;
+        std::string journal;
+        std::function<void()> lose, findAgain;
+        std::string inBox;  // what the first start's box names
+    } cases[] = {
+        {"a kept file's drive is not connected", "C:\\~TORVUPG\\JURNAL.TXT", [&] { std::filesystem::rename(n, away); },
+         [&] { std::filesystem::rename(away, n); }, "N:\\DATE\\FIRMA.DB (discul N: nu este disponibil)"},
+        {"the journal's own drive is not connected", "N:\\~TORVUPG\\JURNAL.TXT", [&] { std::filesystem::rename(n, away); },
+         [&] { std::filesystem::rename(away, n); }, "este pe discul N:, care nu este disponibil"},
+        {"a replaced file is gone with its kept copy", "C:\\~TORVUPG\\JURNAL.TXT",
+         [&] { Machine().RemoveFile(onC.path), Machine().RemoveFile(onC.kept); },
+         [&] { WriteFile(onC.kept, "old " + onC.path); },
+         "C:\\WINTORV\\TORVEX.EXE (lipseste, ca si copia lui C:\\~TORVUPG\\1.VEC)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LeaveJournal(c.journal, {onC, onN});
+        c.lose();
+        const std::vector<std::string> boxes = RecoveryBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find(c.inBox), std::string::npos) << boxes[0];
+        EXPECT_EQ(Pointer(), c.journal);
+
+        c.findAgain();
+        EXPECT_TRUE(RecoveryBoxes().empty());
+        EXPECT_EQ(ReadFile(onC.path), "old " + onC.path);
+        EXPECT_EQ(ReadFile(onN.path), "old " + onN.path);
+        EXPECT_EQ(Pointer(), "");
+        EXPECT_FALSE(Machine().FileExists(c.journal));
+    }
 }
 
 TEST_F(UpgradeJournalTest, ADriveWithoutRoomOrAFileHeldOpenStopsTheCopyBeforeItReplacesAnything) {
