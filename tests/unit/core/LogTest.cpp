@@ -48,6 +48,9 @@ TEST_F(LogTest, ASessionWithNestedStepsAndNotes) {
     LogEnd("Adanc");
     LogEnd("Pas");
     LogNote("afara");
+    // A box's text keeps its line: each break (CR, LF or both) a blank, none at its end.
+    for (const char* note : {"Nu am putut reface fisierele:\rC:\\A\rC:\\B", "unu\r\ndoi\ntrei", "Am gasit o instalare\r"})
+        LogNote(note);
     LogClose();
     std::string tag = kTag;
     std::vector<std::string> expected = {
@@ -60,6 +63,9 @@ TEST_F(LogTest, ASessionWithNestedStepsAndNotes) {
         " | |END <- Adanc" + tag,
         "END <- Pas" + tag,
         "  *       afara" + tag,
+        "  *       Nu am putut reface fisierele: C:\\A C:\\B" + tag,
+        "  *       unu doi trei" + tag,
+        "  *       Am gasit o instalare" + tag,
         "End debug session: INSTALL - 07.12.2026 09:05:07" + tag,
     };
     EXPECT_EQ(Lines(), expected);
