@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "answers/Answers.h"
 #include "core/InstallState.h"
 #include "pages/wizard/StepRows.h"
 #include "pages/upgrade/UpgData.h"
@@ -116,6 +117,39 @@ TEST_F(UpgDataTest, AltQTogglesQuickVerificationAndACaptionClickTogglesItsBox) {
         Click(page, "&Abandon");
     });
     EXPECT_EQ(Journal(), "UPGRADE.DLL SetQuickVerif 1\r\nUPGRADE.DLL SetQuickVerif 0\r\n");
+}
+
+// What the page says it did follows the boxes as they were when each step's turn came.
+TEST_F(UpgDataTest, ABoxChangedAfterItsTurnChangesNeitherTheOutcomeNorTheAnswers) {
+    const struct {
+        const char* failing;    // the step the library fails, if any
+        bool firstBoxAtStart;   // Ck1 when Continue is pressed; the user toggles it meanwhile
+        bool succeeded;
+        bool structuresTaken;
+    } cases[] = {
+        {"", false, true, false},        // ticked once the structures' turn was over
+        {"STRUCT", true, false, true},  // cleared after its step had failed
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failing);
+        if (*c.failing) setenv("UPGRADE_FAIL", c.failing, 1);
+        ui::headless::Script script;
+        script.OnForm<TUpgData>([&](TUpgData& page) {
+            if (!c.firstBoxAtStart) Click(page, "Ck1");
+            script.WhileWorking([&] {}).WhileWorking([&] { Click(page, "Ck1"); });
+            Click(page, "&Continua");
+        });
+        TUpgData page;
+        EXPECT_EQ(page.ShowModal(), ui::mrOk);
+        ASSERT_TRUE(script.Ok()) << script.Error();
+        EXPECT_EQ(page.Ck1->Checked.get(), !c.firstBoxAtStart);
+        EXPECT_EQ(page.WorkSucceeded(), c.succeeded);
+        answers::Answers taken;
+        page.RecordAnswers(taken);
+        EXPECT_EQ(taken.upgradeStructures, c.structuresTaken);
+        EXPECT_EQ(taken.upgradeLists, true);
+        unsetenv("UPGRADE_FAIL");
+    }
 }
 
 }  // namespace
