@@ -1,6 +1,7 @@
 // The copy work on the virtual machine: media of three floppies behind drive A: and the
 // same set in one CD folder, joined and unpacked into the program, data and engine
-// folders; disk refusal; and the failures that must not pass for success.
+// folders; disk refusal; the failures that must not pass for success; and the room
+// asked of each drive.
 #include <gtest/gtest.h>
 
 #include "core/Log.h"
@@ -120,6 +121,30 @@ TEST_F(CopyWorkTest, AnUpgradeOrderReplacesProgramFilesAndUnpacksNoEngine) {
     EXPECT_EQ(ReadFile("C:\\WinTorv\\SERVICE.EXE"), "service");
     EXPECT_EQ(unzipGauge_, 100);
     EXPECT_FALSE(Machine().DirectoryExists("C:\\Program Files\\Borland")) << "no engine in an upgrade";
+}
+
+TEST_F(CopyWorkTest, AnInstalledEngineAsksNoRoomOfTheSystemDrive) {
+    archives_["BDE32"] = copy_test::ArchiveOf({{"IDAPI32.DLL", std::string(200000, 'e')}});
+    MakeCd();
+    Machine().AddDrive('E', plat::DriveType::Fixed);
+    MakeFolders("E:\\WinTorv");
+    MakeFolders("E:\\TorvData");
+    core::InstallState& state = core::State();
+    state.ProgramDir = state.WorkDir = "E:\\WinTorv\\";
+    state.DataDir = "E:\\TorvData\\";
+    MakeFolders("C:\\BDE");
+    WriteFile("C:\\BDE\\IDAPI32.DLL", "installed engine");
+    Machine().RegistryWriteString("Software\\Borland\\Database Engine\\Settings\\SYSTEM\\INIT", "VERSION", "5.0");
+    Machine().RegistryWriteString("Software\\Borland\\Database Engine", "DLLPATH", "C:\\BDE");
+    // The system drive is nearly full: the engine's archive would not fit on it.
+    Machine().SetDriveQuota('C', uint64_t(1) << 40);
+    const uint64_t used = (uint64_t(1) << 40) - Machine().FreeSpace("C:\\").value();
+    Machine().SetDriveQuota('C', used + 50000);
+    ui::headless::Script script;
+    EXPECT_EQ(Work().Run(), work::CopyOutcome::Done);
+    EXPECT_TRUE(script.Messages().empty()) << script.Messages()[0].text;
+    EXPECT_EQ(ReadFile("E:\\WinTorv\\MIRDAN.EXE"), "mirdan");
+    EXPECT_FALSE(Machine().DirectoryExists("C:\\Program Files\\Borland"));
 }
 
 }  // namespace
