@@ -1,5 +1,6 @@
 // Whole upgrades on the virtual machine with the scripted user: the wizard finds the
-// alias, loads the stand-in upgrade library and walks the upgrade pages to the end page.
+// alias, loads the stand-in upgrade library and walks the upgrade pages to the end page;
+// and the record that the copy of an installation without one writes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "pages/wizard/PageTable.h"
 #include "pages/upgrade/UpgCopy.h"
 #include "pages/upgrade/UpgData.h"
+#include "record/InstallRecord.h"
 #include "tests/integration/pages/CopyMediaFixture.h"
 #include "tests/support/Standins.h"
 #include "tests/support/TestPages.h"
@@ -214,6 +216,50 @@ TEST_F(UpgradeWalkTest, BackOnTheLocatePageEndsTheProgram) {
     ASSERT_TRUE(script.Ok()) << script.Error();
     EXPECT_EQ(script.FormsShown(), std::vector<std::string>{"TFindApp"});
     EXPECT_EQ(core::State().PageNo, core::PageEnd);
+}
+
+// The record takes in the product's aliases, group and default user when they lead to the
+// installation, and only then.
+TEST_F(UpgradeWalkTest, TheCopyOfAnInstallationWithoutARecordTakesTheProductsNamesThatLeadToIt) {
+    core::State().ProgramDir = core::State().WorkDir = "C:\\WinTorv\\";
+    core::State().DataDir = "C:\\WinTorv";
+    Machine().WriteProfile("Torvex", "LastUser", "Master");
+    ASSERT_TRUE(LoadUpgradeDll());
+    const std::vector<std::string> kProductAliases = {"TORVEXALIAS", "FIRMAALIAS", "LUNAALIAS", "TORVEX"};
+    const struct {
+        const char* what;
+        std::string dataFolder;  // where the product's aliases lead
+        const char* appPath;     // WIN.INI's program folder
+        bool ours;
+        bool userTaken;
+    } cases[] = {
+        {"its own", "C:\\WinTorv", "C:\\WinTorv\\", true, true},
+        {"WIN.INI names another folder", "C:\\WinTorv", "D:\\ALTA", true, false},
+        {"another installation's", "D:\\ALTA", "D:\\ALTA", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Machine().RemoveFile("C:\\WinTorv\\DEZINST.INI");
+        WriteFile("C:\\BDE\\IDAPI32.CFG", "TORVEXALIAS=" + c.dataFolder + "\\NEW\\DATA\r\nFIRMAALIAS=" + c.dataFolder +
+                                              "\\NEW\\FIRMA\r\nLUNAALIAS=" + c.dataFolder + "\\NEW\\LUNA\r\nTORVEX=" +
+                                              c.dataFolder + "\\DATA\r\n");
+        Machine().WriteProfile("Torvex", "AppPath", c.appPath);
+        {
+            Script script;
+            pages::TUpgCopy page;
+            page.BNextClick();
+            ASSERT_EQ(page.ModalResult, ui::mrOk);
+        }
+        const record::RecordReading reading = record::ReadRecordFile("C:\\WinTorv\\DEZINST.INI");
+        ASSERT_EQ(reading.problem, "");
+        EXPECT_EQ(reading.record.aliases, c.ours ? kProductAliases : std::vector<std::string>{});
+        EXPECT_EQ(reading.record.group, c.ours ? "WinTORVEX" : "");
+        ASSERT_EQ(reading.record.profile.size(), c.userTaken ? 1u : 0u);
+        if (c.userTaken) {
+            EXPECT_EQ(reading.record.profile[0].key + " " + reading.record.profile[0].name, "Torvex LastUser");
+            EXPECT_FALSE(reading.record.profile[0].previous);
+        }
+    }
 }
 
 }  // namespace
