@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "core/InstallState.h"
 #include "core/Log.h"
@@ -22,104 +23,50 @@
 namespace {
 
 enum class Act { GoesOn, Fails, AsksForDisk, Reports, Throws };
-
-// What the page of this number does on Continue; every other page goes on.
-int actingPage = -1;
+int actingPage = -1;  // the page that does `act` on Continue; every other page goes on
 Act act = Act::GoesOn;
 
-template <int PageNo>
+template <size_t PageNo>
 class ActingPage : public pages::TWizardPage {
 public:
     ActingPage() : TWizardPage("Acting" + std::to_string(PageNo), PageNo, "acting") {
         AddStandardButton({pages::PageButton::Next, ui::Bounds(0, 0, 60, 40)});
         AddStandardButton({pages::PageButton::Cancel, ui::Bounds(60, 0, 60, 40)});
-        BNext->OnClick = [this] { Continue(); };
-    }
-
-private:
-    void Continue() {
-        switch (PageNo == actingPage ? act : Act::GoesOn) {
-            case Act::GoesOn: ModalResult = ui::mrOk; return;
-            case Act::Fails:
-                ui::ShowMessageBox("a failure", "", ui::mtError, ui::taCenter, ui::Buttons({ui::mbCancel}),
-                                   ui::mbCancel, 0);
-                return;
-            case Act::AsksForDisk: {
-                ui::MessagePurposeScope disk(ui::MessagePurpose::MediaRequest);
-                if (ui::ShowMessageBox("Introduceti discheta 2", "", ui::mtWarning, ui::taCenter,
-                                       ui::Buttons({ui::mbOK, ui::mbCancel}), ui::mbOK, 0) == ui::mrCancel)
-                    ModalResult = ui::mrCancel;
-                return;
-            }
-            case Act::Reports:
-                ui::ShowMessageBox("a report", "", ui::mtWarning, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);
-                ModalResult = ui::mrOk;
-                return;
-            case Act::Throws: throw std::runtime_error("a fault of the program");
-        }
+        BNext->OnClick = [this] {
+            const Act now = int(PageNo) == actingPage ? act : Act::GoesOn;
+            if (now == Act::Throws) throw std::runtime_error("a fault of the program");
+            if (now == Act::GoesOn) return void(ModalResult = ui::mrOk);
+            // A failure keeps the page open, a report goes on, a disk refused ends the page.
+            const bool failure = now == Act::Fails;
+            ui::MessagePurposeScope purpose(now == Act::AsksForDisk ? ui::MessagePurpose::MediaRequest
+                                            : failure                ? ui::MessagePurpose::Failure
+                                                                     : ui::MessagePurpose::Report);
+            const int answer = ui::ShowMessageBox("a box", "", failure ? ui::mtError : ui::mtWarning, ui::taCenter,
+                                                  failure ? ui::Buttons({ui::mbCancel}) : ui::Buttons({ui::mbOK, ui::mbCancel}),
+                                                  failure ? ui::mbCancel : ui::mbOK, 0);
+            if (!failure) ModalResult = answer == ui::mrOk ? ui::mrOk : ui::mrCancel;
+        };
     }
 };
 
-template <int PageNo>
-std::unique_ptr<ui::TForm> MakeActingPage() {
-    return std::make_unique<ActingPage<PageNo>>();
-}
-
-// The product's page table (each page's outcome of a failure) with acting pages.
-const core::PageTableType& ActingPages() {
-    static const core::PageTableType table = [] {
-        core::PageTableType pages = pages::PageTable();
-        const core::PageFactory acting[] = {MakeActingPage<0>, MakeActingPage<1>, MakeActingPage<2>,
-                                            MakeActingPage<3>, MakeActingPage<4>, nullptr,
-                                            MakeActingPage<6>, MakeActingPage<7>, MakeActingPage<8>};
-        for (size_t n = 0; n < std::size(acting); ++n) pages[n].create = acting[n];
-        return pages;
-    }();
+// The product's page table (each page's outcome of a failure), its pages acting.
+template <size_t... N>
+core::PageTableType ActingPages(std::index_sequence<N...>) {
+    core::PageTableType table = pages::PageTable();
+    ((table[N].create = table[N].create ? +[] { return std::unique_ptr<ui::TForm>(new ActingPage<N>); } : nullptr), ...);
     return table;
 }
 
 class UnattendedOutcomeTest : public testing_support::VirtualMachineTest {
 protected:
-    void SetUp() override {
-        VirtualMachineTest::SetUp();
-        core::ResetState();
-        core::LogEnabled = false;
-        ui::MessageHeading.clear();
-        Machine().SetEnvironment("TEMP", "C:\\TEMP");
-        MakeFolders("C:\\TEMP");
-        MakeFolders("C:\\MEDIA");
-        WriteFile("C:\\TEMP\\INSTTORV.DAT", "C:\\MEDIA\\\r\n");
-        Machine().SetModuleFileName("C:\\TEMP\\INSTTORV.EXE");
-        WriteFile("C:\\a.ini", "[Instalare]\r\nTip=LOCAL\r\nProgram=C:\\WinTorv\r\n"
-                               "[Actualizare]\r\nStructuri=1\r\nListe=1\r\nConstante=1\r\n");
-    }
     void TearDown() override {
         ShutdownBDE();
         UnloadUpgradeDll();
         unsetenv("UPGRADE_ALIAS_FILE");
         core::LogEnabled = false;
-        actingPage = -1;
         VirtualMachineTest::TearDown();
     }
-    // An installation to upgrade: the engine knows the alias TORVEX.
-    void MakeAnInstallation(bool withUpgradeLibrary) {
-        MakeFolders("C:\\BDE");
-        MakeFolders("C:\\WinTorv\\DATA");
-        testing_support::InstallStandin(Machine(), IDAPI32_STANDIN, "C:\\BDE\\IDAPI32.DLL");
-        Machine().RegistryWriteString("Software\\Borland\\Database Engine", "DLLPATH", "C:\\BDE");
-        WriteFile("C:\\BDE\\IDAPI32.CFG", "TORVEX=C:\\WinTorv\\DATA\r\n");
-        setenv("UPGRADE_ALIAS_FILE", Machine().HostPath("C:\\BDE\\IDAPI32.CFG").c_str(), 1);
-        if (withUpgradeLibrary) testing_support::InstallStandin(Machine(), UPGRADE_STANDIN, "C:\\TEMP\\UPGRADE.DLL");
-    }
 };
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
-}
 
 TEST_F(UnattendedOutcomeTest, EachFailureEndsTheRunWithItsCodeAndTheLogSaysIt) {
     enum Setting { Fresh, Upgrade, NoUpgradeLibrary, MachineBusy, LogBlocked, RecordBlocked };
@@ -147,14 +94,33 @@ TEST_F(UnattendedOutcomeTest, EachFailureEndsTheRunWithItsCodeAndTheLogSaysIt) {
         {"another run holds the machine", MachineBusy, -1, Act::GoesOn, 7, "o alta instalare ruleaza"},
         {"c:\\torvinst.log cannot be written", LogBlocked, -1, Act::GoesOn, 0, "instalat sau actualizat"},
     };
+    const core::PageTableType pages = ActingPages(std::make_index_sequence<core::PageTableType().size()>());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         TearDown();
         SetUp();
+        core::ResetState();
+        ui::MessageHeading.clear();
         actingPage = row.page;
         act = row.act;
+        // The working copy of a run from C:\\MEDIA, and its answers.
+        Machine().SetEnvironment("TEMP", "C:\\TEMP");
+        MakeFolders("C:\\TEMP");
+        WriteFile("C:\\TEMP\\INSTTORV.DAT", "C:\\MEDIA\\\r\n");
+        Machine().SetModuleFileName("C:\\TEMP\\INSTTORV.EXE");
+        WriteFile("C:\\a.ini", "[Instalare]\r\nTip=LOCAL\r\nProgram=C:\\WinTorv\r\n"
+                               "[Actualizare]\r\nStructuri=1\r\nListe=1\r\nConstante=1\r\n");
         std::vector<std::string> arguments = {"-log", "-log", "-log", "-log", "-auto", "C:\\a.ini"};
-        if (row.setting == Upgrade || row.setting == NoUpgradeLibrary) MakeAnInstallation(row.setting == Upgrade);
+        if (row.setting == Upgrade || row.setting == NoUpgradeLibrary) {
+            // An installation to upgrade: the engine knows the alias TORVEX.
+            MakeFolders("C:\\BDE");
+            MakeFolders("C:\\WinTorv\\DATA");
+            testing_support::InstallStandin(Machine(), IDAPI32_STANDIN, "C:\\BDE\\IDAPI32.DLL");
+            Machine().RegistryWriteString("Software\\Borland\\Database Engine", "DLLPATH", "C:\\BDE");
+            WriteFile("C:\\BDE\\IDAPI32.CFG", "TORVEX=C:\\WinTorv\\DATA\r\n");
+            setenv("UPGRADE_ALIAS_FILE", Machine().HostPath("C:\\BDE\\IDAPI32.CFG").c_str(), 1);
+            if (row.setting == Upgrade) testing_support::InstallStandin(Machine(), UPGRADE_STANDIN, "C:\\TEMP\\UPGRADE.DLL");
+        }
         if (row.setting == MachineBusy) {
             Machine().HoldName("WinTORVEX-Setup-Wizard");
             WriteFile("C:\\TEMP\\UPGRADE.ZIP", "the other run's");
@@ -163,11 +129,13 @@ TEST_F(UnattendedOutcomeTest, EachFailureEndsTheRunWithItsCodeAndTheLogSaysIt) {
         if (row.setting == RecordBlocked) arguments.insert(arguments.end(), {"-record", "C:\\Nicaieri\\r.ini"});
 
         ui::headless::Script nobody;
-        EXPECT_EQ(core::RunInstaller(arguments, ActingPages()), row.code);
+        EXPECT_EQ(core::RunInstaller(arguments, pages), row.code);
         EXPECT_TRUE(nobody.Ok()) << nobody.Error();
 
-        const std::string logPath = row.setting == LogBlocked ? "C:\\TEMP\\torvinst.log" : "C:\\torvinst.log";
-        const std::vector<std::string> lines = Lines(ReadFile(logPath));
+        const std::string log = ReadFile(row.setting == LogBlocked ? "C:\\TEMP\\torvinst.log" : "C:\\torvinst.log");
+        std::vector<std::string> lines;
+        for (size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2)
+            lines.push_back(log.substr(at, end - at));
         ASSERT_GE(lines.size(), 4u);
         EXPECT_NE(lines.back().find("End debug session: INSTALL"), std::string::npos);
         const std::string note = "Cod de iesire " + std::to_string(row.code) + ": " + row.lastNote;
