@@ -10,14 +10,9 @@ namespace pages {
 TUpgCopy::TUpgCopy() : TCopyPageForm(core::PageUpgradeCopy) {}
 
 work::CopyOrder TUpgCopy::Order() {
-    const core::InstallState& state = core::State();
-    work::CopyOrder order;
-    order.source = {state.SourceDir, state.DiskCount};
-    order.folders = {state.WorkDir, state.ProgramDir, state.DataDir};
-    order.selection = product::UpgradeComponentSets[state.InstallType];
+    work::CopyOrder order = OrderOfThisRun(product::UpgradeComponentSets);
     order.replacement = work::Replacement::UpgradeRule;
     order.skipMissingModules = false;
-    order.oldEngine = state.OldEngineFlag;
     // Each Continue is a copy of its own, with a journal of its own: what a try that failed
     // noted and undid is no part of the next one.
     journal_ = std::make_unique<journal::UpgradeJournal>();
@@ -25,7 +20,7 @@ work::CopyOrder TUpgCopy::Order() {
     // The upgraded files take their new sizes and CRCs in the installation's record, which
     // changes with the installation or not at all. An installation without a record gets
     // one that names what of the product's it had made before.
-    order.beforeCommit = [journal = journal_.get(), config = work::ConfigOrderOf(state)] {
+    order.beforeCommit = [journal = journal_.get(), config = work::ConfigOrderOf(core::State())] {
         BoxReports reports;
         work::TakeEarlierInstallation(config);
         return work::RecordThisRun(config, reports, journal);

@@ -84,6 +84,16 @@ work::CopyView TCopyPageForm::View() {
     return view;
 }
 
+work::CopyOrder TCopyPageForm::OrderOfThisRun(const std::array<product::ComponentSet, 4>& selections) {
+    const core::InstallState& state = core::State();
+    work::CopyOrder order;
+    order.source = {state.SourceDir, state.DiskCount};
+    order.folders = {state.WorkDir, state.ProgramDir, state.DataDir};
+    order.selection = selections[state.InstallType];
+    order.oldEngine = state.OldEngineFlag;
+    return order;
+}
+
 void TCopyPageForm::BNextClick() {
     auto working = Working();
     BoxReports reports;

@@ -14,6 +14,7 @@
 //   };
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "product/Components.h"
@@ -43,6 +44,10 @@ public:
 protected:
     // What the page unpacks and how, read when Continue is pressed.
     virtual work::CopyOrder Order() = 0;
+    // The order as this run's state gives it: its source, its folders, the components of
+    // `selections` for its kind of installation, what it knows of the engine. The page adds
+    // how files are replaced and what else its copy needs.
+    static work::CopyOrder OrderOfThisRun(const std::array<product::ComponentSet, 4>& selections);
 };
 
 }  // namespace pages

@@ -92,6 +92,16 @@ folder_listing() {
     (cd "$1" && find . -type f -print0 | sort -z | xargs -0 md5sum; find . -type d | sort)
 }
 
+# kill_working_copy: the working copy of this scenario's machine ended at once, as a
+# crash or a power cut would end it, and waited for.
+kill_working_copy() {
+    local pid
+    pid=$(machine_pid 'INSTTORV\.EXE')
+    [[ -n $pid ]] || fail "no process for INSTTORV.EXE"
+    kill -KILL "$pid"
+    drv wait-process-gone INSTTORV.EXE 30
+}
+
 # start_upgrade_copy PROGRAM-FOLDER [NAME]: INSTALL.EXE started from C:\MEDIA (or, with
 # NAME "floppies", from drive A:) with the run log, the locate page through to the folder
 # found, and Continue on the upgrade copy page.

@@ -29,10 +29,7 @@ drv wait-window "EROARE !" 120 >/dev/null
 expect_contains "$(drv texts "EROARE !")" "DBNEW.ZIP"
 expect_bytes "$server/WINTORV/NEW/DATA/X.DB" 'nou: martor\r\n'
 [[ -d "$server/~TORVUPG" ]] || fail "no kept files on the server"
-pid=$(machine_pid 'INSTTORV\.EXE')
-[[ -n $pid ]] || fail "no process for INSTTORV.EXE"
-kill -KILL "$pid"
-drv wait-process-gone INSTTORV.EXE 30
+kill_working_copy
 win_wait_exit media 30
 
 # The server's share is not connected at the next start.

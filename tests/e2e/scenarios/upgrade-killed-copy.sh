@@ -16,11 +16,7 @@ expect_contains "$(drv texts "EROARE !")" "DBDAT.ZIP"
 expect_equal "$(head -c ${#E2E_NEW_PROGRAM} "$program/TORVEX.EXE")" "$E2E_NEW_PROGRAM" "TORVEX.EXE replaced by then"
 expect_file "$(cpath 'C:\~TORVUPG')/JURNAL.TXT"
 shot "the error box, the moment of the kill" >/dev/null
-# The working copy's own process (a Wine process whose command line names it).
-pid=$(machine_pid 'INSTTORV\.EXE')
-[[ -n $pid ]] || fail "no process for INSTTORV.EXE"
-kill -KILL "$pid"
-drv wait-process-gone INSTTORV.EXE 30
+kill_working_copy
 
 start_installer again -log x
 drv wait-window "$E2E_LOCATE_TITLE" 60 >/dev/null

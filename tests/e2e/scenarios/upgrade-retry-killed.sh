@@ -23,10 +23,7 @@ drv click "$E2E_UPGRADE_COPY_TITLE" "&Continua"
 drv wait-window "EROARE !" 120 >/dev/null
 [[ -d "$program/NEW/luna" || -d "$program/NEW/LUNA" ]] || fail "the retry has not made NEW\\LUNA by its error box"
 shot "the retry's error box, the moment of the kill" >/dev/null
-pid=$(machine_pid 'INSTTORV\.EXE')
-[[ -n $pid ]] || fail "no process for INSTTORV.EXE"
-kill -KILL "$pid"
-drv wait-process-gone INSTTORV.EXE 30
+kill_working_copy
 
 start_installer again -log x
 drv wait-window "$E2E_LOCATE_TITLE" 60 >/dev/null
