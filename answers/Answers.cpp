@@ -26,8 +26,11 @@ bool ReadKind(std::optional<int>& target, std::string_view value) {
     return false;
 }
 
+// A folder name holds no control character: Windows refuses them in names.
 bool ReadFolder(std::optional<std::string>& target, std::string_view value) {
     if (value.empty()) return false;
+    for (char c : value)
+        if (static_cast<unsigned char>(c) < 0x20) return false;
     target = std::string(value);
     return true;
 }
@@ -110,7 +113,8 @@ std::string_view WithoutComment(std::string_view value) {
             value = value.substr(0, i);
             break;
         }
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r'))
+        value.remove_suffix(1);
     return value;
 }
 

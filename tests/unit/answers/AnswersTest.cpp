@@ -43,6 +43,7 @@ TEST(AnswersFile, AWrongFileNamesItsLineAndKey) {
         {"[Actualizare]\nListe=2\n", 2, "[Actualizare] Liste", "valoare nepermisa"},
         {"[Actualizare]\nClient=Poate\n", 2, "[Actualizare] Client", "valoare nepermisa"},
         {"[Instalare]\nProgram=\n", 2, "[Instalare] Program", "valoare nepermisa"},
+        {"[Instalare]\nProgram=C:\\W\x01x\n", 2, "[Instalare] Program", "valoare nepermisa"},
         {"[Instalare]\nTip=LOCAL\ntip=SERVER\n", 3, "[Instalare] Tip", "de doua ori"},
         {"Tip=LOCAL\n", 1, "Tip", "in afara unei sectiuni"},
         {"[Instalare]\nTip LOCAL\n", 2, "", "nici sectiune, nici cheie"},
