@@ -5,11 +5,19 @@ namespace journal {
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
-constexpr std::string_view kNew = "NEW ";
-constexpr std::string_view kFolder = "FOLDER ";
-constexpr std::string_view kKept = "KEPT ";
 constexpr std::string_view kDone = "DONE";
 constexpr char kKeptSeparator = '|';
+
+// Each kind of step, its line's tag, and whether the line names where things are kept.
+struct StepTag {
+    Step::Kind kind;
+    std::string_view tag;
+    bool paired;
+};
+constexpr StepTag kTags[] = {
+    {Step::New, "NEW ", false},   {Step::Folder, "FOLDER ", false}, {Step::Kept, "KEPT ", true},
+    {Step::Data, "DATA ", true}, {Step::Stays, "STAYS ", true},
+};
 
 bool IsAbsolute(std::string_view path) {
     return (path.size() >= 3 && path[1] == ':' && path[2] == '\\') ||
@@ -17,16 +25,18 @@ bool IsAbsolute(std::string_view path) {
 }
 
 std::optional<Step> ParseStep(std::string_view line) {
-    const auto rest = [&line](std::string_view tag) { return line.substr(tag.size()); };
-    if (line.starts_with(kNew) && IsAbsolute(rest(kNew))) return Step{Step::New, std::string(rest(kNew)), {}};
-    if (line.starts_with(kFolder) && IsAbsolute(rest(kFolder)))
-        return Step{Step::Folder, std::string(rest(kFolder)), {}};
-    if (line.starts_with(kKept)) {
-        const std::string_view both = rest(kKept);
-        const size_t separator = both.find(kKeptSeparator);
+    for (const StepTag& tag : kTags) {
+        if (!line.starts_with(tag.tag)) continue;
+        const std::string_view rest = line.substr(tag.tag.size());
+        if (!tag.paired) {
+            if (!IsAbsolute(rest)) return std::nullopt;
+            return Step{tag.kind, std::string(rest), {}};
+        }
+        const size_t separator = rest.find(kKeptSeparator);
         if (separator == std::string_view::npos) return std::nullopt;
-        const std::string_view path = both.substr(0, separator), kept = both.substr(separator + 1);
-        if (IsAbsolute(path) && IsAbsolute(kept)) return Step{Step::Kept, std::string(path), std::string(kept)};
+        const std::string_view path = rest.substr(0, separator), kept = rest.substr(separator + 1);
+        if (!IsAbsolute(path) || !IsAbsolute(kept)) return std::nullopt;
+        return Step{tag.kind, std::string(path), std::string(kept)};
     }
     return std::nullopt;
 }
@@ -36,11 +46,9 @@ std::optional<Step> ParseStep(std::string_view line) {
 std::string HeaderLine() { return std::string(kHeader) + kLineEnd; }
 
 std::string StepLine(const Step& step) {
-    switch (step.kind) {
-        case Step::New: return std::string(kNew) + step.path + kLineEnd;
-        case Step::Folder: return std::string(kFolder) + step.path + kLineEnd;
-        case Step::Kept: return std::string(kKept) + step.path + kKeptSeparator + step.kept + kLineEnd;
-    }
+    for (const StepTag& tag : kTags)
+        if (tag.kind == step.kind)
+            return std::string(tag.tag) + step.path + (tag.paired ? kKeptSeparator + step.kept : "") + kLineEnd;
     return {};
 }
 

@@ -4,6 +4,8 @@
 //   NEW C:\WinTorv\EXE.ZIP                          a file about to be created
 //   FOLDER C:\WinTorv\NEW\LUNA                      a folder about to be created
 //   KEPT C:\WinTorv\TORVEX.EXE|C:\~TORVUPG\1.VEC    a file about to be moved aside
+//   DATA C:\WinTorv\DATA|C:\~TORVUPG\DATE1          a data folder about to be copied aside
+//   STAYS C:\WinTorv\DATA|C:\~TORVUPG\DATE1         that copy outlives the upgrade
 //   DONE                                            the new installation is whole
 //
 // Lines end with CR LF. A last line without its end is one whose writing was cut short:
@@ -21,9 +23,9 @@ namespace journal {
 inline constexpr char kHeader[] = "WINTORV UPGRADE JOURNAL 1";
 
 struct Step {
-    enum Kind { New, Folder, Kept } kind;
-    std::string path;  // the installation's file or folder
-    std::string kept;  // Kept: where the file as it was lies meanwhile
+    enum Kind { New, Folder, Kept, Data, Stays } kind;
+    std::string path;  // the installation's file or folder, or the data folder
+    std::string kept;  // Kept, Data, Stays: where the file or the data as it was lies meanwhile
 };
 
 struct JournalText {

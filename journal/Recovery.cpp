@@ -33,6 +33,7 @@ Recovery RecoverInterruptedUpgrade() {
         recovery.outcome = Recovery::Damaged;
         return recovery;
     }
+    recovery.data = KeepsData(journal->steps);
     recovery.problems = journal->done ? FinishSteps(journal->steps) : UndoSteps(journal->steps);
     // What could not be done now, the next start tries again: the journal stays for it.
     if (!recovery.problems.empty()) {

@@ -1,5 +1,6 @@
-// At start, before anything else: an upgrade copy that a crash, a kill or a power cut
-// interrupted is finished or undone from its journal (UpgradeJournal.h).
+// At start, before anything else: an upgrade that a crash, a kill or a power cut
+// interrupted, in its copy or in its database upgrade, is finished or undone from its
+// journal (UpgradeJournal.h), its data with it.
 #pragma once
 
 #include <string>
@@ -10,8 +11,8 @@ namespace journal {
 struct Recovery {
     enum Outcome {
         Nothing,     // no upgrade was interrupted
-        RolledBack,  // the installation is as it was before that copy
-        Finished,    // that copy had completed: its kept files are gone
+        RolledBack,  // the installation and its data are as they were before that upgrade
+        Finished,    // that upgrade had completed: its kept files are gone
         Damaged,     // the journal cannot be read as one: nothing was touched
         Incomplete,  // some files could not be put back (`problems`); the journal stays
         Unfinished,  // that copy had completed, but kept files could not all go (`problems`);
@@ -22,6 +23,7 @@ struct Recovery {
     } outcome = Nothing;
     std::string journalPath;
     std::vector<std::string> problems;
+    bool data = false;  // the upgrade had copied data aside (and put it back, when undone)
 };
 
 Recovery RecoverInterruptedUpgrade();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "journal/DataCopy.h"
 #include "platform/Paths.h"
 
 namespace journal {
@@ -44,6 +45,34 @@ std::string Unreachable(const std::string& path, const std::string& drive) {
 
 std::string Vanished(const std::string& path, const std::string& kept) {
     return path + " (lipseste, ca si copia lui " + kept + ")";
+}
+
+constexpr char kDataCopyName[] = "DATE";
+
+// A name for a new copy of data in `keepFolder` that no earlier copy has: DATE1, DATE2...
+std::string FreeDataCopyName(const std::string& keepFolder) {
+    for (int number = 1;; ++number) {
+        const std::string copy = keepFolder + "\\" + kDataCopyName + std::to_string(number);
+        if (!Machine().DirectoryExists(copy) && !Machine().FileExists(WholeMarkOf(copy))) return copy;
+    }
+}
+
+// Puts the data back from its copy, when the copy is whole, then removes the copy. A copy
+// without its mark was cut short before the data was changed: it only goes.
+void UndoData(const Step& step, std::vector<std::string>& problems) {
+    if (Machine().FileExists(WholeMarkOf(step.kept))) {
+        const std::vector<std::string> stayed = RestoreTree(step.kept, step.path);
+        if (!stayed.empty()) {
+            problems.insert(problems.end(), stayed.begin(), stayed.end());
+            return;  // the copy stays for the next try
+        }
+    }
+    if (!RemoveCopy(step.kept)) problems.push_back(step.kept);
+}
+
+bool Stays(const std::vector<Step>& steps, const Step& data) {
+    return std::any_of(steps.begin(), steps.end(),
+                       [&](const Step& s) { return s.kind == Step::Stays && SameText(s.kept, data.kept); });
 }
 
 }  // namespace
@@ -101,8 +130,37 @@ bool UpgradeJournal::Keep(const std::string& written) {
     return Note({Step::Kept, path, kept}) && machine.RenameFile(path, kept, false);
 }
 
-bool UpgradeJournal::Commit() {
+bool UpgradeJournal::KeepData(const std::string& folder) {
+    plat::Platform& machine = Machine();
+    const std::string keepFolder = KeepFolderFor(folder);
+    problem_.clear();
+    dataCopy_.clear();
+    if (!machine.DirectoryExists(keepFolder) && !machine.MakeDirectory(keepFolder)) {
+        problem_ = keepFolder;
+        return false;
+    }
+    const std::string copy = FreeDataCopyName(keepFolder);
+    if (!Note({Step::Data, plat::ExcludeTrailingBackslash(folder), copy})) {
+        problem_ = path_;
+        return false;
+    }
+    problem_ = CopyTree(folder, copy);
+    if (!problem_.empty()) {
+        RemoveCopy(copy);  // what was copied goes now; the step stays noted, harmless
+        return false;
+    }
+    dataCopy_ = copy;
+    return true;
+}
+
+bool UpgradeJournal::Commit(bool keepDataCopy) {
     if (!file_) return false;
+    if (keepDataCopy && !dataCopy_.empty()) {
+        const auto data = std::find_if(steps_.rbegin(), steps_.rend(), [&](const Step& s) {
+            return s.kind == Step::Data && SameText(s.kept, dataCopy_);
+        });
+        if (data != steps_.rend() && !Note({Step::Stays, data->path, data->kept})) return false;
+    }
     const bool noted = WriteAll(*file_, DoneLine());
     Close();
     // Without its end noted, the journal would undo the new installation at the next
@@ -148,6 +206,11 @@ std::vector<std::string> UndoSteps(const std::vector<Step>& steps) {
                 if (machine.DirectoryExists(step->path) && !machine.RemoveEmptyDirectory(step->path))
                     problems.push_back(step->path);
                 break;
+            case Step::Data:
+                UndoData(*step, problems);
+                break;
+            case Step::Stays:
+                break;  // the upgrade did not end: its data comes back all the same
             case Step::Kept:
                 // A kept file that is not there was never moved aside, or is back already:
                 // the file is in its place then. With neither there, where it is cannot be
@@ -169,13 +232,18 @@ std::vector<std::string> FinishSteps(const std::vector<Step>& steps) {
     plat::Platform& machine = Machine();
     std::vector<std::string> problems;
     for (const Step& step : steps) {
-        if (step.kind != Step::Kept) continue;
+        if (step.kind != Step::Kept && (step.kind != Step::Data || Stays(steps, step))) continue;
         if (const std::string drive = MissingDrive(step.kept); !drive.empty())
             problems.push_back(Unreachable(step.kept, drive));
-        else if (machine.FileExists(step.kept) && !machine.RemoveFile(step.kept))
+        else if (step.kind == Step::Data ? !RemoveCopy(step.kept)
+                                         : machine.FileExists(step.kept) && !machine.RemoveFile(step.kept))
             problems.push_back(step.kept);
     }
     return problems;
+}
+
+bool KeepsData(const std::vector<Step>& steps) {
+    return std::any_of(steps.begin(), steps.end(), [](const Step& step) { return step.kind == Step::Data; });
 }
 
 void Discard(const std::string& journalPath, const std::vector<Step>& steps) {
@@ -184,7 +252,7 @@ void Discard(const std::string& journalPath, const std::vector<Step>& steps) {
     if (machine.FileExists(journalPath) && !machine.RemoveFile(journalPath)) return;
     std::vector<std::string> folders{plat::ExcludeTrailingBackslash(plat::ExtractFilePath(journalPath))};
     for (const Step& step : steps)
-        if (step.kind == Step::Kept) folders.push_back(KeepFolderFor(step.kept));
+        if (step.kind == Step::Kept || step.kind == Step::Data) folders.push_back(KeepFolderFor(step.kept));
     for (const std::string& folder : folders)
         if (machine.DirectoryExists(folder)) machine.RemoveEmptyDirectory(folder);
     machine.RegistryWriteString(kPointerKey, kPointerValue, "");

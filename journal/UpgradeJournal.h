@@ -7,12 +7,16 @@
 //   UpgradeJournal journal;
 //   if (journal.Begin(programDir) != Start::Begun) ...;  // nothing changed yet
 //   journal.WillCreate(path); journal.Keep(path); ...
+//   journal.KeepData(dataFolder);                    // before the database is changed
 //   ok ? journal.Commit() : journal.RollBack(); // the new installation, or the old one
 //
-// RollBack puts every kept file back and removes what the copy created, so the
-// installation is byte for byte what it was when Begin was called. Commit removes the
-// kept files. Until either is done, a registry value names the journal, so that the next
-// start of the program finishes the one or the other (Recovery.h).
+// The data a database upgrade will change is copied aside in the same way, on its own
+// drive, before it is changed (DataCopy.h). RollBack puts the data back from that copy,
+// puts every kept file back and removes what the copy created, so the installation and
+// its data are byte for byte what they were when Begin was called. Commit removes the
+// kept files and the data's copy. Until either is done, a registry value names the
+// journal, so that the next start of the program finishes the one or the other
+// (Recovery.h).
 #pragma once
 
 #include <memory>
@@ -58,9 +62,19 @@ public:
     // could not be kept; it must then not be replaced.
     bool Keep(const std::string& path);  // put back under the name it has now
 
-    // The copy succeeded: the kept files go. False when something could not be removed
+    // Before the data in `folder` (and its subfolders) is changed: notes it, then copies
+    // it aside into a new folder of the journal's folder on its drive ("X:\~TORVUPG\DATE1")
+    // and checks the copy. False when it is not kept whole (Problem() names what could not
+    // be noted, copied or checked); the data must then not be changed.
+    bool KeepData(const std::string& folder);
+    // The data's copy of the last KeepData.
+    const std::string& DataCopy() const { return dataCopy_; }
+    const std::string& Problem() const { return problem_; }
+
+    // The upgrade succeeded: the kept files go, and the data's copy unless `keepDataCopy`
+    // (it then stays where DataCopy() says). False when something could not be removed
     // (the new installation stands all the same; the next start removes the rest).
-    bool Commit();
+    bool Commit(bool keepDataCopy = false);
     // The copy failed or was abandoned. `problems` names what could not be put back;
     // empty when the installation is as it was.
     std::vector<std::string> RollBack();
@@ -73,6 +87,8 @@ private:
     std::string path_;
     std::vector<Step> steps_;
     int keptCount_ = 0;
+    std::string dataCopy_;
+    std::string problem_;
 };
 
 // What the steps of a journal leave when undone or finished; used by the journal itself
@@ -84,6 +100,8 @@ std::vector<std::string> FinishSteps(const std::vector<Step>& steps);
 // The drive of `path` ("N:", "\\SERVER\SHARE") when it is not there now (a network drive
 // not connected, a disk taken out); empty when it is there.
 std::string MissingDrive(const std::string& path);
+// Whether a journal's steps copied data aside: its data is put back when it is undone.
+bool KeepsData(const std::vector<Step>& steps);
 // Removes the journal file, the keep folders it used (when empty) and the registry value.
 void Discard(const std::string& journalPath, const std::vector<Step>& steps);
 
