@@ -52,4 +52,11 @@ bool AppendLine(const std::string& path, const std::string& line) {
     return std::fclose(file) == 0 && written;
 }
 
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+}
+
 }  // namespace standin

@@ -39,6 +39,8 @@ bool ListedIn(const char* name, const std::string& item);
 
 // Appends one line (CR LF added) to the file at `path`; false when it cannot.
 bool AppendLine(const std::string& path, const std::string& line);
+// Writes `text` as the whole file at `path`; false when it cannot.
+bool WriteWholeFile(const std::string& path, const std::string& text);
 
 // Whether a folder named by a Windows path exists. On Windows that is the folder itself.
 // On the host the path is looked up in the virtual Windows machine the setup program's
@@ -47,5 +49,9 @@ bool AppendLine(const std::string& path, const std::string& line);
 // from the variable TORVEX_HOST_ROOT, else from `moduleHostPath` (the first ancestor
 // folder whose name is one letter is taken for a drive, and its parent for the root).
 bool WindowsFolderExists(const std::string& path, const std::string& moduleHostPath);
+// Where a file named by a Windows path is on this machine, looked up as above: each name
+// that exists found in any case, the rest as written. On Windows, the path itself; on the
+// host, empty when its drive is not known.
+std::string MachinePath(const std::string& path, const std::string& moduleHostPath);
 
 }  // namespace standin

@@ -112,7 +112,7 @@ void SetEnvironmentValue(const char* name, const std::string& value) {
     ::setenv(name, value.c_str(), 1);
 }
 
-bool WindowsFolderExists(const std::string& path, const std::string& moduleHostPath) {
+std::string MachinePath(const std::string& path, const std::string& moduleHostPath) {
     std::string base;
     std::string rest = path;
     const bool hasDrive = path.size() >= 2 && path[1] == ':' &&
@@ -124,22 +124,23 @@ bool WindowsFolderExists(const std::string& path, const std::string& moduleHostP
             base = "/";
         } else {
             const std::string root = MachineRoot(moduleHostPath);
-            if (root.empty()) return false;
+            if (root.empty()) return {};
             auto driveFolder = FindEntry(root, std::string(1, drive));
-            if (!driveFolder) return false;
+            if (!driveFolder) return {};
             base = root + "/" + *driveFolder;
         }
     } else if (!path.empty() && (path[0] == '/' || path[0] == '\\')) {
         base = "/";
     } else {
-        return false;  // a relative folder means nothing to an engine alias
+        return {};  // a relative path means nothing to an engine alias
     }
-    for (const std::string& element : SplitElements(rest)) {
-        auto entry = FindEntry(base, element);
-        if (!entry) return false;
-        base += "/" + *entry;
-    }
-    return IsHostFolder(base);
+    for (const std::string& element : SplitElements(rest)) base += "/" + FindEntry(base, element).value_or(element);
+    return base;
+}
+
+bool WindowsFolderExists(const std::string& path, const std::string& moduleHostPath) {
+    const std::string host = MachinePath(path, moduleHostPath);
+    return !host.empty() && IsHostFolder(host);
 }
 
 }  // namespace standin

@@ -58,4 +58,6 @@ bool WindowsFolderExists(const std::string& path, const std::string&) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::string MachinePath(const std::string& path, const std::string&) { return path; }
+
 }  // namespace standin

@@ -4,10 +4,14 @@
 // ("UPGRADE.DLL DoListUpgrade quick=1", "UPGRADE.DLL GetSemaforOK 0", ...), so that tests
 // can tell which entry points the program called, in what order, with what arguments.
 //
-// The three operations report a few progress texts through the report procedure and
-// remember whether they succeeded (the semaphore). They succeed unless the variable
-// UPGRADE_FAIL lists them: STRUCT, LIST, CONST (comma-separated). UPGRADE_DELAY_MS makes
-// them wait that long after each text, like a database that takes its time.
+// The three operations change the database of the alias TORVEX, each one table of its
+// folder: the structures append a line to FIRMA.DB, the lists rewrite LISTE.DB, the
+// constants rewrite CONST.DB (a folder that is not there is left alone). Then they report
+// a few progress texts through the report procedure and remember whether they succeeded
+// (the semaphore). They succeed unless the variable UPGRADE_FAIL lists them: STRUCT,
+// LIST, CONST (comma-separated); one that fails has changed its table all the same, as a
+// real upgrade that stops half-way. UPGRADE_DELAY_MS makes them wait that long after each
+// text, like a database that takes its time.
 //
 // GetAliasPath answers from the engine stand-in's alias file IDAPI32.CFG, found as:
 //   1. the file named by the variable UPGRADE_ALIAS_FILE (a path of this machine);
@@ -37,19 +41,25 @@
 
 namespace {
 
+constexpr char kProductAlias[] = "TORVEX";
+
+enum class Change { Append, Rewrite };
+
 struct OperationInfo {
     const char* entryName;
     const char* failKey;  // its name in UPGRADE_FAIL
     const char* title;
     std::vector<const char*> steps;
+    const char* table;  // the file of the alias's folder it changes, and how
+    Change change;
 };
 
 const OperationInfo kStructure{"DoStructureUpgrade", "STRUCT", "Verificare structuri",
-                               {"FIRMA.DB", "CONTURI.DB", "PARTENERI.DB"}};
+                               {"FIRMA.DB", "CONTURI.DB", "PARTENERI.DB"}, "FIRMA.DB", Change::Append};
 const OperationInfo kLists{"DoListUpgrade", "LIST", "Actualizare liste",
-                           {"Lista conturi", "Lista documente"}};
+                           {"Lista conturi", "Lista documente"}, "LISTE.DB", Change::Rewrite};
 const OperationInfo kConstants{"DoConstUpgrade", "CONST", "Actualizare constante",
-                               {"Constante generale"}};
+                               {"Constante generale"}, "CONST.DB", Change::Rewrite};
 
 struct Library {
     upg::ReportProc report = nullptr;
@@ -99,11 +109,29 @@ std::string AliasFile() {
     return standin::FolderOf(ThisLibrary()) + standin::kAliasFileName;
 }
 
+std::string AliasFolder(const std::string& alias) {
+    standin::AliasTable aliases;
+    if (!aliases.Load(AliasFile())) return {};
+    return aliases.PathOf(alias).value_or("");
+}
+
+void ChangeTable(const OperationInfo& operation) {
+    const std::string folder = AliasFolder(kProductAlias);
+    if (folder.empty() || !standin::WindowsFolderExists(folder, ThisLibrary())) return;
+    const std::string table = standin::MachinePath(folder + "\\" + operation.table, ThisLibrary());
+    const std::string line = std::string("actualizat: ") + operation.title;
+    if (operation.change == Change::Append)
+        standin::AppendLine(table, line);
+    else
+        standin::WriteWholeFile(table, line + "\r\n");
+}
+
 void RunOperation(const OperationInfo& operation) {
     Library& library = State();
     Journal(std::string(operation.entryName) + (library.quick ? " quick=1" : " quick=0"));
     const std::string title = operation.title;
     Report(title + (library.quick ? " (verificare rapida)..." : "..."));
+    ChangeTable(operation);
     for (const char* step : operation.steps) Report(title + ": " + step);
     library.semaphore = !standin::ListedIn("UPGRADE_FAIL", operation.failKey);
     Report(title + (library.semaphore ? ": terminat" : ": esuat"));
@@ -115,9 +143,7 @@ STANDIN_EXPORT void UPGFN GetAliasPath(char* buffer) {
     if (!buffer) return;
     const std::string alias = buffer;
     Journal("GetAliasPath " + alias);
-    standin::AliasTable aliases;
-    std::string folder;
-    if (aliases.Load(AliasFile())) folder = aliases.PathOf(alias).value_or("");
+    std::string folder = AliasFolder(alias);
     if (folder.size() >= upg::kAliasPathBuffer) folder.clear();  // the caller could not hold it
     std::memcpy(buffer, folder.c_str(), folder.size() + 1);
 }

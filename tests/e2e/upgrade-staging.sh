@@ -8,7 +8,8 @@ E2E_NEW_PROGRAM='nou: program'
 
 # stage_installation PROGRAM-FOLDER DATA-FOLDER: the product installed there (a
 # TORVEX.EXE of 7,000,000 bytes, the engine's own IDAPI32.CFG, a module, data files old
-# and under NEW), the stand-in engine with the alias TORVEX at DATA-FOLDER\DATA.
+# and under NEW, the lists that the stand-in library's list step rewrites), the stand-in
+# engine with the alias TORVEX at DATA-FOLDER\DATA.
 stage_installation() {
     local program data
     program=$(cpath "$1")
@@ -19,6 +20,7 @@ stage_installation() {
     printf 'vechi: motor\r\n' >"$program/IDAPI32.CFG"
     printf 'vechi: vantir\r\n' >"$program/VANTIR.EXE"
     printf 'vechi: firma\r\n' >"$data/DATA/FIRMA.DB"
+    printf 'vechi: liste\r\n' >"$data/DATA/LISTE.DB"
     printf 'vechi: martor\r\n' >"$data/NEW/DATA/X.DB"
     install_engine "TORVEX=$2\\DATA"
 }

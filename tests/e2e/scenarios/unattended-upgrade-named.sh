@@ -23,7 +23,8 @@ expect_exit 0 "the unattended upgrade"
 program=$(cpath 'C:\Contab')
 expect_equal "$(head -c ${#E2E_NEW_PROGRAM} "$program/TORVEX.EXE")" "$E2E_NEW_PROGRAM" "C:\\Contab\\TORVEX.EXE replaced"
 expect_bytes "$program/IDAPI32.CFG" 'vechi: motor\r\n'
-expect_bytes "$program/DATA/FIRMA.DB" 'vechi: firma\r\n'
+expect_bytes "$program/DATA/FIRMA.DB" 'vechi: firma\r\nactualizat: Verificare structuri\r\n'
+expect_bytes "$program/DATA/LISTE.DB" 'vechi: liste\r\n'  # the lists were not chosen
 expect_equal "$(folder_listing "$decoy")" "$before" "the other copy in C:\\WinTorv"
 expect_equal "$(upgrade_journal | grep -v GetAliasPath)" "UPGRADE.DLL SetReportProc
 UPGRADE.DLL DoStructureUpgrade quick=0

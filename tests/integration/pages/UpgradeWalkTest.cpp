@@ -101,7 +101,9 @@ TEST_F(UpgradeWalkTest, LocalInstallationIsUpgradedAsAServerWithoutAQuestion) {
     EXPECT_EQ(core::State().DataDir, "C:\\WinTorv");
     EXPECT_EQ(ReadFile("C:\\WinTorv\\TORVEX.EXE"), copy_test::Product().at("EXE").at("TORVEX.EXE"));
     EXPECT_EQ(ReadFile("C:\\WinTorv\\IDAPI32.CFG"), "old engine");
-    EXPECT_EQ(ReadFile("C:\\WinTorv\\DATA\\FIRMA.DB"), "sample firm");
+    // Unpacked by the copy, then changed by the library; the copy of the data is gone.
+    EXPECT_EQ(ReadFile("C:\\WinTorv\\DATA\\FIRMA.DB"), "sample firmactualizat: Verificare structuri\r\n");
+    EXPECT_FALSE(Machine().DirectoryExists("C:\\~TORVUPG"));
     EXPECT_FALSE(Machine().FileExists("C:\\Program Files\\Borland\\Common Files\\BDE\\IDAPI32.DLL"));
     EXPECT_EQ(UpgradeJournal(),
               "UPGRADE.DLL GetAliasPath TORVEX\r\n" + kRecordsAliases +
@@ -142,7 +144,7 @@ TEST_F(UpgradeWalkTest, ClientAnsweringYesUpgradesTheServersDatabase) {
     core::RunWizard(Pages());
     ASSERT_TRUE(script.Ok()) << script.Error();
     EXPECT_EQ(core::State().InstallType, core::InstallServer);
-    EXPECT_EQ(ReadFile("N:\\WINTORV\\DATA\\FIRMA.DB"), "sample firm");
+    EXPECT_EQ(ReadFile("N:\\WINTORV\\DATA\\FIRMA.DB"), "sample firmactualizat: Verificare structuri\r\n");
     EXPECT_NE(UpgradeJournal().find("DoConstUpgrade"), std::string::npos);
 }
 
