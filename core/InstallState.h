@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "journal/UpgradeJournal.h"
 
 namespace core {
 
@@ -21,6 +24,15 @@ struct InstallState {
     std::string SourceDir;
     int DiskCount = 1;
     bool OldEngineFlag = false;
+    // The folder of the product's database alias as the upgrade library names it: what
+    // the database upgrade changes. Empty when the library knows no folder for it.
+    std::string DatabaseDir;
+    // The upgrade's journal, from the upgrade copy's Continue. It stays open (Active)
+    // after the copy until the database upgrade page ends it: nothing of an upgrade is
+    // committed before its database is upgraded too.
+    std::unique_ptr<journal::UpgradeJournal> Upgrade;
+    // The upgrade was undone after a database step had failed: the old version stands.
+    bool UpgradeUndone = false;
 };
 
 // The one state of this run.

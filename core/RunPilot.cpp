@@ -137,6 +137,10 @@ std::optional<uint16_t> RunPilot::AnswerMessage(const ui::MessageRequest& reques
         case ui::MessagePurpose::Failure:
             FailOnPageShowing();
             return FirstOf(request.buttons, kStop);
+        case ui::MessagePurpose::Decision:
+            // Nobody to weigh it: the safe answer, and the run has failed all the same.
+            FailOnPageShowing();
+            return FirstOf(request.buttons, kGoOn);
     }
     return FirstOf(request.buttons, kStop);
 }

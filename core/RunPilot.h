@@ -7,6 +7,8 @@
 //    pages or outside the wizard is told by its caller, who sets the outcome itself);
 //  - a report is noted in the run log and not waited for;
 //  - a disk request ends it with ExitNeedsDisks;
+//  - a decision after a failure takes its first, safe, answer and ends the run with the
+//    outcome of the page that is up;
 //  - the server question is answered from the file.
 // A run that must end presses the page's Abandon, as a person would.
 #pragma once

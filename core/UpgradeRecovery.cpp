@@ -35,11 +35,12 @@ void RecoverInterruptedUpgrade() {
         case journal::Recovery::Nothing:
             return;
         case journal::Recovery::RolledBack:
-            note = "Actualizare intrerupta: fisierele instalarii au fost refacute asa cum erau (jurnal " +
+            note = std::string("Actualizare intrerupta: fisierele instalarii au fost refacute asa cum erau") +
+                   (recovery.data ? ", iar datele au fost aduse inapoi din copia lor" : "") + " (jurnal " +
                    journalPath + ")";
             break;
         case journal::Recovery::Finished:
-            note = "Actualizare intrerupta dupa copiere: noua instalare ramane, copiile pastrate au fost sterse (jurnal " +
+            note = "Actualizare intrerupta la sfarsit: noua instalare ramane, copiile pastrate au fost sterse (jurnal " +
                    journalPath + ")";
             break;
         case journal::Recovery::Running:
@@ -56,7 +57,7 @@ void RecoverInterruptedUpgrade() {
             break;
         case journal::Recovery::Unfinished:
             // The new installation stands: only the old files kept aside wait to go.
-            note = "Actualizare intrerupta dupa copiere: noua instalare ramane, dar nu am putut sterge copiile pastrate:" +
+            note = "Actualizare intrerupta la sfarsit: noua instalare ramane, dar nu am putut sterge copiile pastrate:" +
                    Listed(recovery.problems) + "\rJurnalul " + journalPath + " ramane pentru urmatoarea pornire.";
             break;
         case journal::Recovery::Unreachable:

@@ -53,7 +53,7 @@ std::string ServerUpgradeQuestion() {
 // The fixed rules that run after every pass, whichever result moved the number.
 int ApplyFixedRules(int pageNo) {
     if (pageNo == PageUpgradeCopy && ConfirmServerUpgrade()) State().InstallType = InstallServer;
-    if (pageNo == PageDatabaseUpgrade && State().InstallType == InstallClient) pageNo = PageEndScreen;
+    if (pageNo == PageDatabaseUpgrade && !DatabaseUpgradeFollows()) pageNo = PageEndScreen;
     if (pageNo == PageAfterUpgrade) pageNo = PageEndScreen;
     return pageNo;
 }
@@ -74,7 +74,30 @@ void ShowOnePage(const PageTableType& pages) {
     State().PageNo = static_cast<uint8_t>(NextPageNo(State().PageNo, modalResult));
 }
 
+// An upgrade that nothing committed when the wizard ends, however it ends, is undone: the
+// pages that end an upgrade commit or undo it themselves, so this one was cut short.
+class OpenUpgradeUndo {
+public:
+    OpenUpgradeUndo() = default;
+    ~OpenUpgradeUndo() {
+        journal::UpgradeJournal* upgrade = State().Upgrade.get();
+        if (!upgrade || !upgrade->Active()) return;
+        const std::vector<std::string> problems = upgrade->RollBack();
+        if (!LogEnabled) return;
+        if (problems.empty()) LogNote(kUpgradeUndoneAtEnd);
+        for (const std::string& problem : problems) LogNote("Nu am putut reface " + problem);
+    }
+    OpenUpgradeUndo(const OpenUpgradeUndo&) = delete;
+    OpenUpgradeUndo& operator=(const OpenUpgradeUndo&) = delete;
+
+private:
+    static constexpr char kUpgradeUndoneAtEnd[] =
+        "Actualizarea neterminata a fost anulata: programul si datele sunt cele dinaintea ei.";
+};
+
 }  // namespace
+
+bool DatabaseUpgradeFollows() { return State().InstallType != InstallClient; }
 
 int PageAfterResult(int pageNo, int modalResult) {
     switch (modalResult) {
@@ -122,6 +145,7 @@ bool RunWizard(const PageTableType& pages) {
             return false;
         }
     }
+    OpenUpgradeUndo undoWhatIsLeftOpen;
     while (State().PageNo != PageEnd) ShowOnePage(pages);
     return true;
 }

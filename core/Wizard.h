@@ -61,6 +61,7 @@ PagePlacement PlacePage(int screenWidth, int screenHeight, int formWidth, int fo
 
 // The whole wizard over the given page table; returns when PageNo is PageEnd. False when
 // it ended before its first page because the upgrade library did not load (told in a box).
+// An upgrade still open when it ends, a page having failed, is undone.
 bool RunWizard(const PageTableType& pages);
 
 // The row of the page whose modal loop runs now, or null between pages and outside the
@@ -69,5 +70,9 @@ const PageTableEntry* PageShowing();
 
 // The CLIENT question before the upgrade copy page: true to upgrade the server's database.
 bool ConfirmServerUpgrade();
+
+// Whether the database upgrade page follows the upgrade copy: not for a CLIENT that
+// leaves the server's database alone.
+bool DatabaseUpgradeFollows();
 
 }  // namespace core

@@ -34,8 +34,9 @@ constexpr bool HasButton(TMsgDlgButtons set, TMsgDlgBtn slot) {
 
 // What a box is for, to whoever answers boxes when nobody sits at the screen (Pilot.h).
 // A box's kind says it, unless its caller says otherwise for the boxes it shows:
-// mtError is a failure, mtConfirmation a question, every other kind a report.
-enum class MessagePurpose { Report, Failure, Question, MediaRequest };
+// mtError is a failure, mtConfirmation a question, every other kind a report. A decision
+// follows a failure and asks what becomes of the work; its first button is the safe answer.
+enum class MessagePurpose { Report, Failure, Question, MediaRequest, Decision };
 MessagePurpose PurposeOfKind(TMsgDlgType kind);
 class MessagePurposeScope {
 public:

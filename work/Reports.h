@@ -16,10 +16,12 @@
 namespace work {
 
 enum class Look { Error, Warning };
-enum class Choices { Ok, OkCancel, RetryCancel, CancelOnly };
+enum class Choices { Ok, OkCancel, RetryCancel, CancelOnly, YesNo };
 // What the box is for, to whoever answers boxes when nobody sits at the screen: by its
-// look (an error is a failure, a warning a report) unless it says otherwise.
-enum class Purpose { ByLook, Report, Failure, MediaRequest };
+// look (an error is a failure, a warning a report) unless it says otherwise. A decision
+// follows a failure and asks what becomes of the work: with nobody there, its first
+// choice (the safe one) is taken and the run counts as failed.
+enum class Purpose { ByLook, Report, Failure, MediaRequest, Decision };
 
 struct Notice {
     std::string text;
@@ -36,7 +38,8 @@ struct Notice {
     bool plain = false;
 };
 
-// Ok: the first choice (OK, Retry); Cancel; Other: the box was closed some other way.
+// Ok: the first choice (OK, Retry, Yes); Cancel (Cancel, No); Other: the box was closed
+// some other way.
 enum class Answer { Ok, Cancel, Other };
 
 class Reports {

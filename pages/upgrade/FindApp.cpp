@@ -64,7 +64,8 @@ TFindApp::TFindApp() : TWizardPage(core::PageFirstUpgrade, kTitleBeforeSearch) {
 
 void TFindApp::FormCreate() {
     core::InstallState& state = core::State();
-    state.WorkDataDir = work::DataFolderOfAlias(UpgradeGetAliasPath(kProductAlias));
+    state.DatabaseDir = UpgradeGetAliasPath(kProductAlias);
+    state.WorkDataDir = work::DataFolderOfAlias(state.DatabaseDir);
     state.InstallType = work::KindOfInstallation(state.WorkDataDir);
     Searched = StopSearch = FolderValid = false;
     ActiveControl = RProgram;

@@ -1,8 +1,11 @@
 #include "pages/upgrade/UpgData.h"
 
 #include "answers/Answers.h"
+#include "core/InstallState.h"
 #include "core/Log.h"
+#include "pages/wizard/BoxReports.h"
 #include "pages/wizard/StepRows.h"
+#include "work/dbupgrade/UpgradeEnd.h"
 #include "ui/Application.h"
 #include "ui/Pilot.h"
 
@@ -25,6 +28,12 @@ TUpgData::TUpgData() : TWizardPage(core::PageDatabaseUpgrade, kTitle, PageClient
     AddStandardButton({PageButton::Next, ui::Bounds(79, 31, 67, 50)});
     AddStandardButton({PageButton::Cancel, ui::Bounds(10, 85, 136, 25), ButtonClass::Nice});
     BNext->OnClick = [this] { BNextClick(); };
+    // Nothing of the upgrade is committed before its database is: going back or
+    // abandoning undoes it.
+    BBack->OnClick = BCancel->OnClick = [] {
+        BoxReports reports;
+        work::AbandonUpgrade(core::State().Upgrade.get(), reports);
+    };
 
     auto& panel = Add<ui::TPanel>("Panel1");
     panel.BevelOuter = ui::bvLowered;
@@ -91,13 +100,24 @@ void TUpgData::BNextClick() {
     view.tick = [this](size_t step, bool shown) { Tick(step)->Visible = shown; };
     view.statusRed = [this] { LStatus->Font.Color = ui::clRed; };
     view.finished = [this](size_t step) { ShowStepFinished(*Rows[step]); };
+    const core::InstallState& state = core::State();
+    const work::DatabaseUpgradeOrder order{state.Upgrade.get(),
+                                           state.DatabaseDir.empty() ? state.DataDir : state.DatabaseDir};
+    BoxReports reports;
     // The boxes stay open to the user while the steps run: what counts is each box as it
     // was when its step's turn came.
-    const work::DatabaseUpgradeOutcome outcome = work::RunDatabaseUpgrade(view);
-    ran_ = outcome.ran;
-    workSucceeded_ = outcome.AllSucceeded();
+    const work::UpgradeOutcome outcome = work::UpgradeDatabase(order, view, reports);
     LStatus->Visible = false;
     LStatus->Repaint();
+    if (outcome.end == work::UpgradeEnd::NotStarted) {
+        // Told already, and nothing changed: Continue tries again, Back and Abandon undo.
+        ModalResult = ui::mrNone;
+        for (ui::TButtonControl* button : {BBack, BNext, BCancel}) button->Enabled = true;
+        return;
+    }
+    ran_ = outcome.steps.ran;
+    workSucceeded_ = outcome.steps.AllSucceeded();
+    core::State().UpgradeUndone = outcome.end == work::UpgradeEnd::WentBack;
 }
 
 void TUpgData::ShowReport(const std::string& text) {

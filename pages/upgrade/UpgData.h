@@ -1,6 +1,9 @@
 // Page 8, the last working page of an upgrade: the product's upgrade library brings the
 // database up to date in up to three operations the user chooses, its progress texts in
-// the status line. A tick left after the run means that operation succeeded.
+// the status line. A tick left after the run means that operation succeeded. The page
+// ends the upgrade the copy left open (work/dbupgrade/UpgradeEnd.h): Continue keeps the
+// data aside, runs the operations and commits, or asks whether to go back when one
+// failed; Back and Abandon undo the upgrade.
 #pragma once
 
 #include <array>

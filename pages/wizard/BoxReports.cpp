@@ -20,6 +20,7 @@ ButtonSet ButtonsOf(work::Choices choices) {
         case work::Choices::OkCancel: return {ui::Buttons({ui::mbOK, ui::mbCancel}), ui::mbOK};
         case work::Choices::RetryCancel: return {ui::Buttons({ui::mbRetry, ui::mbCancel}), ui::mbRetry};
         case work::Choices::CancelOnly: return {ui::Buttons({ui::mbCancel}), ui::mbCancel};
+        case work::Choices::YesNo: return {ui::Buttons({ui::mbYes, ui::mbNo}), ui::mbYes};
         case work::Choices::Ok: break;
     }
     return {ui::Buttons({ui::mbOK}), ui::mbOK};
@@ -30,6 +31,7 @@ std::optional<ui::MessagePurpose> PurposeOf(work::Purpose purpose) {
         case work::Purpose::Report: return ui::MessagePurpose::Report;
         case work::Purpose::Failure: return ui::MessagePurpose::Failure;
         case work::Purpose::MediaRequest: return ui::MessagePurpose::MediaRequest;
+        case work::Purpose::Decision: return ui::MessagePurpose::Decision;
         case work::Purpose::ByLook: break;
     }
     return std::nullopt;
@@ -51,8 +53,8 @@ work::Answer BoxReports::Tell(const work::Notice& notice) {
                                                notice.look == work::Look::Error ? ui::mtError : ui::mtWarning,
                                                notice.leftAligned ? ui::taLeftJustify : ui::taCenter, set.buttons,
                                                set.defaultButton, 0);
-    if (result == ui::mrOk || result == ui::mrRetry) return work::Answer::Ok;
-    return result == ui::mrCancel ? work::Answer::Cancel : work::Answer::Other;
+    if (result == ui::mrOk || result == ui::mrRetry || result == ui::mrYes) return work::Answer::Ok;
+    return result == ui::mrCancel || result == ui::mrNo ? work::Answer::Cancel : work::Answer::Other;
 }
 
 void BoxReports::SetHeading(const std::string& heading) { ui::MessageHeading = heading; }

@@ -1,5 +1,6 @@
 #include "pages/wizard/EndScreen.h"
 
+#include "core/InstallState.h"
 #include "pages/wizard/PagePictures.h"
 
 namespace pages {
@@ -9,6 +10,9 @@ constexpr ui::TColor kMessageBackground = 14671839;
 }
 
 std::vector<std::string> EndMessageLines() {
+    // After a database step failed, the person chose the old version: it is not a success.
+    if (core::State().UpgradeUndone)
+        return {"", "Actualizarea nu s-a facut.", "", "Programul si datele sunt", "cele dinaintea ei."};
     return {
         "",
         "Instalarea s-a terminat cu succes!",

@@ -1,5 +1,6 @@
 // Page 4, the last page of both paths: the installation succeeded, the product's default
-// user and password; "I&esire" leaves the program, "&Inapoi" goes back.
+// user and password (or, after an upgrade undone when a database step failed, that the
+// old version stands); "I&esire" leaves the program, "&Inapoi" goes back.
 #pragma once
 
 #include <memory>
@@ -16,7 +17,7 @@ namespace pages {
 inline constexpr char DefaultUserName[] = "Master";
 inline constexpr char DefaultPassword[] = "1";
 
-// The five lines of the page's message.
+// The five lines of the page's message, as the run's state has it.
 std::vector<std::string> EndMessageLines();
 
 class TEndScreen : public TWizardPage {

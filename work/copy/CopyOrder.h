@@ -52,6 +52,9 @@ struct CopyOrder {
     // disk, puts the installation back as it was; and the files it will replace are
     // first checked for other programs that hold them.
     journal::UpgradeJournal* journal = nullptr;
+    // A copy that succeeded leaves its journal open, uncommitted: the database upgrade
+    // that follows commits it or undoes it with its own work.
+    bool leaveJournalOpen = false;
     // Called once every archive is unpacked, while the journal is still open, so that
     // what it writes through the journal stands or goes with the copy. False fails the
     // copy (it has told the user why).

@@ -100,4 +100,8 @@ std::string RollbackProblems(const std::vector<std::string>& paths) {
     return text + "\rLa urmatoarea pornire voi incerca din nou.";
 }
 
+std::string KeptCopiesLeft(const std::string& keepFolder) {
+    return "Nu am putut sterge toate copiile pastrate in " + keepFolder;
+}
+
 }  // namespace copytext

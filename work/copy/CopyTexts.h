@@ -49,5 +49,7 @@ std::string JournalLeft(const std::string& journalPath);
 std::string KeepFailure(const std::string& path);
 inline constexpr char kRolledBack[] = "Copierea a fost anulata: fisierele instalarii sunt cele dinaintea ei.";
 std::string RollbackProblems(const std::vector<std::string>& paths);
+// Kept copies that a finished upgrade could not remove; the next start removes them.
+std::string KeptCopiesLeft(const std::string& keepFolder);
 
 }  // namespace copytext

@@ -156,9 +156,10 @@ bool CopyWork::FilesFree(const std::vector<PlannedMember>& plan) {
 }
 
 void CopyWork::FinishJournal(bool succeeded) {
+    if (succeeded && order_.leaveJournalOpen) return;
     if (succeeded) {
         if (!journal_->Commit() && core::LogEnabled)
-            core::LogNote("Nu am putut sterge toate copiile pastrate in " + journal::KeepFolderFor(journal_->Path()));
+            core::LogNote(copytext::KeptCopiesLeft(journal::KeepFolderFor(journal_->Path())));
         return;
     }
     const std::vector<std::string> problems = journal_->RollBack();

@@ -251,6 +251,7 @@ TEST_F(UpgradeWalkTest, TheCopyOfAnInstallationWithoutARecordTakesTheProductsNam
             pages::TUpgCopy page;
             page.BNextClick();
             ASSERT_EQ(page.ModalResult, ui::mrOk);
+            core::State().Upgrade->Commit();  // what the database upgrade page would do
         }
         const record::RecordReading reading = record::ReadRecordFile("C:\\WinTorv\\DEZINST.INI");
         ASSERT_EQ(reading.problem, "");

@@ -1,6 +1,8 @@
-// The upgrade copy as all or nothing: a fault at any step of the copy, or the program
-// killed there and started again, leaves the installation as it was or wholly new. The
-// copy runs with the order the upgrade copy page gives it, journal and record included.
+// The upgrade as all or nothing: a fault at any step of the copy or of the database
+// upgrade that follows it, or the program killed there and started again, leaves the old
+// installation on the old data or the new one on the upgraded data. The copy runs with
+// the order the upgrade copy page gives it, journal and record included, and the database
+// upgrade with the stand-in library, which changes the data.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,8 +16,10 @@
 #include "journal/JournalFile.h"
 #include "journal/Recovery.h"
 #include "journal/UpgradeJournal.h"
+#include "upgrade/UpgradeLibrary.h"
 #include "work/configure/ConfigOrder.h"
 #include "work/configure/InstallRecording.h"
+#include "work/dbupgrade/UpgradeEnd.h"
 #include "tests/support/CopyMedia.h"
 #include "tests/support/RecordingReports.h"
 #include "ui/headless/ScriptedUser.h"
@@ -33,11 +37,19 @@ protected:
         MakeUpgrade();
         core::LogEnabled = true;
         core::LogOpen("C:\\torvinst.log", "INSTTORV");
+        // The running installer and its upgrade library on the CD, the alias at the data.
+        std::filesystem::copy_file(UPGRADE_STANDIN, root_ + "/cd/UPGRADE.DLL");
+        WriteFile("D:\\IDAPI32.CFG", std::string("TORVEX=") + kDatabase + "\r\n");
+        setenv("UPGRADE_ALIAS_FILE", Machine().HostPath("D:\\IDAPI32.CFG").c_str(), 1);
+        setenv("TORVEX_HOST_ROOT", root_.c_str(), 1);
     }
     void TearDown() override {
+        UnloadUpgradeDll();
         core::LogClose();
+        for (const char* name : {"UPGRADE_ALIAS_FILE", "TORVEX_HOST_ROOT", "UPGRADE_FAIL"}) unsetenv(name);
         CopyMedia::TearDown();
     }
+    static constexpr char kDatabase[] = "C:\\WINTORV\\DATA";
 
     // Continue on the upgrade copy page: the copy of its order, with the page's journal,
     // the installation's record written through it before the copy is committed.
@@ -49,10 +61,22 @@ protected:
         order.skipMissingModules = false;
         order.oldEngine = state.OldEngineFlag;
         order.journal = &journal;
+        order.leaveJournalOpen = true;
         order.beforeCommit = [&reports, &journal, config = work::ConfigOrderOf(state)] {
             return work::RecordThisRun(config, reports, &journal);
         };
         return Work(order, reports).Run();
+    }
+    // Continue on the database upgrade page, every operation chosen.
+    work::UpgradeOutcome ContinueDatabase(RecordingReports& reports, journal::UpgradeJournal& journal,
+                                          const std::function<void()>& onReport) {
+        work::DatabaseUpgradeView view;
+        view.chosen = [](size_t) { return true; };
+        view.report = [&](const std::string&) { onReport(); };
+        view.tick = [](size_t, bool) {};
+        view.statusRed = [] {};
+        view.finished = [](size_t) {};
+        return work::UpgradeDatabase({&journal, kDatabase}, view, reports);
     }
 
     // Every file and folder of drive C: with its bytes, but the working folder and the log.
@@ -73,35 +97,55 @@ protected:
     struct Start {
         explicit Start(const std::string& root) : machine(root) {
             machine.AddDrive('D', plat::DriveType::CdRom, root + "/cd");
+            machine.SetModuleFileName("D:\\INSTALL.EXE");
             plat::SetCurrent(&machine);
+            EXPECT_TRUE(LoadUpgradeDll());
         }
-        ~Start() { plat::SetCurrent(nullptr); }
+        ~Start() {
+            UnloadUpgradeDll();
+            plat::SetCurrent(nullptr);
+        }
         plat::HostPlatform machine;
     };
-    // One start on the disks as they are: Continue, or (`retry`) a Continue that fails on
-    // the month's table and Continue again with the same journal; the last Continue with a
-    // fault or killed at its operation `at`, every notice answered Cancel. The operations
-    // it took, and whether the copy said it left an archive it could not delete.
-    enum class Trouble { None, Fault, Kill };
+    // One start on the disks as they are: Continue on the copy page (or, with `retry`, a
+    // Continue that fails on the month's table and Continue again with the same journal),
+    // then Continue on the database page (the lists failing with `listsFail`); the whole
+    // with a fault or killed at its operation `at`, or killed at the library's report
+    // `at`. Every notice is answered Cancel, or Ok (Da) with `listsFail`. The operations
+    // and reports it took, and whether the copy said it left an archive it could not delete.
+    enum class Trouble { None, Fault, Kill, KillInLibrary };
+    struct Way {
+        const char* what;
+        bool retry;
+        bool listsFail;
+        Trouble trouble;
+    };
     struct Try {
-        uint64_t operations;
+        uint64_t operations, reports;
         bool archiveLeft;
     };
-    Try StartAndContinue(bool retry, Trouble trouble = Trouble::None, uint64_t at = 0) {
+    Try StartAndUpgrade(const Way& way, uint64_t at = 0) {
         Start start(root_);
         RecordingReports reports;
-        for (int box = 0; box < 20; ++box) reports.Answer(work::Answer::Cancel);
+        for (int box = 0; box < 20; ++box) reports.Answer(way.listsFail ? work::Answer::Ok : work::Answer::Cancel);
+        if (way.listsFail) setenv("UPGRADE_FAIL", "LIST", 1);
         journal::UpgradeJournal journal;  // one for both tries, as a page that keeps its own
-        if (retry) {
+        if (way.retry) {
             start.machine.FailWritesAfter("L.DB", 1);
             EXPECT_EQ(Continue(reports, journal), work::CopyOutcome::Failed);
             start.machine.ClearFaults();
         }
         const uint64_t begun = start.machine.Operations();
-        if (trouble == Trouble::Fault) start.machine.FailOperation(begun + at);
-        if (trouble == Trouble::Kill) start.machine.StopAtOperation(begun + at);
-        Continue(reports, journal);
-        return {start.machine.Operations() - begun,
+        if (way.trouble == Trouble::Fault) start.machine.FailOperation(begun + at);
+        if (way.trouble == Trouble::Kill) start.machine.StopAtOperation(begun + at);
+        uint64_t told = 0;
+        const auto onReport = [&] {
+            if (++told == at && way.trouble == Trouble::KillInLibrary)
+                start.machine.StopAtOperation(start.machine.Operations() + 1);
+        };
+        if (Continue(reports, journal) == work::CopyOutcome::Done) ContinueDatabase(reports, journal, onReport);
+        unsetenv("UPGRADE_FAIL");
+        return {start.machine.Operations() - begun, told,
                 std::any_of(reports.notices.begin(), reports.notices.end(), [](const work::Notice& notice) {
                     return notice.plain && notice.text.rfind("Nu pot sterge ", 0) == 0;
                 })};
@@ -159,42 +203,53 @@ TEST_F(UpgradeJournalTest, AFaultOrAKillAtAnyStepLeavesTheOldInstallationOrTheNe
     const std::string saved = root_ + ".saved";
     Copy(root_, saved);
     const Tree before = Installation();
-    const uint64_t steps = StartAndContinue(false).operations;
+    const Way upgrade{"", false, false, Trouble::None}, retried{"", true, false, Trouble::None},
+        goneBack{"", false, true, Trouble::None};
+    const Try whole = StartAndUpgrade(upgrade);
     const Tree after = Installation();
-    ASSERT_NE(after, before);
-    ASSERT_EQ(after.count("~TORVUPG"), 0u) << "the journal's folder is gone after a copy that succeeded";
-    ASSERT_GT(steps, 20u);
+    ASSERT_NE(ReadFile("C:\\WINTORV\\DATA\\FIRMA.DB"), "old firm") << "the library changed the data";
+    ASSERT_EQ(after.count("~TORVUPG"), 0u) << "the journal's folder is gone after an upgrade that succeeded";
+    ASSERT_GT(whole.operations, 20u);
     Copy(saved, root_);
-    const uint64_t retrySteps = StartAndContinue(true).operations;
+    const Try retry = StartAndUpgrade(retried);
     ASSERT_EQ(Installation(), after) << "a retry after a failed Continue";
+    Copy(saved, root_);
+    const Try back = StartAndUpgrade(goneBack);
+    ASSERT_EQ(Installation(), before) << "a failed operation answered Da";
 
+    // Which states each way may leave: a failed operation answered Da leaves only the old.
     const struct {
-        const char* what;
-        bool retry;
-        Trouble trouble;
-    } ways[] = {{"a fault", false, Trouble::Fault}, {"killed", false, Trouble::Kill},
-                {"a retry killed", true, Trouble::Kill}};
-    int tried = 0, whole = 0;
-    for (uint64_t n = 1; n <= std::max(steps, retrySteps); ++n) {
-        for (const auto& way : ways) {
+        Way way;
+        uint64_t steps;
+    } ways[] = {
+        {{"a fault", false, false, Trouble::Fault}, whole.operations},
+        {{"killed", false, false, Trouble::Kill}, whole.operations},
+        {{"a retry killed", true, false, Trouble::Kill}, retry.operations},
+        {{"killed in the library", false, false, Trouble::KillInLibrary}, whole.reports},
+        {{"a fault going back", false, true, Trouble::Fault}, back.operations},
+        {{"killed going back", false, true, Trouble::Kill}, back.operations},
+    };
+    int tried = 0, wholeAfterwards = 0;
+    for (const auto& [way, steps] : ways) {
+        for (uint64_t n = 1; n <= steps; ++n) {
             Copy(saved, root_);
-            const bool archiveLeft = StartAndContinue(way.retry, way.trouble, n).archiveLeft;
+            const bool archiveLeft = StartAndUpgrade(way, n).archiveLeft;
             const bool journalLeft = StartAgain();
             ++tried;
             Tree now = Installation();
             if (archiveLeft) std::erase_if(now, [](const auto& file) { return file.first.ends_with(".ZIP"); });
-            if ((now == before || now == after) && !journalLeft) {
-                ++whole;
+            if ((now == before || (now == after && !way.listsFail)) && !journalLeft) {
+                ++wholeAfterwards;
             } else {
-                ADD_FAILURE() << way.what << " at step " << n << " of " << (way.retry ? retrySteps : steps)
+                ADD_FAILURE() << way.what << " at step " << n << " of " << steps
                               << (journalLeft ? ", journal left," : "") << " against before:" << Difference(before, now)
                               << "; against after:" << Difference(after, now);
             }
         }
     }
-    EXPECT_EQ(whole, tried);
+    EXPECT_EQ(wholeAfterwards, tried);
     RecordProperty("faultPoints", tried);
-    RecordProperty("wholeAfterwards", whole);
+    RecordProperty("wholeAfterwards", wholeAfterwards);
     std::filesystem::remove_all(saved);
     plat::SetCurrent(&Machine());
 }
@@ -321,6 +376,26 @@ TEST_F(UpgradeJournalTest, ADiskThatFillsUpMeanwhileIsNamedAndTheInstallationSta
     Tree now = Installation();
     now.erase("FILLER.BIN");
     EXPECT_EQ(now, before) << Difference(before, now);
+}
+
+// The data's copy needs room on the data's drive; without it the library is not called.
+TEST_F(UpgradeJournalTest, ADataDriveWithoutRoomForTheCopyIsNamedAndTheDatabaseIsNotTouched) {
+    WriteFile("C:\\WINTORV\\DATA\\MARE.DB", std::string(300000, 'd'));
+    Machine().SetModuleFileName("D:\\INSTALL.EXE");
+    ASSERT_TRUE(LoadUpgradeDll());
+    RecordingReports reports;
+    journal::UpgradeJournal journal;
+    ASSERT_EQ(Continue(reports, journal), work::CopyOutcome::Done);
+    const Tree copied = Installation();
+    Machine().SetDriveQuota('C', uint64_t(1) << 40);
+    const uint64_t used = (uint64_t(1) << 40) - Machine().FreeSpace("C:\\").value();
+    Machine().SetDriveQuota('C', used + 200000);
+    reports.Answer(work::Answer::Ok);
+    EXPECT_EQ(ContinueDatabase(reports, journal, [] {}).end, work::UpgradeEnd::NotStarted);
+    ASSERT_EQ(reports.notices.size(), 1u);
+    EXPECT_EQ(reports.notices[0].title, "Spatiu insuficient!");
+    EXPECT_EQ(reports.notices[0].text, "Pe discul C: nu este destul spatiu liber.\rNecesar: 0.3 MB\rLiber: 0.2 MB");
+    EXPECT_EQ(Installation(), copied) << Difference(copied, Installation());
 }
 
 }  // namespace
