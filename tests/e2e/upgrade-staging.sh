@@ -104,11 +104,11 @@ kill_working_copy() {
     drv wait-process-gone INSTTORV.EXE 30
 }
 
-# start_upgrade_copy PROGRAM-FOLDER [NAME]: INSTALL.EXE started from C:\MEDIA (or, with
-# NAME "floppies", from drive A:) with the run log, the locate page through to the folder
-# found, and Continue on the upgrade copy page.
+# start_upgrade_copy PROGRAM-FOLDER [NAME]: INSTALL.EXE started from C:\MEDIA as the run
+# NAME (default media; "floppies" starts it from drive A:) with the run log, the locate
+# page through to the folder found, and Continue on the upgrade copy page.
 start_upgrade_copy() {
-    if [[ ${2:-} == floppies ]]; then start_from_drive floppies a; else start_installer media -log x; fi
+    if [[ ${2:-} == floppies ]]; then start_from_drive floppies a; else start_installer "${2:-media}" -log x; fi
     drv wait-window "$E2E_LOCATE_TITLE" 60 >/dev/null
     drv click "$E2E_LOCATE_TITLE" "&Continua"
     wait_until 60 "the program folder found" locate_shows "$1"
@@ -117,6 +117,18 @@ start_upgrade_copy() {
     drv click "$E2E_UPGRADE_COPY_TITLE" "&Continua"
 }
 E2E_UPGRADE_COPY_TITLE="Copiere fisiere Torvex"
+E2E_DATABASE_TITLE="Actualizare baza de date"
+
+# start_database_upgrade PROGRAM-FOLDER [NAME]: as start_upgrade_copy, then Continue on
+# the database upgrade page once the copy is done.
+start_database_upgrade() {
+    start_upgrade_copy "$@"
+    drv wait-window "$E2E_DATABASE_TITLE" 120 >/dev/null
+    drv click "$E2E_DATABASE_TITLE" "&Continua"
+}
+
+# The box after the database steps when one failed (UPGRADE_FAIL for the stand-in).
+E2E_FAILED_STEP_TITLE="Actualizare incompleta"
 
 # use_small_drive LETTER MEGABYTES: a tmpfs of that size as the fixed drive LETTER:, at
 # $E2E_WORK/small; unmounted on every way out of the scenario (lazily, since Wine may still
