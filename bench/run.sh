@@ -7,7 +7,8 @@
 # are shown against the same peers); peak memory that does not grow with the archive;
 # joining within 10% of cat; the drive search at most twice as long as find over the
 # same folders; the 32-bit build's engine at most 1.25 times the 64-bit build's time
-# under Wine (bench/widths.sh).
+# under Wine (bench/widths.sh). It ends with what keeping the data aside adds to an
+# upgrade, against cp -r of the same folder (bench/datacopy.sh).
 #   bench/run.sh [runs]            default 5
 # BENCH_DIR       data set and outputs (default /dev/shm/torvex-bench, else /tmp; 1.5 GB)
 # BENCH_BUILD_DIR Release build folder (default build/bench)
@@ -236,3 +237,6 @@ echo
 # The shipped 32-bit engine against the 64-bit one, both under Wine, on this data set.
 cd "$repo"
 bash bench/widths.sh "$runs" "$work"
+echo
+# What keeping the data aside adds to an upgrade, for a data folder of 100 MB.
+bash bench/datacopy.sh "$runs" "$work"
