@@ -1,7 +1,8 @@
 # An upgrade while another program holds TORVEX.EXE open without sharing, as a running
 # TORVEX.EXE holds itself: the upgrade copy names it in "Fisiere in uz" before it replaces
 # anything; Renunt leaves the page open and the installation as it was; once the program
-# lets go, Retry lets the copy run to the database page with TORVEX.EXE replaced.
+# lets go, Retry lets the copy run to the database page with TORVEX.EXE replaced; the
+# old one stays kept until the database upgrade ends the upgrade.
 source "$E2E_REPO/tests/e2e/upgrade-staging.sh"
 
 stage_installation 'C:\WinTorv' 'C:\WinTorv'
@@ -34,4 +35,9 @@ drv click "$in_use" "&Retry"
 drv wait-window "Actualizare baza de date" 120 >/dev/null
 expect_equal "$(head -c ${#E2E_NEW_PROGRAM} "$program/TORVEX.EXE")" "$E2E_NEW_PROGRAM" "TORVEX.EXE replaced"
 expect_bytes "$program/IDAPI32.CFG" 'vechi: motor\r\n'
+expect_file "$(cpath 'C:\~TORVUPG')/JURNAL.TXT"
+drv click "Actualizare baza de date" "&Continua"
+drv wait-window "Finalizare" 60 >/dev/null
 expect_no_file "$(cpath 'C:\~TORVUPG')"
+drv click "Finalizare" "I&esire"
+drv wait-process-gone INSTTORV.EXE 30
