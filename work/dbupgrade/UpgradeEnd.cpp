@@ -91,10 +91,15 @@ UpgradeOutcome UpgradeDatabase(const DatabaseUpgradeOrder& order, const Database
     if (AnswersGoBack(failed, dataCopy, reports)) {
         outcome.end = UpgradeEnd::WentBack;
         Undo(*upgrade, reports, endtext::WentBack(failed));
-    } else {
+    } else if (upgrade->Commit(true) || !upgrade->Active()) {
         outcome.end = UpgradeEnd::KeptNew;
-        upgrade->Commit(true);
         Note(endtext::KeptNew(failed, dataCopy));
+    } else {
+        // The journal could not note that the new version stays: left open, it would be
+        // undone at the next start with nobody told, so it is undone now, and said.
+        outcome.end = UpgradeEnd::WentBack;
+        TellFailure(reports, endtext::kStayNotNoted);
+        Undo(*upgrade, reports, endtext::WentBack(failed));
     }
     return outcome;
 }

@@ -19,6 +19,9 @@ std::string DataNotKept(const std::string& folder, const std::string& what);
 inline constexpr char kCommitted[] = "Actualizare terminata: copiile pastrate ale fisierelor si datelor au fost sterse.";
 std::string WentBack(const std::vector<std::string>& failed);
 std::string KeptNew(const std::vector<std::string>& failed, const std::string& dataCopy);
+inline constexpr char kStayNotNoted[] =
+    "Nu am putut nota in jurnalul actualizarii ca ramane versiunea noua.\r"
+    "Programul si datele revin la versiunea anterioara.";
 inline constexpr char kAbandoned[] =
     "Actualizarea a fost anulata: programul si datele sunt cele dinaintea ei.";
 
