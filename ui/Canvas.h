@@ -33,13 +33,13 @@ public:
     // A system colour turned into its current value; other colours unchanged.
     virtual TColor Resolve(TColor color) = 0;
 
-    // Drawn from the primitives above.
+    // Drawn from the primitives above (a scaling canvas draws them whole, in pixels).
     // A frame `width` pixels wide: `topLeft` on the top and left edges, `bottomRight`
     // on the bottom and right edges.
-    void Frame3D(TRect rect, TColor topLeft, TColor bottomRight, int width = 1);
+    virtual void Frame3D(TRect rect, TColor topLeft, TColor bottomRight, int width = 1);
     // A caption whose "&" marks the accelerator: the marked letter is underlined and a
     // doubled "&&" draws one ampersand.
-    void CaptionAt(int x, int y, const std::string& caption, TColor color);
+    virtual void CaptionAt(int x, int y, const std::string& caption, TColor color);
     TSize CaptionExtent(const std::string& caption);
 };
 

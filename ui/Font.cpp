@@ -2,8 +2,7 @@
 
 namespace ui {
 
-// Rounded as the platform's MulDiv rounds: halves away from zero.
-static int MulDivRound(int value, int numerator, int denominator) {
+int MulDivRound(int value, int numerator, int denominator) {
     long long product = (long long)value * numerator;
     long long half = denominator / 2;
     return int(product >= 0 ? (product + half) / denominator : (product - half) / denominator);

@@ -23,6 +23,8 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
+// value * numerator / denominator, halves away from zero, as the platform's MulDiv.
+int MulDivRound(int value, int numerator, int denominator);
 // Points and pixels at the screen's pixels per inch, rounded as the platform does.
 int PointsToPixels(int points, int pixelsPerInch = 96);
 int PixelsToPoints(int pixels, int pixelsPerInch = 96);
