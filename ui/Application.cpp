@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include "ui/Backend.h"
+#include "ui/Dpi.h"
 #include "ui/Form.h"
 
 namespace ui {
@@ -22,8 +23,8 @@ Backend& CurrentBackend() {
 
 void SetBackend(std::unique_ptr<Backend> backend) { BackendSlot() = std::move(backend); }
 
-int ScreenWidth() { return CurrentBackend().ScreenWidth(); }
-int ScreenHeight() { return CurrentBackend().ScreenHeight(); }
+int ScreenWidth() { return ScreenScale().Units(CurrentBackend().ScreenWidth()); }
+int ScreenHeight() { return ScreenScale().Units(CurrentBackend().ScreenHeight()); }
 int ScreenBitsPerPixel() { return CurrentBackend().ScreenBitsPerPixel(); }
 int ScreenPixelsPerInch() { return CurrentBackend().PixelsPerInch(); }
 void ProcessMessages() { CurrentBackend().ProcessMessages(); }

@@ -15,6 +15,7 @@ namespace ui {
 
 class TForm;
 
+// The screen's size in the kit's units (Dpi.h), as forms are placed on it.
 int ScreenWidth();
 int ScreenHeight();
 int ScreenBitsPerPixel();

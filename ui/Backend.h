@@ -37,18 +37,19 @@ public:
     virtual int RunModal(TForm& form) = 0;
     virtual void ShowForm(TForm& form) = 0;
     virtual void HideForm(TForm& form) = 0;
-    // Width and height that the frame and caption add to a form's client area.
+    // Width and height, in units, that the frame and caption add to a form's client area.
     virtual TSize FrameExtent(const TForm& form) = 0;
 
     // The application.
     virtual void ProcessMessages() = 0;
     virtual bool IsKeyDown(int virtualKey) = 0;
+    // The screen in pixels, and its pixels per inch (the system's, asked once).
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
     virtual int ScreenBitsPerPixel() = 0;
     virtual int PixelsPerInch() = 0;
     virtual TColor SystemColor(int index) = 0;
-    // A canvas for measuring text outside painting.
+    // A canvas for measuring text outside painting, in units.
     virtual std::unique_ptr<Canvas> MeasuringCanvas() = 0;
     // Timers run on the user-interface thread; the id is never 0.
     virtual int StartTimer(int milliseconds, std::function<void()> tick) = 0;

@@ -44,18 +44,6 @@ std::string ButtonName(const std::string& caption) {
     return name;
 }
 
-void ScaleControl(TControl& control, int numerator, int denominator) {
-    auto scale = [&](int v) { return v * numerator / denominator; };
-    control.SetBounds(scale(control.Left), scale(control.Top), scale(control.Width), scale(control.Height));
-    if (!control.ParentFont) {
-        FontSpec font = control.Font.Spec();
-        font.Height = scale(font.Height);
-        control.Font = font;
-    }
-    if (auto* container = dynamic_cast<TWinControl*>(&control))
-        for (const auto& child : container->Controls()) ScaleControl(*child, numerator, denominator);
-}
-
 }  // namespace
 
 const char* KindTitle(TMsgDlgType kind) {
@@ -262,16 +250,7 @@ void BuildMessageForm(TMessageForm& form, const std::string& text, const std::st
         button->SetBounds(b.Left, b.Top, b.Width(), b.Height());
     }
 
-    const int ppi = ScreenPixelsPerInch();
-    if (ppi != 96) {
-        TSize client{form.ClientWidth(), form.ClientHeight()};
-        // The box's own font first: the controls that follow it (the buttons) grow with it.
-        FontSpec font = form.Font.Spec();
-        font.Height = font.Height * ppi / 96;
-        form.Font = font;
-        for (const auto& child : form.Controls()) ScaleControl(*child, ppi, 96);
-        form.SetClientSize(client.cx * ppi / 96, client.cy * ppi / 96);
-    }
+    // The screen's pixels per inch scale the box where the kit turns units into pixels.
     form.Left = ScreenWidth() / 2 - form.Width / 2;
     form.Top = ScreenHeight() / 2 - form.Height / 2;
     form.HelpContext = helpContext;

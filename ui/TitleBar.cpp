@@ -24,14 +24,13 @@ std::vector<GradientBand> GradientBands(TColor start, TColor end, int height) {
     return bands;
 }
 
-TitleTextPlacement PlaceTitleText(int barWidth, int barHeight, int textHeight, TIconStyle icon,
-                                  double scale) {
+TitleTextPlacement PlaceTitleText(int barWidth, int barHeight, int textHeight, TIconStyle icon) {
     TitleTextPlacement p;
     p.edgeLeft = icon == isNone ? 10 : TitleIconWidth / 2 + 15;
     p.edgeRight = barWidth - p.edgeLeft - 10;
     p.top = (barHeight - textHeight) / 2;
-    p.left = p.edgeLeft + int(std::lround(5 * scale));
-    p.dx = scale == 1.0 ? -1 : -2;
+    p.left = p.edgeLeft + 5;
+    p.dx = -1;
     p.dy = -1;
     return p;
 }
@@ -43,7 +42,7 @@ TTitleBar::TTitleBar() {
     FontSpec font{"Ms Sans Serif", PointsToPixels(ScreenPixelsPerInch() == 96 ? 10 : 11), fsBold, clBlack};
     Font = font;
     ParentFont.SetQuietly(false);
-    Height.SetQuietly(int(std::lround(25 * Scale())));
+    Height.SetQuietly(25);
     Width.SetQuietly(100);
     auto changed = [this] { Changed(); };
     CaptionColor.OnChange(changed);
@@ -52,8 +51,6 @@ TTitleBar::TTitleBar() {
     IconStyle.OnChange(changed);
     Grayed.OnChange(changed);
 }
-
-double TTitleBar::Scale() const { return ScreenPixelsPerInch() / 96.0; }
 
 void TTitleBar::UsePageLook() {
     StartColor = 0x8C4A08;
@@ -78,8 +75,8 @@ void TTitleBar::Paint(Canvas& canvas) {
     if (IconStyle != isNone) PaintIcon(canvas, 5, height);
     canvas.SetFont(Font.Spec());
     const std::string& title = Caption;
-    TitleTextPlacement p = PlaceTitleText(width, height, canvas.TextExtent(title.empty() ? "X" : title).cy,
-                                          IconStyle, Scale());
+    TitleTextPlacement p =
+        PlaceTitleText(width, height, canvas.TextExtent(title.empty() ? "X" : title).cy, IconStyle);
     canvas.TextAt(p.left, p.top, title, Font.Color);
     canvas.TextAt(p.left + p.dx, p.top + p.dy, title, Grayed ? clGrayText : CaptionColor.get());
 }

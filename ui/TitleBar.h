@@ -28,8 +28,7 @@ struct TitleTextPlacement {
     int left = 0, top = 0;            // the shadow's corner
     int dx = 0, dy = 0;               // the title itself, relative to the shadow
 };
-TitleTextPlacement PlaceTitleText(int barWidth, int barHeight, int textHeight, TIconStyle icon,
-                                  double scale);
+TitleTextPlacement PlaceTitleText(int barWidth, int barHeight, int textHeight, TIconStyle icon);
 
 constexpr int TitleIconWidth = 20;
 
@@ -43,8 +42,6 @@ public:
     Prop<TIconStyle> IconStyle{isNone};
     Prop<bool> Grayed{false};
 
-    // The owning form's pixels per inch over 96.
-    double Scale() const;
     // The look every page gives its bar: flat $8C4A08, white 13-pixel bold title.
     void UsePageLook();
 

@@ -31,7 +31,7 @@ void HeadlessBackend::ShowForm(TForm& form) {
     shown_.insert(&form);
     form.Visible.SetQuietly(true);
     if (form.WindowState == wsMaximized)
-        form.PlatformBoundsChanged(0, 0, screenWidth_, screenHeight_);
+        form.PlatformBoundsChanged(0, 0, ui::ScreenWidth(), ui::ScreenHeight());
     form.DoShow();
 }
 

@@ -1,6 +1,7 @@
 // The backend without windows, for tests and native tools. Modal forms go to the
 // scripted user (ScriptedUser.h); timers run on a virtual clock that a test advances;
-// the screen is 1024 x 768 at 32 bits and 96 pixels per inch unless a test says otherwise.
+// the screen is 1024 x 768 pixels at 32 bits and 96 pixels per inch unless a test says
+// otherwise (at other pixels per inch the kit's units are not pixels: Dpi.h).
 #pragma once
 
 #include <map>

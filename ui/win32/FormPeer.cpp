@@ -1,6 +1,8 @@
 #include "ui/win32/FormPeer.h"
 
 #include "ui/Application.h"
+#include "ui/Backend.h"
+#include "ui/Dpi.h"
 #include "ui/win32/WinSupport.h"
 
 namespace ui::win32 {
@@ -27,14 +29,38 @@ void FormStyles(const TForm& form, DWORD& style, DWORD& exStyle) {
     }
 }
 
+TSize FramePixels(const TForm& form) {
+    DWORD style, exStyle;
+    FormStyles(form, style, exStyle);
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return {int(r.right - r.left), int(r.bottom - r.top)};
+}
+
+namespace {
+
+// The form's window in pixels: its client area scaled, in the frame the platform draws
+// at this DPI (a frame is not scaled with the client area: its caption follows the
+// system's metrics).
+TRect WindowPixels(const TForm& form) {
+    const DpiScale scale = ScreenScale();
+    const TSize frameUnits = CurrentBackend().FrameExtent(form), framePixels = FramePixels(form);
+    return Bounds(scale.Pixels(form.Left), scale.Pixels(form.Top),
+                  scale.Pixels(form.Width - frameUnits.cx) + framePixels.cx,
+                  scale.Pixels(form.Height - frameUnits.cy) + framePixels.cy);
+}
+
+}  // namespace
+
 std::unique_ptr<Peer> FormPeer::Create(TControl& control, HWND, HINSTANCE instance) {
     auto& form = static_cast<TForm&>(control);
     DWORD style, exStyle;
     FormStyles(form, style, exStyle);
     TForm* main = MainForm();
     HWND owner = main && main != &form && main->Handle ? static_cast<HWND>(main->Handle) : nullptr;
-    HWND window = CreateWindowExW(exStyle, kFormClass, Widen(form.Caption).c_str(), style, form.Left, form.Top,
-                                  form.Width, form.Height, owner, nullptr, instance, nullptr);
+    const TRect r = WindowPixels(form);
+    HWND window = CreateWindowExW(exStyle, kFormClass, Widen(form.Caption).c_str(), style, r.Left, r.Top, r.Width(),
+                                  r.Height(), owner, nullptr, instance, nullptr);
     if (!window) return nullptr;
     return std::make_unique<FormPeer>(form, window);
 }
@@ -42,12 +68,23 @@ std::unique_ptr<Peer> FormPeer::Create(TControl& control, HWND, HINSTANCE instan
 FormPeer::FormPeer(TForm& form, HWND window) : KitPeer(form, window), form_(form) { DressSystemMenu(); }
 
 void FormPeer::Sync() {
-    if (!IsZoomed(Window()) && !IsIconic(Window()))
-        SetWindowPos(Window(), nullptr, form_.Left, form_.Top, form_.Width, form_.Height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!IsZoomed(Window()) && !IsIconic(Window())) {
+        const TRect r = WindowPixels(form_);
+        SetWindowPos(Window(), nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SetWindowTextIfChanged(form_.Caption);
     EnableWindow(Window(), form_.Enabled);
     InvalidateRect(Window(), nullptr, FALSE);
+}
+
+void FormPeer::ReportPlace() {
+    RECT r;
+    GetWindowRect(Window(), &r);
+    const DpiScale scale = ScreenScale();
+    const TSize frameUnits = CurrentBackend().FrameExtent(form_), framePixels = FramePixels(form_);
+    const int width = scale.Units(r.right - r.left - framePixels.cx) + frameUnits.cx;
+    const int height = scale.Units(r.bottom - r.top - framePixels.cy) + frameUnits.cy;
+    Guarded([&] { form_.PlatformBoundsChanged(scale.Units(r.left), scale.Units(r.top), width, height); });
 }
 
 // Romanian captions for the system menu; the close item off unless the form allows it.
@@ -79,11 +116,7 @@ bool FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     switch (message) {
         case WM_SIZE:
         case WM_MOVE:
-            if (message == WM_MOVE || wParam != SIZE_MINIMIZED) {
-                RECT r;
-                GetWindowRect(Window(), &r);
-                Guarded([&] { form_.PlatformBoundsChanged(r.left, r.top, r.right - r.left, r.bottom - r.top); });
-            }
+            if (message == WM_MOVE || wParam != SIZE_MINIMIZED) ReportPlace();
             return false;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) != SC_CLOSE || form_.CloseCommandEnabled()) return false;

@@ -10,6 +10,9 @@ namespace ui::win32 {
 
 // The window styles of a form's border style and border icons.
 void FormStyles(const TForm& form, DWORD& style, DWORD& exStyle);
+// Width and height, in pixels, that the platform's frame and caption add to the form's
+// client area.
+TSize FramePixels(const TForm& form);
 
 class FormPeer : public KitPeer {
 public:
@@ -17,6 +20,8 @@ public:
     static std::unique_ptr<Peer> Create(TControl& control, HWND parent, HINSTANCE instance);
 
     void Sync() override;
+    // Tells the form where the platform put its window, in units.
+    void ReportPlace();
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 protected:

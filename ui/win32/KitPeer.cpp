@@ -1,6 +1,8 @@
 #include "ui/win32/KitPeer.h"
 
 #include "ui/Application.h"
+#include "ui/Dpi.h"
+#include "ui/ScaledCanvas.h"
 #include "ui/win32/GdiHandles.h"
 #include "ui/win32/WinSupport.h"
 
@@ -17,15 +19,23 @@ LRESULT CALLBACK KitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Paints `painted` into the buffer of the control whose origin in the form is `buffer`
+// (units), where the form's scaled grid puts it.
+void PaintInBuffer(TControl& painted, GdiCanvas& pixels, const DpiScale& scale, TPoint buffer) {
+    const TPoint origin = OriginInForm(painted);
+    SetViewportOrgEx(pixels.Dc(), scale.Pixels(origin.X) - scale.Pixels(buffer.X),
+                     scale.Pixels(origin.Y) - scale.Pixels(buffer.Y), nullptr);
+    ScaledCanvas canvas(pixels, scale, origin);
+    painted.Paint(canvas);
+}
+
 // What lies under a transparent control: its containers' own painting and the painted
 // (windowless in spirit) siblings created before it, as a form designer draws them.
-void PaintUnder(TControl& control, GdiCanvas& canvas, POINT origin) {
+void PaintUnder(TControl& control, GdiCanvas& pixels, const DpiScale& scale, TPoint buffer) {
     TWinControl* parent = control.Parent();
     if (!parent) return;
-    POINT under{origin.x - control.Left, origin.y - control.Top};
-    if (parent->Transparent) PaintUnder(*parent, canvas, under);
-    SetViewportOrgEx(canvas.Dc(), under.x, under.y, nullptr);
-    parent->Paint(canvas);
+    if (parent->Transparent) PaintUnder(*parent, pixels, scale, buffer);
+    PaintInBuffer(*parent, pixels, scale, buffer);
     const TRect mine = control.BoundsRect();
     for (const auto& sibling : parent->Controls()) {
         if (sibling.get() == &control) break;
@@ -33,10 +43,9 @@ void PaintUnder(TControl& control, GdiCanvas& canvas, POINT origin) {
         const bool overlaps = theirs.Left < mine.Right && mine.Left < theirs.Right && theirs.Top < mine.Bottom &&
                               mine.Top < theirs.Bottom;
         if (!overlaps || !sibling->Visible || sibling->Peer() != PeerKind::Painted) continue;
-        SetViewportOrgEx(canvas.Dc(), under.x + sibling->Left, under.y + sibling->Top, nullptr);
-        sibling->Paint(canvas);
+        PaintInBuffer(*sibling, pixels, scale, buffer);
     }
-    SetViewportOrgEx(canvas.Dc(), origin.x, origin.y, nullptr);
+    SetViewportOrgEx(pixels.Dc(), 0, 0, nullptr);
 }
 
 }  // namespace
@@ -61,11 +70,14 @@ void PaintBuffered(TControl& control, HDC target, int width, int height) {
     if (!memory || !bitmap) return;
     Selection selected(memory.get(), bitmap.get());
     {
-        GdiCanvas canvas(memory.get());
+        GdiCanvas pixels(memory.get());
+        const DpiScale scale = ScreenScale();
+        const TPoint origin = OriginInForm(control);
         if (control.Transparent)
-            PaintUnder(control, canvas, {0, 0});
+            PaintUnder(control, pixels, scale, origin);
         else
-            canvas.FillRect({0, 0, width, height}, control.EffectiveColor());
+            pixels.FillRect({0, 0, width, height}, control.EffectiveColor());
+        ScaledCanvas canvas(pixels, scale, origin);
         Guarded([&] { control.Paint(canvas); });
     }
     BitBlt(target, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
@@ -124,7 +136,11 @@ void KitPeer::Paint() {
 }
 
 void KitPeer::MouseDown(UINT message, LPARAM lParam) {
-    const int x = short(LOWORD(lParam)), y = short(HIWORD(lParam));
+    // The press in the control's own units, by the form's grid that placed the window.
+    const DpiScale scale = ScreenScale();
+    const TPoint origin = OriginInForm(Control());
+    const int x = scale.Units(scale.Pixels(origin.X) + short(LOWORD(lParam))) - origin.X;
+    const int y = scale.Units(scale.Pixels(origin.Y) + short(HIWORD(lParam))) - origin.Y;
     const TMouseButton button = message == WM_LBUTTONDOWN ? TMouseButton::mbLeft : TMouseButton::mbRight;
     if (button == TMouseButton::mbLeft) {
         SetCapture(Window());

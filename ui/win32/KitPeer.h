@@ -29,8 +29,9 @@ private:
     bool MouseUp(LPARAM lParam);
 };
 
-// Paints a control into `target` through an off-screen bitmap, so nothing flickers; a
-// transparent control first gets what lies under it.
+// Paints a control into `target`, `width` x `height` pixels, through an off-screen
+// bitmap, so nothing flickers; a transparent control first gets what lies under it.
+// The control paints in units, scaled to the screen's pixels (ScaledCanvas.h).
 void PaintBuffered(TControl& control, HDC target, int width, int height);
 
 // The mouse capture ends with this window (it is going away).

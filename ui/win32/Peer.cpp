@@ -1,5 +1,6 @@
 #include "ui/win32/Peer.h"
 
+#include "ui/Dpi.h"
 #include "ui/win32/WinSupport.h"
 
 namespace ui::win32 {
@@ -33,8 +34,7 @@ Peer* Peer::Of(HWND window) {
 bool Peer::Syncing() { return syncing; }
 
 void Peer::Sync() {
-    SetWindowPos(window_, nullptr, control_.Left, control_.Top, control_.Width, PlatformHeight(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    Place();
     const bool shown = (GetWindowLongW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
     if (shown != bool(control_.Visible)) ShowWindow(window_, control_.Visible ? SW_SHOWNA : SW_HIDE);
     EnableWindow(window_, control_.Enabled);
@@ -44,6 +44,20 @@ void Peer::Sync() {
     }
     SyncFont();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+}
+
+void Peer::Place() {
+    const DpiScale scale = ScreenScale();
+    const TRect r = WindowRect(control_, PlatformHeight(), scale);
+    SetWindowPos(window_, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    // Scaled, a child's pixels relative to this window depend on where this control
+    // lies in the form: when that moved, the children are placed again.
+    const TPoint origin = OriginInForm(control_);
+    if (scale.IsIdentity() || origin == placedOrigin_) return;
+    placedOrigin_ = origin;
+    if (const auto* container = dynamic_cast<const TWinControl*>(&control_))
+        for (const auto& child : container->Controls())
+            if (Peer* peer = Of(static_cast<HWND>(child->Handle))) peer->Place();
 }
 
 void Peer::SyncContent() { SetWindowTextIfChanged(control_.PeerText()); }
@@ -56,8 +70,14 @@ void Peer::SetWindowTextIfChanged(const std::string& text) {
 void Peer::SyncFont() {
     const FontSpec font = control_.EffectiveFont();
     if (font_ && *font_ == font) return;
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(font)), FALSE);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(ScreenScale().Pixels(font))), FALSE);
     font_ = font;
+}
+
+TRect WindowRect(const TControl& control, int height, const DpiScale& scale) {
+    TRect r = PixelBounds(control, scale);
+    if (height != control.Height) r.Bottom = r.Top + scale.Pixels(height);
+    return r;
 }
 
 HWND CreateChildWindow(TControl& control, HWND parent, HINSTANCE instance, const wchar_t* windowClass,
@@ -65,8 +85,9 @@ HWND CreateChildWindow(TControl& control, HWND parent, HINSTANCE instance, const
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (control.Visible) style |= WS_VISIBLE;
     if (!control.Enabled) style |= WS_DISABLED;
-    HWND window = CreateWindowExW(exStyle, windowClass, Widen(control.PeerText()).c_str(), style, control.Left,
-                                  control.Top, control.Width, height, parent, nullptr, instance, nullptr);
+    const TRect r = WindowRect(control, height, ScreenScale());
+    HWND window = CreateWindowExW(exStyle, windowClass, Widen(control.PeerText()).c_str(), style, r.Left, r.Top,
+                                  r.Width(), r.Height(), parent, nullptr, instance, nullptr);
     // Controls made later lie above the earlier ones.
     if (window) SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return window;

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "ui/Control.h"
+#include "ui/Dpi.h"
 #include "ui/Font.h"
 
 namespace ui::win32 {
@@ -34,8 +35,11 @@ public:
     // The parent asks an owner-drawn window to draw itself.
     virtual void DrawItem(const DRAWITEMSTRUCT& /*item*/) {}
 
-    // The window's height on the platform (a combo box's includes its drop-down list).
+    // The window's height on the platform, in units (a combo box's includes its
+    // drop-down list).
     virtual int PlatformHeight() const { return control_.Height; }
+    // Puts the window where the control lies, in pixels.
+    void Place();
 
 protected:
     // The kind's content: the window text by default.
@@ -50,10 +54,15 @@ private:
     TControl& control_;
     HWND window_;
     std::optional<FontSpec> font_;
+    std::optional<TPoint> placedOrigin_;
 };
 
+// The pixels of a control's window within its parent's, `height` units high.
+TRect WindowRect(const TControl& control, int height, const DpiScale& scale);
+
 // Creates a child window of the given class for a control: placed at the control's
-// bounds, visible and enabled as the control is, topmost among its siblings.
+// bounds (`height` units high), visible and enabled as the control is, topmost among
+// its siblings.
 HWND CreateChildWindow(TControl& control, HWND parent, HINSTANCE instance, const wchar_t* windowClass,
                        DWORD style, DWORD exStyle, int height);
 

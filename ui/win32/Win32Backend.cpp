@@ -6,6 +6,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Pilot.h"
+#include "ui/ScaledCanvas.h"
 #include "ui/win32/FormPeer.h"
 #include "ui/win32/GdiHandles.h"
 #include "ui/win32/KitPeer.h"
@@ -179,9 +180,7 @@ void Win32Backend::ShowForm(TForm& form) {
     form.Visible.SetQuietly(true);
     ShowWindow(window, form.WindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     SetForegroundWindow(window);
-    RECT r;
-    GetWindowRect(window, &r);
-    form.PlatformBoundsChanged(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    static_cast<FormPeer*>(Peer::Of(window))->ReportPlace();
     if (!wasShown) Guarded([&] { form.DoShow(); });
     UpdateWindow(window);
 }
@@ -192,11 +191,9 @@ void Win32Backend::HideForm(TForm& form) {
 }
 
 TSize Win32Backend::FrameExtent(const TForm& form) {
-    DWORD style, exStyle;
-    FormStyles(form, style, exStyle);
-    RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    return {int(r.right - r.left), int(r.bottom - r.top)};
+    const TSize pixels = FramePixels(form);
+    const DpiScale scale = ScreenScale();
+    return {scale.Units(pixels.cx), scale.Units(pixels.cy)};
 }
 
 void Win32Backend::Pump(MSG& msg) {
@@ -237,15 +234,22 @@ int Win32Backend::ScreenBitsPerPixel() {
     return GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES);
 }
 
+// The system's DPI, asked once: a program that says it is DPI-aware (its manifest) gets
+// the real one, and it stays for the process's life.
 int Win32Backend::PixelsPerInch() {
-    WindowDc screen = ScreenDc();
-    int ppi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-    return ppi > 0 ? ppi : 96;
+    if (!pixelsPerInch_) {
+        WindowDc screen = ScreenDc();
+        const int ppi = GetDeviceCaps(screen.get(), LOGPIXELSX);
+        pixelsPerInch_ = ppi > 0 ? ppi : 96;
+    }
+    return pixelsPerInch_;
 }
 
 TColor Win32Backend::SystemColor(int index) { return TColor(GetSysColor(index)); }
 
-std::unique_ptr<Canvas> Win32Backend::MeasuringCanvas() { return std::make_unique<MeasuringGdiCanvas>(); }
+std::unique_ptr<Canvas> Win32Backend::MeasuringCanvas() {
+    return std::make_unique<ScaledCanvas>(std::make_unique<MeasuringGdiCanvas>(), ScreenScale());
+}
 
 int Win32Backend::StartTimer(int milliseconds, std::function<void()> tick) {
     UINT_PTR id = SetTimer(nullptr, 0, UINT(milliseconds < 1 ? 1 : milliseconds), TimerProc);

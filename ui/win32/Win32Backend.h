@@ -66,6 +66,7 @@ private:
     HINSTANCE instance_;
     std::map<HWND, std::unique_ptr<Peer>> peers_;
     std::map<UINT_PTR, std::function<void()>> timers_;
+    int pixelsPerInch_ = 0;  // 0: not asked yet
     int cursor_ = 0;
     bool quit_ = false;
     int quitCode_ = 0;

@@ -74,15 +74,13 @@ TEST(TitleBarPaint, TitleDrawnAsShadowThenCaptionOffsetUpLeft) {
     EXPECT_EQ(grey.Of(DrawOp::Text)[1].color, headless::SystemColorValue(SystemColorIndex(clGrayText)));
 }
 
-TEST(TitleBarText, EdgesAndScale) {
-    TitleTextPlacement p = PlaceTitleText(300, 25, 15, isNone, 1.0);
+TEST(TitleBarText, EdgesBesideTheIcon) {
+    TitleTextPlacement p = PlaceTitleText(300, 25, 15, isNone);
     EXPECT_EQ(p.edgeLeft, 10);
     EXPECT_EQ(p.edgeRight, 280);
-    TitleTextPlacement icon = PlaceTitleText(300, 25, 15, isSearch, 1.25);
+    TitleTextPlacement icon = PlaceTitleText(300, 25, 15, isSearch);
     EXPECT_EQ(icon.edgeLeft, TitleIconWidth / 2 + 15);
-    EXPECT_EQ(icon.left, icon.edgeLeft + 6);
-    EXPECT_EQ(icon.dx, -2);
-    EXPECT_EQ(icon.dy, -1);
+    EXPECT_EQ(icon.left, icon.edgeLeft + 5);
 }
 
 class SamplePage : public TTitleForm {
