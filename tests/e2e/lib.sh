@@ -310,6 +310,13 @@ use_temp() {
     mkdir -p "$(cpath "$1")"
 }
 
+# use_dpi PIXELS_PER_INCH: programs started from now on find the screen at this DPI
+# (96 is 100 %, 144 is 150 %); each reads LogPixels at its start.
+use_dpi() {
+    win_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f
+    (( WIN_EXIT_CODE == 0 )) || fail "reg add LogPixels $1 failed ($WIN_EXIT_CODE)"
+}
+
 # ---------------------------------------------------------------- the Wine server
 
 # Starts this prefix's server for good (until e2e_stop_wine) and its desktop, both
