@@ -9,9 +9,10 @@ namespace plat {
 
 // What became of a DDE execute transaction.
 enum class DdeResult {
-    Executed,        // the server took the command (whether it carried it out is its own affair)
+    Executed,        // the server carried the command out
     NoConversation,  // no server accepted the conversation
     NoAnswer,        // the server accepted the conversation but did not finish the command in time
+    Refused,         // the server answered that it did not carry the command out
 };
 
 class Processes {
@@ -24,7 +25,8 @@ public:
     virtual size_t MaxCommandLine() = 0;
 
     // One execute transaction to service/topic (an empty topic is none), waiting at most
-    // `timeoutMs` for the server to finish it.
+    // `timeoutMs` for a server to take the conversation, and as long again for it to
+    // finish the command.
     virtual DdeResult DdeExecute(const std::string& service, const std::string& topic,
                                  const std::string& command, uint32_t timeoutMs) = 0;
 
