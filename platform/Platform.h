@@ -14,6 +14,7 @@
 #include "platform/Processes.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
+#include "platform/StartMenu.h"
 #include "platform/System.h"
 
 namespace plat {
@@ -24,7 +25,8 @@ class Platform : public FileSystem,
                  public Profile,
                  public Processes,
                  public Libraries,
-                 public System {
+                 public System,
+                 public StartMenu {
 public:
     virtual ~Platform() = default;
 };

@@ -5,6 +5,7 @@
 //   C:\WINDOWS\WIN.INI        the user's profile, a plain INI file on drive C:
 //   <root>/journal.txt        programs started, one a line
 //   <root>/dde.txt            DDE execute transactions: "service|topic", then the command's lines
+//   shortcuts                 INI files named ".lnk" ([Shortcut] Target, Arguments, WorkingFolder)
 //
 // Names resolve without regard to case (an exact name is found first), '\' and '/' both
 // separate, and the host's own root is drive Z:, so "/tmp/x" and "Z:\tmp\x" are one file.
@@ -44,6 +45,9 @@ public:
     void SetMaxCommandLine(size_t limit) { maxCommandLine_ = limit; }
     // What the DDE server does with the next transactions (by default it executes them).
     void SetDdeBehaviour(DdeResult behaviour) { ddeBehaviour_ = behaviour; }
+    // The Start Menu's common Programs folder (made when first asked for); none: the
+    // machine has no Start Menu.
+    void SetCommonProgramsFolder(std::optional<std::string> folder) { commonPrograms_ = std::move(folder); }
     void AdvanceTicks(uint32_t milliseconds) { tickOffset_ += milliseconds; }
     void SetFixedTime(const LocalTime& time) { fixedTime_ = time; hasFixedTime_ = true; }
 
@@ -83,9 +87,11 @@ public:
     // Transactions that reached a server (executed or left unanswered).
     const std::vector<DdeTransaction>& DdeJournal() const { return ddeJournal_; }
     const std::string& Root() const { return root_; }
+    // A shortcut SaveShortcut wrote; nothing when there is none at `path`.
+    std::optional<Shortcut> ShortcutAt(const std::string& path);
 
     // --- Platform, one facet a file: HostFiles, HostRegistry, HostProfile, HostProcesses,
-    // HostLibraries and HostSystem.cpp ---
+    // HostLibraries, HostSystem and HostStartMenu.cpp ---
     // Files, folders and disks.
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
@@ -141,6 +147,9 @@ public:
     uint32_t TickCount() override;
     LocalTime Now() override;
     std::string FormatDateTime(const LocalTime& time) override;
+    // The Start Menu.
+    std::optional<std::string> CommonProgramsFolder() override;
+    bool SaveShortcut(const std::string& path, const Shortcut& shortcut) override;
 
 private:
     struct Drive {
@@ -197,6 +206,7 @@ private:
     size_t maxCommandLine_ = 32767;
     std::vector<DdeTransaction> ddeJournal_;
     DdeResult ddeBehaviour_ = DdeResult::Executed;
+    std::optional<std::string> commonPrograms_ = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
     uint32_t tickOffset_ = 0;
     LocalTime fixedTime_;
     bool hasFixedTime_ = false;

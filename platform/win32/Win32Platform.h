@@ -7,7 +7,7 @@
 namespace plat {
 
 // One file a facet: Win32Files, Win32Registry, Win32Profile, Win32Processes,
-// Win32Libraries and Win32System.cpp.
+// Win32Libraries, Win32System and Win32StartMenu.cpp.
 class Win32Platform final : public Platform {
 public:
     // Files, folders and disks.
@@ -63,6 +63,9 @@ public:
     LocalTime Now() override;
     std::string FormatDateTime(const LocalTime& time) override;
     std::string OemToUtf8(std::string_view text) override;
+    // The Start Menu.
+    std::optional<std::string> CommonProgramsFolder() override;
+    bool SaveShortcut(const std::string& path, const Shortcut& shortcut) override;
 };
 
 }  // namespace plat
