@@ -19,7 +19,7 @@ constexpr char kKeySeparator = '|';
 
 // The sections of the record, in the order they are written.
 enum class Section { Setup, Files, Folders, Values, Keys, EngineFiles, EngineFolders, EngineValues, EngineKeys,
-                     Aliases, Profile, None };
+                     Aliases, Profile, Shortcuts, None };
 struct SectionName {
     Section section;
     const char* name;
@@ -30,7 +30,7 @@ constexpr SectionName kSections[] = {
     {Section::Keys, "Chei"},                {Section::EngineFiles, "Motor Fisiere"},
     {Section::EngineFolders, "Motor Foldere"}, {Section::EngineValues, "Motor Registru"},
     {Section::EngineKeys, "Motor Chei"},    {Section::Aliases, "Aliasuri"},
-    {Section::Profile, "WinIni"},
+    {Section::Profile, "WinIni"},           {Section::Shortcuts, "Grup Scurtaturi"},
 };
 
 Section SectionNamed(std::string_view name) {
@@ -52,6 +52,29 @@ constexpr char kData[] = "Date";
 constexpr char kEngineUnpacked[] = "MotorDespachetat";
 constexpr char kUseCountRaised[] = "UseCountMarit";
 constexpr char kGroup[] = "Grup";
+// How the group was made; a record written before the group could be made otherwise has
+// none: the Program Manager made it.
+constexpr char kGroupWay[] = "GrupPrin";
+struct GroupWayName {
+    GroupWay way;
+    const char* name;
+};
+constexpr GroupWayName kGroupWays[] = {{GroupWay::ProgramManager, "DDE"}, {GroupWay::Shortcuts, "Scurtaturi"}};
+
+const char* NameOf(GroupWay way) {
+    for (const GroupWayName& entry : kGroupWays)
+        if (entry.way == way) return entry.name;
+    return "";
+}
+
+bool ParseGroupWay(const std::string& text, GroupWay* way) {
+    for (const GroupWayName& entry : kGroupWays)
+        if (plat::EqualsIgnoreCase(entry.name, text)) {
+            *way = entry.way;
+            return true;
+        }
+    return false;
+}
 
 // `value` in eight upper-case hexadecimal digits. Written out here rather than with the C
 // library's formatted printing, which would bring its whole floating-point machinery into
@@ -124,6 +147,7 @@ bool ParseSetup(const plat::IniLine& line, InstallRecord* record) {
     else if (plat::EqualsIgnoreCase(line.name, kProgram)) record->programDir = line.value;
     else if (plat::EqualsIgnoreCase(line.name, kData)) record->dataDir = line.value;
     else if (plat::EqualsIgnoreCase(line.name, kGroup)) record->group = line.value;
+    else if (plat::EqualsIgnoreCase(line.name, kGroupWay)) return ParseGroupWay(line.value, &record->groupWay);
     else if (plat::EqualsIgnoreCase(line.name, kEngineUnpacked)) record->engineUnpacked = plat::EqualsIgnoreCase(line.value, "Da");
     else if (plat::EqualsIgnoreCase(line.name, kUseCountRaised)) {
         auto parsed = std::from_chars(line.value.data(), line.value.data() + line.value.size(), record->useCountRaised);
@@ -149,6 +173,7 @@ bool ParseLine(Section section, const plat::IniLine& line, InstallRecord* record
         case Section::EngineKeys: owner.keys.push_back(line.name); return true;
         case Section::Aliases: record->aliases.push_back(line.name); return true;
         case Section::Profile: return ParseValue(line, &record->profile.emplace_back());
+        case Section::Shortcuts: return ParseFile(line, &record->shortcuts.emplace_back());
         case Section::None: break;
     }
     return false;
@@ -165,11 +190,13 @@ std::string FormatRecord(const InstallRecord& record) {
     out.Line(std::string(kEngineUnpacked) + "=" + (record.engineUnpacked ? "Da" : "Nu"));
     out.Line(std::string(kUseCountRaised) + "=" + std::to_string(record.useCountRaised));
     out.Line(std::string(kGroup) + "=" + record.group);
+    if (!record.group.empty()) out.Line(std::string(kGroupWay) + "=" + NameOf(record.groupWay));
     out.Belonging(record.product, Section::Files, Section::Folders, Section::Values, Section::Keys);
     out.Belonging(record.engine, Section::EngineFiles, Section::EngineFolders, Section::EngineValues,
                   Section::EngineKeys);
     out.Names(Section::Aliases, record.aliases);
     out.Values(Section::Profile, record.profile);
+    if (!record.shortcuts.empty()) out.Files(Section::Shortcuts, record.shortcuts);
     return out.text_;
 }
 

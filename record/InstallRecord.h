@@ -40,6 +40,10 @@ struct Belongings {
     bool Empty() const { return files.empty() && folders.empty() && values.empty() && keys.empty(); }
 };
 
+// How the program group was made: by the Program Manager through DDE (and removed by
+// it), or as a folder of shortcuts in the Start Menu, which the installation made itself.
+enum class GroupWay { ProgramManager, Shortcuts };
+
 struct InstallRecord {
     std::string kind;  // LOCAL, SERVER or CLIENT
     std::string programDir;
@@ -47,6 +51,8 @@ struct InstallRecord {
     bool engineUnpacked = false;  // the engine's files came from this installation
     int useCountRaised = 0;       // times an engine installed before got one more user
     std::string group;            // the program group, or empty
+    GroupWay groupWay = GroupWay::ProgramManager;
+    std::vector<RecordedFile> shortcuts;  // the group's shortcuts that the installation made
     Belongings product;
     Belongings engine;
     std::vector<std::string> aliases;

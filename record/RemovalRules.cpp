@@ -38,15 +38,19 @@ bool SameValue(const RecordedValue& a, const RecordedValue& b) {
 
 bool SameName(const std::string& a, const std::string& b) { return plat::EqualsIgnoreCase(a, b); }
 
-void MergeBelongings(Belongings& kept, const Belongings& run) {
-    for (const RecordedFile& file : run.files) {
-        auto found = std::find_if(kept.files.begin(), kept.files.end(),
+void MergeFiles(std::vector<RecordedFile>& kept, const std::vector<RecordedFile>& run) {
+    for (const RecordedFile& file : run) {
+        auto found = std::find_if(kept.begin(), kept.end(),
                                   [&](const RecordedFile& k) { return SamePath(k.path, file.path); });
-        if (found == kept.files.end())
-            kept.files.push_back(file);
+        if (found == kept.end())
+            kept.push_back(file);
         else
             *found = file;
     }
+}
+
+void MergeBelongings(Belongings& kept, const Belongings& run) {
+    MergeFiles(kept.files, run.files);
     AddMissing(kept.folders, run.folders, SamePath);
     AddMissing(kept.values, run.values, SameValue);
     AddMissing(kept.keys, run.keys, SameName);
@@ -125,7 +129,13 @@ void Merge(InstallRecord& kept, const InstallRecord& run) {
     if (!run.kind.empty()) kept.kind = run.kind;
     if (!run.programDir.empty()) kept.programDir = run.programDir;
     if (!run.dataDir.empty()) kept.dataDir = run.dataDir;
-    if (!run.group.empty()) kept.group = run.group;
+    if (!run.group.empty()) {
+        // A group the Program Manager made once is its to remove, whatever a later run made.
+        const bool byProgramManager = !kept.group.empty() && kept.groupWay == GroupWay::ProgramManager;
+        kept.groupWay = byProgramManager ? GroupWay::ProgramManager : run.groupWay;
+        kept.group = run.group;
+    }
+    MergeFiles(kept.shortcuts, run.shortcuts);
     kept.engineUnpacked = kept.engineUnpacked || run.engineUnpacked;
     kept.useCountRaised += run.useCountRaised;
     MergeBelongings(kept.product, run.product);

@@ -21,6 +21,8 @@ TEST(InstallRecord, AFormattedRecordReadsBackTheSame) {
     r.engineUnpacked = true;
     r.useCountRaised = 2;
     r.group = "WinTORVEX";
+    r.groupWay = record::GroupWay::Shortcuts;
+    r.shortcuts = {{"C:\\ProgramData\\Start Menu\\Programs\\WinTORVEX\\Torvex.lnk", 1200, 0x12345678}};
     r.product.files = {{"C:\\WinTorv\\TORVEX.EXE", 6000123, 0x0A1B2C3D}, {"C:\\WinTorv\\HELP\\T.HLP", 0, 0}};
     r.product.folders = {"C:\\WinTorv", "C:\\WinTorv\\HELP"};
     r.product.values = {{"Software\\X\\Uninstall\\WinTORVEX", "DisplayName", std::nullopt}};
@@ -35,6 +37,11 @@ TEST(InstallRecord, AFormattedRecordReadsBackTheSame) {
     const record::RecordReading back = record::ParseRecord(text, "D.INI");
     ASSERT_EQ(back.problem, "");
     EXPECT_EQ(record::FormatRecord(back.record), text);
+    EXPECT_NE(text.find("GrupPrin=Scurtaturi\r\n"), std::string::npos);
+    // A record written before the group could be made otherwise: the Program Manager made it.
+    const record::RecordReading old = record::ParseRecord("[Instalare]\nProgram=C:\\W\nGrup=WinTORVEX\n", "D.INI");
+    ASSERT_EQ(old.problem, "");
+    EXPECT_EQ(old.record.groupWay, record::GroupWay::ProgramManager);
 }
 
 TEST(InstallRecord, ADamagedRecordNamesItsLine) {
@@ -44,6 +51,7 @@ TEST(InstallRecord, ADamagedRecordNamesItsLine) {
         {"[Instalare]\nProgram=C:\\W\n[Fisiere]\nC:\\W\\A.EXE=12 XYZ\n", "D.INI, linia 4: rand nerecunoscut"},
         {"[Instalare]\nProgram=C:\\W\n[Registru]\nSoftware\\X=nou\n", "D.INI, linia 4: rand nerecunoscut"},
         {"[Instalare]\nProgram=C:\\W\nUseCountMarit=multe\n", "D.INI, linia 3: rand nerecunoscut"},
+        {"[Instalare]\nProgram=C:\\W\nGrupPrin=altfel\n", "D.INI, linia 3: rand nerecunoscut"},
         {"[Instalare]\nTip=LOCAL\n", "D.INI: lipseste folderul programului"},
     };
     for (const auto& [text, problem] : cases) EXPECT_EQ(record::ParseRecord(text, "D.INI").problem, problem) << text;
@@ -121,6 +129,32 @@ TEST(RemovalRules, ALaterRunRefreshesWhatItWroteAndKeepsWhatValuesHeldFirst) {
     EXPECT_EQ(kept.product.values[0].previous, "before the installation");
     EXPECT_EQ(kept.useCountRaised, 2);
     EXPECT_EQ(kept.dataDir, "C:\\WinTorv");  // an upgrade that does not say keeps it
+}
+
+TEST(RemovalRules, AGroupTheProgramManagerMadeOnceIsItsToRemoveAndEveryShortcutMadeIsKept) {
+    using record::GroupWay;
+    const struct Case {
+        const char* keptGroup;
+        GroupWay kept, run, joined;
+    } cases[] = {
+        {"", GroupWay::ProgramManager, GroupWay::Shortcuts, GroupWay::Shortcuts},
+        {"WinTORVEX", GroupWay::ProgramManager, GroupWay::Shortcuts, GroupWay::ProgramManager},
+        {"WinTORVEX", GroupWay::Shortcuts, GroupWay::ProgramManager, GroupWay::ProgramManager},
+        {"WinTORVEX", GroupWay::Shortcuts, GroupWay::Shortcuts, GroupWay::Shortcuts},
+    };
+    for (const Case& c : cases) {
+        InstallRecord kept = Local(), run;
+        kept.group = c.keptGroup;
+        kept.groupWay = c.kept;
+        kept.shortcuts = {{"C:\\G\\Torvex.lnk", 1, 1}};
+        run.group = "WinTORVEX";
+        run.groupWay = c.run;
+        run.shortcuts = {{"c:\\g\\TORVEX.LNK", 2, 2}, {"C:\\G\\Vantir.lnk", 3, 3}};
+        record::Merge(kept, run);
+        EXPECT_EQ(kept.groupWay, c.joined) << c.keptGroup << int(c.kept) << int(c.run);
+        ASSERT_EQ(kept.shortcuts.size(), 2u);
+        EXPECT_EQ(kept.shortcuts[0].size, 2u);
+    }
 }
 
 TEST(RemovalRules, FoldersGoDeepestFirst) {
