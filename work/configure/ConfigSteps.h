@@ -25,8 +25,10 @@ bool DoConfigBDE(const ConfigOrder& order, Reports& reports);
 // Writes the product's default user into WIN.INI and runs the two component installers.
 void DoConfigConfigSys(const ConfigOrder& order);
 
-// Creates the product's program group through the Program Manager's DDE service; a shell
-// that cannot be reached, or does not finish the commands in time, is told of (false).
+// Creates the product's program group through the Program Manager's DDE service; when no
+// Program Manager takes the conversation, finishes the commands in time or carries them
+// out, as a folder of shortcuts in the Start Menu instead. The way taken is noted in the
+// run log and in the record; only when neither way works is the user told (false).
 bool DoConfigGroup(const ConfigOrder& order, Reports& reports);
 
 // --- the pieces, for the tests ---
@@ -38,9 +40,16 @@ std::string NextUseCount(const std::optional<std::string>& current);
 // The command lines of the two component installers for this program folder.
 std::vector<std::string> ComponentCommandLines(std::string_view programDir);
 
-// The Program Manager commands for this installation, in the order they are sent; the
-// optional items depend on the files present in `workDir`.
-std::vector<std::string> ProgramGroupCommands(std::string_view programDir, std::string_view workDir);
+// One item of the program group: its title and the program it starts.
+struct GroupItem {
+    std::string title;
+    std::string program;
+};
+// The group's items for this installation, in order; the optional ones depend on the
+// files present in `workDir`.
+std::vector<GroupItem> ProgramGroupItems(std::string_view programDir, std::string_view workDir);
+// The Program Manager commands that make the group of these items, in the order they are sent.
+std::vector<std::string> ProgramGroupCommands(const std::vector<GroupItem>& items);
 
 // The shell whose DDE service keeps the program groups, and the product's group.
 inline constexpr char kShellService[] = "ProgMan";
@@ -53,7 +62,8 @@ void ReportError(Reports& reports, const std::string& text);
 inline constexpr int kShowMinimized = 6;
 inline constexpr char kErrorBoxTitle[] = "Eroare...";
 
-// How long the shell may take over the group commands before the installer gives up.
-inline constexpr uint32_t kProgramGroupTimeoutMs = 60'000;
+// How long the Program Manager may take to take the conversation, and again to carry the
+// commands out, before the installer counts it as absent.
+inline constexpr uint32_t kShellAnswerMs = 5'000;
 
 }  // namespace work

@@ -143,14 +143,32 @@ void UninstallWork::RemoveProgramFiles() {
     RemoveFolders(below, record_.programDir, left_.product.folders);
 }
 
+void UninstallWork::RemoveShortcuts() {
+    for (const record::RecordedFile& shortcut : record_.shortcuts) {
+        const std::string folder = plat::ExcludeTrailingBackslash(plat::ExtractFilePath(shortcut.path));
+        RemoveFiles({shortcut}, true, folder, left_.shortcuts);
+        std::vector<std::string> kept;  // a folder that holds somebody else's shortcut stays, and is no failure
+        RemoveFolders({folder}, folder, kept);
+    }
+}
+
 void UninstallWork::RemoveGroup() {
     LoggedStep step("RemoveGroup");
     if (record_.group.empty()) return;
-    const plat::DdeResult result = plat::Current().DdeExecute(
-        kShellService, "", "[DeleteGroup(\"" + record_.group + "\")]", kProgramGroupTimeoutMs);
-    if (result == plat::DdeResult::Executed) return;
-    Fail("grupul de programe " + record_.group + " (Program Manager nu raspunde)");
+    RemoveShortcuts();
+    bool groupLeft = !left_.shortcuts.empty();
+    if (record_.groupWay == record::GroupWay::ProgramManager) {
+        // A shell that refuses to delete the group has none of that name any more.
+        const plat::DdeResult result =
+            plat::Current().DdeExecute(kShellService, "", "[DeleteGroup(\"" + record_.group + "\")]", kShellAnswerMs);
+        if (result != plat::DdeResult::Executed && result != plat::DdeResult::Refused) {
+            Fail("grupul de programe " + record_.group + " (Program Manager nu raspunde)");
+            groupLeft = true;
+        }
+    }
+    if (!groupLeft) return;
     left_.group = record_.group;
+    left_.groupWay = record_.groupWay;
 }
 
 void UninstallWork::RemoveAliases() {

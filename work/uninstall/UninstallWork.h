@@ -3,7 +3,9 @@
 //  - Program files go when they are as the installation left them; a changed file, or
 //    one the record does not know, is kept and listed. Folders go once empty.
 //  - The program group, the product's aliases and its WIN.INI value go; a value the
-//    installation replaced gets its old text back.
+//    installation replaced gets its old text back. A group the Program Manager made is
+//    deleted by it; the shortcuts the installation made itself go when unchanged, and
+//    their folder once empty.
 //  - The engine: its use count goes down by what the installation raised; its files,
 //    values and keys go only when the installation unpacked it and nobody else counts.
 //  - The data never goes (RemovalRules.h), nor anything on a network drive.
@@ -54,6 +56,8 @@ private:
     void TakeBackValues(const std::vector<record::RecordedValue>& values, std::vector<record::RecordedValue>& left);
     void RemoveKeys(const std::vector<std::string>& keys, std::vector<std::string>& left);
     void ListUnknownFiles(const std::string& folder);
+    // The group's shortcuts that are as the installation made them, and their folder once empty.
+    void RemoveShortcuts();
     void RemoveOwnFiles();
 
     record::InstallRecord record_;

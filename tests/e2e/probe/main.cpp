@@ -12,6 +12,8 @@
 //   PROBE silent-shell SECONDS REPORT   a DDE server for "ProgMan" that accepts every
 //                          conversation (any topic) and never answers an execute; notes
 //                          "ready" and each "execute" in REPORT; ends after SECONDS.
+//   PROBE shortcut FILE.LNK   prints the shell link's target, arguments and working folder,
+//                          one a line; exit code 1 when it cannot be read.
 //   PROBE profile SECTION KEY VALUE   WriteProfileString into WIN.INI; exit code 0 done.
 //   PROBE winexec COMMAND  WinExec(COMMAND, SW_SHOW); exit code 0 when it started.
 //   PROBE hold FILE SECONDS REPORT   holds FILE open for reading, sharing reading and
@@ -26,6 +28,7 @@
 // line to C:\PROBE-RAN.TXT and exits with 2.
 #include <windows.h>
 #include <ddeml.h>
+#include <shlobj.h>
 
 #include <string>
 #include <string_view>
@@ -218,6 +221,30 @@ std::string Encoded(UINT codePage, std::wstring_view text) {
     return result;
 }
 
+// Reads the link through the shell's own IShellLink, as the Start Menu does.
+int PrintShortcut(const wchar_t* path) {
+    if (FAILED(CoInitialize(nullptr))) return 1;
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t fields[3][MAX_PATH] = {};
+    bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                           reinterpret_cast<void**>(&link))) &&
+                SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                SUCCEEDED(file->Load(path, STGM_READ)) &&
+                SUCCEEDED(link->GetPath(fields[0], MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+                SUCCEEDED(link->GetArguments(fields[1], MAX_PATH)) &&
+                SUCCEEDED(link->GetWorkingDirectory(fields[2], MAX_PATH));
+    if (file) file->Release();
+    if (link) link->Release();
+    CoUninitialize();
+    if (!read) return 1;
+    std::string text;
+    for (const wchar_t* field : fields) text += Encoded(CP_UTF8, field) + "\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    return 0;
+}
+
 int RecordUnexpectedStart() {
     g_reportPath = L"C:\\PROBE-RAN.TXT";
     Report(Encoded(CP_UTF8, GetCommandLineW()));
@@ -265,6 +292,7 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"drivetype" && argc >= 3) return static_cast<int>(GetDriveTypeW(argv[2]));
     if (mode == L"progman" && argc >= 3) return SendToProgramManager(argv[2]);
     if (mode == L"silent-shell" && argc >= 4) return RunSilentShell(_wtoi(argv[2]), argv[3]);
+    if (mode == L"shortcut" && argc >= 3) return PrintShortcut(argv[2]);
     if (mode == L"profile" && argc >= 5) return WriteProfileStringW(argv[2], argv[3], argv[4]) ? 0 : 1;
     if (mode == L"winexec" && argc >= 3) return StartWithWinExec(argv[2]);
     if (mode == L"hold" && argc >= 5) return HoldFile(argv[2], _wtoi(argv[3]), argv[4]);

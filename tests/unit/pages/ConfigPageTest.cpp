@@ -5,8 +5,12 @@
 
 #include <functional>
 
+#include "answers/ExitCodes.h"
+#include "core/RunPilot.h"
 #include "pages/fresh/ConfigPage.h"
+#include "pages/wizard/PageTable.h"
 #include "tests/support/ConfigMachine.h"
+#include "ui/Pilot.h"
 #include "ui/headless/ScriptedUser.h"
 
 using namespace pages;
@@ -65,6 +69,7 @@ TEST_F(ConfigPageTest, ContinueRunsEveryStepAndASecondVisitRunsThemAgain) {
 TEST_F(ConfigPageTest, FailedStepsDoNotStopTheNextOnes) {
     Machine().RemoveFile("C:\\WinTorv\\HHUPD.EXE");  // cannot be started: passed over
     Machine().SetDdeBehaviour(plat::DdeResult::NoConversation);
+    Machine().SetCommonProgramsFolder(std::nullopt);
     Script script;
     script.OnForm<TConfig>([](TConfig& page) { ui::headless::Click(page, "&Continua"); });
     script.AnswerMessage("&Renunt");
@@ -74,6 +79,40 @@ TEST_F(ConfigPageTest, FailedStepsDoNotStopTheNextOnes) {
     EXPECT_EQ(script.Messages().at(0).text, "Eroare DDE!");
     EXPECT_EQ(Rows(page), std::vector<Look>(3, kFinished));
     EXPECT_EQ(Machine().Journal().back(), "RUN C:\\WinTorv\\TREGSVR.EXE -Q C:\\WinTorv\\CFX32.OCX");
+}
+
+// The copy page stands in: Continue goes on.
+class CopyPageStandIn : public TWizardPage {
+public:
+    CopyPageStandIn() : TWizardPage("CopyStandIn", core::PageCopy, "stand-in") {
+        AddStandardButton({PageButton::Next, ui::Bounds(0, 0, 60, 40)});
+    }
+};
+
+TEST_F(ConfigPageTest, UnattendedOnlyAGroupMadeNeitherWayEndsTheRunWithFour) {
+    const struct Row {
+        bool startMenu;
+        int exitCode;
+    } rows[] = {{true, answers::ExitDone}, {false, answers::ExitConfigFailed}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.exitCode);
+        TearDown();
+        SetUp();
+        Machine().SetDdeBehaviour(plat::DdeResult::NoAnswer);
+        if (!row.startMenu) Machine().SetCommonProgramsFolder(std::nullopt);
+        StartLog();
+        core::PageTableType table = pages::PageTable();
+        table[core::PageCopy].create = [] { return std::unique_ptr<ui::TForm>(new CopyPageStandIn); };
+        answers::RunSwitches switches;
+        switches.autoFile = "C:\\a.ini";
+        const auto given = answers::ParseAnswers("[Instalare]\nTip=LOCAL\nProgram=C:\\WinTorv\n", switches.autoFile);
+        core::RunPilot pilot(switches, given.answers);
+        ui::SetPilot(&pilot);
+        core::RunWizard(table);
+        ui::SetPilot(nullptr);
+        EXPECT_EQ(answers::ExitCodeOf(pilot.Outcome()), row.exitCode);
+        EXPECT_EQ(LogText().find("Eroare DDE!") != std::string::npos, !row.startMenu) << LogText();
+    }
 }
 
 TEST_F(ConfigPageTest, OnlyContinueWaitsWhileTheStepsRunAndBackPressedMeanwhileIsKept) {

@@ -1,7 +1,10 @@
 // The configuration page's three steps on the virtual machine, with the engine stand-in.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "dbengine/DatabaseEngine.h"
+#include "record/Recording.h"
 #include "work/configure/BdeRegFile.h"
 #include "work/configure/ConfigOrder.h"
 #include "work/configure/ConfigSteps.h"
@@ -170,24 +173,67 @@ TEST_F(ConfigStepsTest, GroupItemsFollowTheModulesPresent) {
     EXPECT_LE(sent[0].timeoutMs, 120'000u);
 }
 
-TEST_F(ConfigStepsTest, AShellThatCannotBeReachedOrDoesNotAnswerIsReported) {
-    StartLog();
-    for (plat::DdeResult behaviour : {plat::DdeResult::NoConversation, plat::DdeResult::NoAnswer}) {
-        Machine().SetDdeBehaviour(behaviour);
+TEST_F(ConfigStepsTest, WithoutAProgramManagerTheGroupIsAFolderOfShortcutsAndOnlyWithNeitherIsTheUserTold) {
+    const std::string folder = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\WinTORVEX";
+    const struct Row {
+        plat::DdeResult dde;
+        std::function<void(plat::HostPlatform&)> startMenu;  // nothing: it works
+        bool shortcuts;
+        const char* note;
+    } rows[] = {
+        {plat::DdeResult::Executed, nullptr, false, "Grupul WinTORVEX a fost creat de Program Manager"},
+        {plat::DdeResult::NoConversation, nullptr, true, "Program Manager nu raspunde la conversatia DDE"},
+        {plat::DdeResult::NoAnswer, nullptr, true, "Program Manager nu a terminat comenzile grupului la timp"},
+        {plat::DdeResult::Refused, nullptr, true, "Program Manager a refuzat comenzile grupului"},
+        {plat::DdeResult::NoConversation, [](auto& m) { m.SetCommonProgramsFolder(std::nullopt); }, false,
+         "Nu gasesc folderul Programs al meniului Start"},
+        {plat::DdeResult::NoAnswer, [&](auto& m) { m.FailCreateDirectory(folder); }, false, "Nu pot crea folderul"},
+        {plat::DdeResult::Refused, [&](auto& m) { m.FailOpen(folder + "\\Torvex.lnk"); }, false,
+         "Nu pot crea scurtatura"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.note);
+        TearDown();
+        SetUp();
+        core::State().ProgramDir = core::State().WorkDir = "C:\\WinTorv";
+        MakeFolders("C:\\WinTorv");
+        WriteFile("C:\\WinTorv\\VANTIR.EXE", "");
+        Machine().SetDdeBehaviour(row.dde);
+        if (row.startMenu) row.startMenu(Machine());
+        StartLog();
+        record::ForgetThisRun();
+        const bool made = row.dde == plat::DdeResult::Executed || row.shortcuts;
         RecordingReports reports;
-        reports.Answer(work::Answer::Cancel);
-        work::DoConfigGroup(Order(), reports);
+        if (!made) reports.Answer(work::Answer::Cancel);
+        EXPECT_EQ(work::DoConfigGroup(Order(), reports), made);
         ASSERT_TRUE(reports.Ok()) << reports.Error();
-        const work::Notice& box = reports.notices.at(0);
-        EXPECT_EQ(box.text, "Eroare DDE!");
-        EXPECT_EQ(box.title, "Eroare...");
-        EXPECT_EQ(box.look, work::Look::Error);
-        EXPECT_EQ(box.choices, work::Choices::CancelOnly);
+        EXPECT_NE(LogText().find(row.note), std::string::npos) << LogText();
+        ASSERT_EQ(reports.notices.size(), made ? 0u : 1u);
+        if (!made) {
+            EXPECT_NE(LogText().find("Eroare initializare conversatie DDE"), std::string::npos);
+            EXPECT_EQ(reports.notices[0].text, "Eroare DDE!");
+            EXPECT_EQ(reports.notices[0].title, "Eroare...");
+            EXPECT_EQ(reports.notices[0].look, work::Look::Error);
+            EXPECT_EQ(reports.notices[0].choices, work::Choices::CancelOnly);
+        }
+        const record::InstallRecord& run = record::ThisRun();
+        EXPECT_EQ(run.group, made ? "WinTORVEX" : "");
+        EXPECT_EQ(run.groupWay, row.shortcuts ? record::GroupWay::Shortcuts : record::GroupWay::ProgramManager);
+        EXPECT_EQ(run.shortcuts.size(), row.shortcuts ? 3u : 0u);
+        if (row.shortcuts) {
+            // The items the Program Manager would have made, each started in the program folder.
+            const std::pair<const char*, const char*> items[] = {
+                {"Torvex", "TORVEX.EXE"}, {"Service", "SERVICE.EXE"}, {"Vantir", "VANTIR.EXE"}};
+            for (const auto& [title, program] : items) {
+                const auto shortcut = Machine().ShortcutAt(folder + "\\" + title + ".lnk");
+                ASSERT_TRUE(shortcut) << title;
+                EXPECT_EQ(shortcut->target, std::string("C:\\WinTorv\\") + program);
+                EXPECT_EQ(shortcut->arguments, "");
+                EXPECT_EQ(shortcut->workingFolder, "C:\\WinTorv");
+            }
+        }
+        EXPECT_EQ(Machine().DirectoryExists(folder), row.shortcuts) << "a folder with nothing made in it goes";
     }
-    std::string log = LogText();
-    size_t first = log.find("Eroare initializare conversatie DDE");
-    ASSERT_NE(first, std::string::npos);
-    EXPECT_NE(log.find("Eroare initializare conversatie DDE", first + 1), std::string::npos) << "both noted";
 }
 
 }  // namespace

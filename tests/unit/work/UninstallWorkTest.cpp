@@ -37,14 +37,15 @@ protected:
         return r;
     }
 
-    // Writes the file as the installation made it, and notes it for `owner`.
-    void Install(record::Belongings& owner, const std::string& path) {
+    // Writes the file as the installation made it, and notes it among `files`.
+    void Install(std::vector<record::RecordedFile>& files, const std::string& path) {
         MakeFolders(path.substr(0, path.rfind('\\')));
         WriteFile(path, "as installed");
         const std::optional<record::FileFacts> facts = record::MeasureFile(path);
         ASSERT_TRUE(facts) << path;
-        owner.files.push_back({path, facts->size, facts->crc});
+        files.push_back({path, facts->size, facts->crc});
     }
+    void Install(record::Belongings& owner, const std::string& path) { Install(owner.files, path); }
 
     std::string RecordPath(const InstallRecord& r) { return r.programDir + "\\DEZINST.INI"; }
 
@@ -175,6 +176,37 @@ TEST_F(UninstallWorkTest, TheEngineGoesOnlyWhenThisInstallationUnpackedItAndNobo
         EXPECT_EQ(Machine().DirectoryExists("C:\\Program Files\\Borland"), !c.goes);
         EXPECT_EQ(Machine().RegistryReadString(work::kEngineKey, "DLLPATH").has_value(), !c.goes);
         EXPECT_EQ(Machine().RegistryReadString(work::kEngineKey, work::kUseCountValue), c.useCountAfter);
+    }
+}
+
+TEST_F(UninstallWorkTest, AGroupOfShortcutsGoesWithoutAProgramManagerAsFarAsItIsTheInstallations) {
+    const std::string folder = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\WinTORVEX";
+    const struct Case {
+        const char* changed;  // a shortcut the user changed since, or nothing
+        const char* added;    // another program's shortcut in the folder, or nothing
+        Lines kept;
+    } cases[] = {
+        {nullptr, nullptr, {}},
+        {"Torvex.lnk", nullptr, {folder + "\\Torvex.lnk (schimbat dupa instalare)"}},
+        {nullptr, "Altul.lnk", {}},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        Machine().SetDdeBehaviour(plat::DdeResult::NoConversation);
+        InstallRecord r = Installation();
+        r.group = "WinTORVEX";
+        r.groupWay = record::GroupWay::Shortcuts;
+        for (const char* name : {"Torvex.lnk", "Vantir.lnk"}) Install(r.shortcuts, folder + "\\" + name);
+        if (c.changed) WriteFile(folder + "\\" + c.changed, "edited by the user");
+        if (c.added) WriteFile(folder + "\\" + c.added, "another program's");
+        const work::UninstallOutcome outcome = Uninstall(r);
+        EXPECT_EQ(outcome.failures, Lines{}) << "no Program Manager is needed";
+        EXPECT_EQ(outcome.kept, c.kept);
+        EXPECT_TRUE(Machine().DdeJournal().empty());
+        EXPECT_EQ(Machine().FileExists(folder + "\\Torvex.lnk"), c.changed != nullptr);
+        EXPECT_FALSE(Machine().FileExists(folder + "\\Vantir.lnk"));
+        EXPECT_EQ(Machine().DirectoryExists(folder), c.changed || c.added);
     }
 }
 

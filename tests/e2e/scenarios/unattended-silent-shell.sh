@@ -1,0 +1,35 @@
+# No Program Manager that does its work: a shell takes the group's DDE conversation and
+# never carries the commands out. An unattended installation does not hang on it and
+# still ends with 0: after a few seconds it makes the group itself, as shortcuts in the
+# Start Menu of all users, each starting its program in the program folder, and notes the
+# way in the run log and the record. The unattended uninstall removes the shortcuts and
+# their folder without asking any Program Manager, and leaves the Start Menu as it was.
+
+source "$E2E_REPO/tests/e2e/uninstall.sh"
+
+start_menu() { (cd "$DRIVE_C" && find . -path '*/Start Menu/Programs/*' | LC_ALL=C sort); }
+GROUP='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\WinTORVEX'
+
+stage_cd
+menu_before=$(start_menu)
+report="$E2E_WORK/silent-shell.txt"
+win_start shell "$E2E_PROBE" silent-shell 200 "$(winpath "$report")"
+shell_ready() { grep -q ready "$report" 2>/dev/null; }
+wait_until 30 "the silent shell is ready" shell_ready
+
+install_unattended local '[Instalare]' 'Tip=LOCAL' 'Program=C:\WinTorv'
+expect_count "$report" execute 1
+log=$(run_log)
+expect_contains "$log" "Program Manager nu a terminat comenzile grupului la timp"
+expect_contains "$log" "Grupul WinTORVEX este folderul de scurtaturi $GROUP"
+[[ $log != *"Eroare DDE!"* ]] || fail "the DDE error was reported"
+expect_equal "$(ls "$(cpath "$GROUP")" | tr '\n' ' ')" "Mirdan.lnk Service.lnk Torvex.lnk Vantir.lnk " \
+    "the group's shortcuts"
+expect_equal "$(win_output "$E2E_PROBE" shortcut "$GROUP\\Torvex.lnk")" $'C:\\WinTorv\\TORVEX.EXE\n\nC:\\WinTorv' \
+    "the target, arguments and working folder of Torvex.lnk"
+expect_contains "$(tr -d '\r' <"$(cpath 'C:\WinTorv\DEZINST.INI')")" "GrupPrin=Scurtaturi"
+
+uninstall_unattended uninstall
+expect_exit 0 "the uninstall"
+expect_equal "$(start_menu)" "$menu_before" "the Start Menu"
+expect_count "$report" execute 1
