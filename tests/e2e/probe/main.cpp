@@ -14,6 +14,8 @@
 //                          "ready" and each "execute" in REPORT; ends after SECONDS.
 //   PROBE shortcut FILE.LNK   prints the shell link's target, arguments and working folder,
 //                          one a line; exit code 1 when it cannot be read.
+//   PROBE busy SECONDS REPORT   a hidden top-level window whose program takes none of its
+//                          messages for SECONDS, as a busy or hung program; notes "busy".
 //   PROBE profile SECTION KEY VALUE   WriteProfileString into WIN.INI; exit code 0 done.
 //   PROBE winexec COMMAND  WinExec(COMMAND, SW_SHOW); exit code 0 when it started.
 //   PROBE hold FILE SECONDS REPORT   holds FILE open for reading, sharing reading and
@@ -212,6 +214,16 @@ int RunSilentShell(int seconds, const wchar_t* reportPath) {
     return 0;
 }
 
+int RunBusyWindow(int seconds, const wchar_t* reportPath) {
+    g_reportPath = reportPath;
+    if (!CreateWindowExW(0, L"STATIC", L"Probe busy", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr))
+        return 1;
+    Report("busy");
+    Sleep(static_cast<DWORD>(seconds) * 1000u);
+    return 0;
+}
+
 std::string Encoded(UINT codePage, std::wstring_view text) {
     const int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                          nullptr, nullptr);
@@ -292,6 +304,7 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"drivetype" && argc >= 3) return static_cast<int>(GetDriveTypeW(argv[2]));
     if (mode == L"progman" && argc >= 3) return SendToProgramManager(argv[2]);
     if (mode == L"silent-shell" && argc >= 4) return RunSilentShell(_wtoi(argv[2]), argv[3]);
+    if (mode == L"busy" && argc >= 4) return RunBusyWindow(_wtoi(argv[2]), argv[3]);
     if (mode == L"shortcut" && argc >= 3) return PrintShortcut(argv[2]);
     if (mode == L"profile" && argc >= 5) return WriteProfileStringW(argv[2], argv[3], argv[4]) ? 0 : 1;
     if (mode == L"winexec" && argc >= 3) return StartWithWinExec(argv[2]);

@@ -1,5 +1,6 @@
 # No Program Manager that does its work: a shell takes the group's DDE conversation and
-# never carries the commands out. An unattended installation does not hang on it and
+# never carries the commands out, and a program that takes none of its window's messages
+# gets the conversation's request too. An unattended installation hangs on neither and
 # still ends with 0: after a few seconds it makes the group itself, as shortcuts in the
 # Start Menu of all users, each starting its program in the program folder, and notes the
 # way in the run log and the record. The unattended uninstall removes the shortcuts and
@@ -16,6 +17,8 @@ report="$E2E_WORK/silent-shell.txt"
 win_start shell "$E2E_PROBE" silent-shell 200 "$(winpath "$report")"
 shell_ready() { grep -q ready "$report" 2>/dev/null; }
 wait_until 30 "the silent shell is ready" shell_ready
+win_start busy "$E2E_PROBE" busy 200 "$(winpath "$E2E_WORK/busy.txt")"
+wait_until 30 "the busy window is up" grep -q busy "$E2E_WORK/busy.txt"
 
 install_unattended local '[Instalare]' 'Tip=LOCAL' 'Program=C:\WinTorv'
 expect_count "$report" execute 1
