@@ -233,28 +233,23 @@ std::string Encoded(UINT codePage, std::wstring_view text) {
     return result;
 }
 
-// Reads the link through the shell's own IShellLink, as the Start Menu does.
+// Reads the link through the shell's own IShellLink, as the Start Menu does. COM and its
+// objects end with the process.
 int PrintShortcut(const wchar_t* path) {
-    if (FAILED(CoInitialize(nullptr))) return 1;
     IShellLinkW* link = nullptr;
     IPersistFile* file = nullptr;
     wchar_t fields[3][MAX_PATH] = {};
-    bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                           reinterpret_cast<void**>(&link))) &&
-                SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-                SUCCEEDED(file->Load(path, STGM_READ)) &&
-                SUCCEEDED(link->GetPath(fields[0], MAX_PATH, nullptr, SLGP_RAWPATH)) &&
-                SUCCEEDED(link->GetArguments(fields[1], MAX_PATH)) &&
-                SUCCEEDED(link->GetWorkingDirectory(fields[2], MAX_PATH));
-    if (file) file->Release();
-    if (link) link->Release();
-    CoUninitialize();
-    if (!read) return 1;
+    const bool read =
+        SUCCEEDED(CoInitialize(nullptr)) &&
+        SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_PPV_ARGS(&file))) && SUCCEEDED(file->Load(path, STGM_READ)) &&
+        SUCCEEDED(link->GetPath(fields[0], MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+        SUCCEEDED(link->GetArguments(fields[1], MAX_PATH)) && SUCCEEDED(link->GetWorkingDirectory(fields[2], MAX_PATH));
     std::string text;
     for (const wchar_t* field : fields) text += Encoded(CP_UTF8, field) + "\n";
     DWORD written = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    return 0;
+    if (read) WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), DWORD(text.size()), &written, nullptr);
+    return read ? 0 : 1;
 }
 
 int RecordUnexpectedStart() {

@@ -131,32 +131,6 @@ TEST(RemovalRules, ALaterRunRefreshesWhatItWroteAndKeepsWhatValuesHeldFirst) {
     EXPECT_EQ(kept.dataDir, "C:\\WinTorv");  // an upgrade that does not say keeps it
 }
 
-TEST(RemovalRules, AGroupTheProgramManagerMadeOnceIsItsToRemoveAndEveryShortcutMadeIsKept) {
-    using record::GroupWay;
-    const struct Case {
-        const char* keptGroup;
-        GroupWay kept, run, joined;
-    } cases[] = {
-        {"", GroupWay::ProgramManager, GroupWay::Shortcuts, GroupWay::Shortcuts},
-        {"WinTORVEX", GroupWay::ProgramManager, GroupWay::Shortcuts, GroupWay::ProgramManager},
-        {"WinTORVEX", GroupWay::Shortcuts, GroupWay::ProgramManager, GroupWay::ProgramManager},
-        {"WinTORVEX", GroupWay::Shortcuts, GroupWay::Shortcuts, GroupWay::Shortcuts},
-    };
-    for (const Case& c : cases) {
-        InstallRecord kept = Local(), run;
-        kept.group = c.keptGroup;
-        kept.groupWay = c.kept;
-        kept.shortcuts = {{"C:\\G\\Torvex.lnk", 1, 1}};
-        run.group = "WinTORVEX";
-        run.groupWay = c.run;
-        run.shortcuts = {{"c:\\g\\TORVEX.LNK", 2, 2}, {"C:\\G\\Vantir.lnk", 3, 3}};
-        record::Merge(kept, run);
-        EXPECT_EQ(kept.groupWay, c.joined) << c.keptGroup << int(c.kept) << int(c.run);
-        ASSERT_EQ(kept.shortcuts.size(), 2u);
-        EXPECT_EQ(kept.shortcuts[0].size, 2u);
-    }
-}
-
 TEST(RemovalRules, FoldersGoDeepestFirst) {
     const std::vector<record::RecordedFile> files = {
         {"C:\\WinTorv\\A.EXE", 0, 0}, {"C:\\WinTorv\\HELP\\RO\\B.HLP", 0, 0}, {"C:\\WinTorv\\HELP\\C.HLP", 0, 0},
