@@ -73,7 +73,8 @@ std::vector<GroupItem> ProgramGroupItems(std::string_view programDir, std::strin
 
 std::vector<std::string> ProgramGroupCommands(const std::vector<GroupItem>& items) {
     std::vector<std::string> commands = {std::string("[CreateGroup(\"") + kGroupName + "\")]"};
-    for (const GroupItem& item : items) commands.push_back("[AddItem(\"" + item.program + "\", \"" + item.title + "\")]");
+    for (const GroupItem& item : items)
+        commands.push_back("[AddItem(\"" + item.program + "\", \"" + item.title + "\")]");
     commands.push_back(std::string("[ShowGroup(\"") + kGroupName + "\",8)]");
     return commands;
 }
