@@ -8,14 +8,15 @@
 #include <memory>
 #include <string>
 
+#include "product/ProgramIdentity.h"
 #include "ui/Form.h"
 #include "ui/Labels.h"
 #include "ui/Panels.h"
 
 namespace core {
 
-// The number form of the program's version 32.0.853.4.
-constexpr double ProductVersion = 3200853.04;
+// The number form of the program's version (32.0.853.4 is 3200853.04).
+constexpr double ProductVersion = product::kVersionNumber;
 constexpr ui::TColor BackdropColor = ui::RgbColor(8, 74, 140);  // 9193992
 
 // The version as the pattern "0.#0" gives it: two decimals, "." whatever the locale.
