@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <variant>
 
 #include "core/Log.h"
 #include "core/Startup.h"
@@ -10,6 +11,7 @@
 #include "work/configure/ConfigSteps.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "product/ProgramIdentity.h"
 #include "record/Recording.h"
 
 namespace work {
@@ -17,7 +19,6 @@ namespace work {
 namespace {
 
 constexpr std::array<const char*, 4> kKindNames = {"", "LOCAL", "SERVER", "CLIENT"};
-constexpr char kPublisher[] = "TORVEX";
 constexpr char kNotWritten[] = "Nu am putut scrie fisierul ";
 constexpr char kNotRead[] = "Nu am putut citi fisierul ";
 constexpr char kUnreadableRecord[] = "DEZINST.OLD";
@@ -50,18 +51,38 @@ bool PutUninstaller(journal::UpgradeJournal* journal, const std::string& target)
     return program && WriteThrough(journal, target, *program);
 }
 
-void ListProgram(record::Belongings& product, const std::string& programDir, const std::string& uninstaller) {
+// What the installation put in its program folder, in KB rounded up: the files the record
+// lists there, and the uninstaller.
+uint32_t InstalledKilobytes(const record::InstallRecord& installation, const std::string& uninstaller) {
+    uint64_t bytes = 0;
+    for (const record::RecordedFile& file : installation.product.files)
+        if (record::Within(file.path, installation.programDir)) bytes += file.size;
+    if (auto program = plat::Current().Open(uninstaller, plat::OpenMode::Read)) bytes += uint64_t(program->Size());
+    return uint32_t(std::min<uint64_t>((bytes + 1023) / 1024, UINT32_MAX));
+}
+
+// The entry in the system's list of programs: what Windows shows of the product, and the
+// command that removes it. The product has no parts to add later and nothing to repair, so
+// Windows offers neither.
+void ListProgram(record::InstallRecord& installation, const std::string& uninstaller) {
     auto& platform = plat::Current();
-    const std::pair<const char*, std::string> values[] = {
-        {"DisplayName", "WinTORVEX"},
+    const std::pair<const char*, std::variant<std::string, uint32_t>> values[] = {
+        {"DisplayName", product::kProductName},
+        {"DisplayVersion", product::kVersionText},
+        {"DisplayIcon", uninstaller + ",0"},
         {"UninstallString", "\"" + uninstaller + "\" " + core::kUninstallSwitch},
-        {"InstallLocation", programDir},
-        {"Publisher", kPublisher},
+        {"InstallLocation", installation.programDir},
+        {"Publisher", product::kMaker},
+        {"EstimatedSize", InstalledKilobytes(installation, uninstaller)},
+        {"NoModify", 1u},
+        {"NoRepair", 1u},
     };
     for (const auto& [name, data] : values) {
-        record::NoteRegistryValue(product, kProgramListKey, name);
-        if (!platform.RegistryWriteString(kProgramListKey, name, data))
-            core::LogNote(std::string("Nu pot scrie ") + kProgramListKey + " " + name);
+        record::NoteRegistryValue(installation.product, kProgramListKey, name);
+        const bool written = std::holds_alternative<uint32_t>(data)
+                                 ? platform.RegistryWriteDword(kProgramListKey, name, std::get<uint32_t>(data))
+                                 : platform.RegistryWriteString(kProgramListKey, name, std::get<std::string>(data));
+        if (!written) core::LogNote(std::string("Nu pot scrie ") + kProgramListKey + " " + name);
     }
 }
 
@@ -123,13 +144,13 @@ bool RecordThisRun(const ConfigOrder& order, Reports& reports, journal::UpgradeJ
         record::NoteFolder(run.product, folder);
     // Without its uninstaller the product is not listed; the installation itself stands,
     // and the record still tells a person what it made.
-    if (PutUninstaller(journal, uninstaller)) {
-        ListProgram(run.product, programDir, uninstaller);
-    } else if (journal) {
+    const bool uninstallerPut = PutUninstaller(journal, uninstaller);
+    if (!uninstallerPut) {
         // An upgrade leaves the installation whole, its uninstaller included, or not at all.
-        ReportError(reports, kUninstallerNotWritten + programDir);
-        return false;
-    } else {
+        if (journal) {
+            ReportError(reports, kUninstallerNotWritten + programDir);
+            return false;
+        }
         core::LogNote(kUninstallerNotWritten + programDir);
     }
     NoteSetupKey(run.product);
@@ -138,6 +159,8 @@ bool RecordThisRun(const ConfigOrder& order, Reports& reports, journal::UpgradeJ
     for (auto* files : {&kept.product.files, &kept.engine.files})
         std::sort(files->begin(), files->end(),
                   [](const record::RecordedFile& a, const record::RecordedFile& b) { return a.path < b.path; });
+    // Listed once the record is whole: the entry gives the size of all it holds.
+    if (uninstallerPut) ListProgram(kept, uninstaller);
     // Noted once: another visit of the configuration page notes its own raises afresh.
     record::ForgetThisRun();
     if (WriteThrough(journal, recordPath, record::FormatRecord(kept))) return true;
