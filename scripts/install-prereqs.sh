@@ -25,6 +25,7 @@ readonly packages=(
     xvfb imagemagick xdotool x11-utils
     zip unzip python3
     libzip-dev pkg-config             # tools/mkmedia writes the product's archives with libzip
+    osslsigncode openssl              # mkmedia signs INSTALL.EXE; tests make throw-away certificates
 )
 
 installed() {

@@ -127,11 +127,13 @@ insert_floppy() {
     insert_disk a "$E2E_WORK/floppy/disk$1"
 }
 
-# stage_cd: a copy of the sample CD folder in drive D:, a CD-ROM drive.
+# stage_cd [FOLDER]: a copy of the sample CD folder (or of FOLDER, a CD folder made by
+# mkmedia) in drive D:, a CD-ROM drive.
 stage_cd() {
-    requires "$E2E_SAMPLE_MEDIA/verify-cd.txt"
+    local media=${1:-$E2E_SAMPLE_MEDIA/cd}
+    [[ -n ${1:-} ]] || requires "$E2E_SAMPLE_MEDIA/verify-cd.txt"
     rm -rf "$E2E_WORK/cd"
-    cp -r "$E2E_SAMPLE_MEDIA/cd" "$E2E_WORK/cd"
+    cp -r "$media" "$E2E_WORK/cd"
     set_reg 'HKLM\Software\Wine\Drives' 'd:' cdrom
     insert_disk d "$E2E_WORK/cd"
     e2e_restart_wine

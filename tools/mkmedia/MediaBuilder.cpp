@@ -27,6 +27,10 @@ std::string MissingInputs(const BuildRequest& request) {
     if (request.upgradeFiles.empty()) return "no upgrade set given (--upgrade FILE)";
     for (const fs::path& file : request.upgradeFiles)
         if (!fs::is_regular_file(file)) return "missing upgrade file " + file.string();
+    if (!request.sign) return {};
+    if (!fs::is_regular_file(request.signing.certificate)) return "missing certificate " + request.signing.certificate.string();
+    if (!request.signing.passwordFile.empty() && !fs::is_regular_file(request.signing.passwordFile))
+        return "missing password file " + request.signing.passwordFile.string();
     return {};
 }
 
@@ -64,6 +68,14 @@ BuildResult BuildMedia(const BuildRequest& request, const std::function<void(con
     if (!EmptyOrAbsent(request.output)) return Fail(CannotWrite, request.output.string() + " already holds files");
 
     ScratchFolder scratch("mkmedia");
+    // Signed before anything is laid out: the disks plan for the signed program's size, and
+    // a signature that fails leaves no media at all.
+    fs::path installer = request.installer;
+    if (request.sign) {
+        installer = scratch.Path() / kInstallerName;
+        if (std::string why = SignProgram(request.signing, request.installer, installer); !why.empty())
+            return Fail(CannotSign, "cannot sign " + request.installer.string() + ": " + why);
+    }
     std::vector<SizedFile> archives;
     std::string error;
     const double step = kArchiveShare / double(product::ComponentTable.size() + 1);
@@ -80,7 +92,7 @@ BuildResult BuildMedia(const BuildRequest& request, const std::function<void(con
     if (!WriteFilesArchive(request.upgradeFiles, upgradeSet, nullptr, &error)) return Fail(CannotWrite, error);
 
     const std::vector<SizedFile> installerSet = {
-        {kInstallerName, fs::file_size(request.installer)},
+        {kInstallerName, fs::file_size(installer)},
         {kConfigName, ConfigText(99).size()},
         {kUpgradeSetName, fs::file_size(upgradeSet)},
     };
@@ -95,7 +107,7 @@ BuildResult BuildMedia(const BuildRequest& request, const std::function<void(con
         fs::create_directories(folder, failure);
         bool written = !failure && WriteText(folder / product::DiskMarkerName(n), "");
         if (n == 1) {
-            written = written && fs::copy_file(request.installer, folder / kInstallerName, fs::copy_options::overwrite_existing, failure) &&
+            written = written && fs::copy_file(installer, folder / kInstallerName, fs::copy_options::overwrite_existing, failure) &&
                       WriteText(folder / kConfigName, ConfigText(diskCount)) &&
                       fs::copy_file(upgradeSet, folder / kUpgradeSetName, fs::copy_options::overwrite_existing, failure);
         }
@@ -107,7 +119,8 @@ BuildResult BuildMedia(const BuildRequest& request, const std::function<void(con
     }
     progress("done", 1.0);
     std::string made = request.cd ? "a CD folder" : std::to_string(diskCount) + " disk folders";
-    return {Ok, request.output.string() + ": " + made + " of a " + std::to_string(diskCount) + "-disk set"};
+    return {Ok, request.output.string() + ": " + made + " of a " + std::to_string(diskCount) + "-disk set" +
+                    (request.sign ? ", INSTALL.EXE signed" : "")};
 }
 
 }  // namespace mkmedia

@@ -1,5 +1,5 @@
 // Builds installation media from a product folder: one deflated archive per component,
-// the upgrade set UPGRADE.1, then the disks: DISK<n> markers, INSTALL.EXE, INSTALL.CFG
+// the upgrade set UPGRADE.1, INSTALL.EXE signed when asked, then the disks: DISK<n> markers, INSTALL.EXE, INSTALL.CFG
 // and UPGRADE.1 on disk 1, and the archives cut into pieces NAME.1, NAME.2, ... that fill
 // the disks in order. A floppy set is one folder per disk (disk1, disk2, ...); a CD is
 // the same set in one folder.
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tools/mkmedia/ArchiveWriter.h"
+#include "tools/mkmedia/Signature.h"
 
 namespace mkmedia {
 
@@ -21,10 +22,12 @@ struct BuildRequest {
     std::filesystem::path output;     // created; must not hold files yet
     uint64_t diskBytes = 0;
     bool cd = false;
+    bool sign = false;  // INSTALL.EXE goes on the media signed as `signing` says
+    SigningRequest signing;
 };
 
 // Exit statuses of the tool.
-enum Status { Ok = 0, Usage = 1, MissingInput = 2, DiskTooSmall = 3, CannotWrite = 4, Broken = 5 };
+enum Status { Ok = 0, Usage = 1, MissingInput = 2, DiskTooSmall = 3, CannotWrite = 4, Broken = 5, CannotSign = 6 };
 
 struct BuildResult {
     Status status = Ok;

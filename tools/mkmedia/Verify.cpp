@@ -11,6 +11,7 @@
 #include "platform/host/HostPlatform.h"
 #include "tools/mkmedia/MediaNames.h"
 #include "tools/mkmedia/ScratchFolder.h"
+#include "tools/mkmedia/Signature.h"
 #include "unzip/QuarnUnzip.h"
 
 namespace mkmedia {
@@ -49,9 +50,26 @@ ArchiveTest TestArchive(const std::string& archive, const std::string& folder) {
     return test;
 }
 
+// One line on the program's signature; false when it has one that does not verify.
+bool ReportSignature(const fs::path& program, const fs::path& authority, std::ostream& out) {
+    const SignatureCheck check = CheckSignature(program, authority);
+    out << kInstallerName << ": ";
+    if (check.state == SignatureState::Unsigned) {
+        out << "unsigned\n";
+        return true;
+    }
+    out << "signed" << (check.signer.empty() ? "" : " by " + check.signer);
+    if (check.state == SignatureState::Sound) {
+        out << ": ok\n";
+        return true;
+    }
+    out << ": the signature does NOT verify (" << check.problem << ")\n";
+    return false;
+}
+
 }  // namespace
 
-bool VerifyMedia(const fs::path& media, std::ostream& out) {
+bool VerifyMedia(const fs::path& media, const fs::path& authority, std::ostream& out) {
     const std::vector<fs::path> disks = DisksOf(media);
     if (disks.empty()) {
         out << media.string() << ": neither a CD folder (with DISK1) nor a floppy set (with disk1)\n";
@@ -112,6 +130,7 @@ bool VerifyMedia(const fs::path& media, std::ostream& out) {
         }
     }
     plat::SetCurrent(nullptr);
+    if (fs::is_regular_file(disks[0] / kInstallerName)) sound = ReportSignature(disks[0] / kInstallerName, authority, out) && sound;
     return sound;
 }
 

@@ -14,8 +14,9 @@
 namespace {
 
 constexpr char kHelp[] = R"(usage:
-  mkmedia build [--cd] [--disk-size BYTES] --installer INSTALL.EXE --upgrade FILE... PRODUCT OUT
-  mkmedia verify MEDIA
+  mkmedia build [--cd] [--disk-size BYTES] --installer INSTALL.EXE --upgrade FILE...
+                [--sign FILE.pfx [--sign-password-file FILE] [--timestamp URL]] PRODUCT OUT
+  mkmedia verify [--ca FILE] MEDIA
   mkmedia --help
 
 build   makes installation media in the folder OUT (created; it must not hold files).
@@ -28,12 +29,22 @@ build   makes installation media in the folder OUT (created; it must not hold fi
         Without --cd: a floppy set, one folder per disk (OUT/disk1, OUT/disk2, ...).
         With --cd: the same set in the one folder OUT.
   --disk-size BYTES   what one disk holds (default 1457664, a 1.44 MB floppy)
+  --sign FILE.pfx     signs the media's INSTALL.EXE (Authenticode, SHA-256) with the
+                      certificate and key in FILE.pfx, through osslsigncode; the working
+                      copy and the uninstaller the program makes of itself carry it too
+  --sign-password-file FILE   the password of FILE.pfx, on the first line of FILE
+  --timestamp URL     has the signature time-stamped by this RFC 3161 server, so that it
+                      stays valid after the certificate expires
 
 verify  joins the pieces of a floppy set or a CD folder as the installer does and tests
-        every archive with the installer's own engine.
+        every archive with the installer's own engine. A signed INSTALL.EXE is checked
+        and its signer named; an unsigned one is only reported as unsigned.
+  --ca FILE           the certificate to trust as the signer's root (a self-signed one);
+                      without it, the system's certificate authorities
 
 exit status: 0 done, 1 wrong usage, 2 an input is missing, 3 a disk is too small for
-the installer set, 4 the output cannot be written, 5 verify found a broken set.
+the installer set, 4 the output cannot be written, 5 verify found a broken set,
+6 INSTALL.EXE could not be signed (no media are made).
 )";
 
 int Usage(const std::string& message) {
@@ -86,6 +97,12 @@ int Build(int argc, char** argv) {
             const char* text = value();
             if (!text) return Usage("--upgrade needs a file");
             request.upgradeFiles.emplace_back(text);
+        } else if (arg == "--sign" || arg == "--sign-password-file" || arg == "--timestamp") {
+            const char* text = value();
+            if (!text) return Usage(arg + " needs a value");
+            if (arg == "--sign") request.signing.certificate = text;
+            if (arg == "--sign-password-file") request.signing.passwordFile = text;
+            if (arg == "--timestamp") request.signing.timestampServer = text;
         } else if (arg.starts_with("--")) {
             return Usage("unknown option " + arg);
         } else {
@@ -94,6 +111,9 @@ int Build(int argc, char** argv) {
     }
     if (positional.size() != 2) return Usage("build needs a PRODUCT folder and an OUT folder");
     if (request.installer.empty()) return Usage("build needs --installer");
+    request.sign = !request.signing.certificate.empty();
+    if (!request.sign && (!request.signing.passwordFile.empty() || !request.signing.timestampServer.empty()))
+        return Usage("--sign-password-file and --timestamp go with --sign");
     request.product = positional[0];
     request.output = positional[1];
     mkmedia::BuildResult result;
@@ -119,8 +139,9 @@ int main(int argc, char** argv) {
     }
     if (command == "build") return Build(argc, argv);
     if (command == "verify") {
-        if (argc != 3) return Usage("verify needs one MEDIA folder");
-        const bool sound = mkmedia::VerifyMedia(argv[2], std::cout);
+        const bool withCa = argc > 2 && std::string(argv[2]) == "--ca";
+        if (argc != (withCa ? 5 : 3)) return Usage("verify needs one MEDIA folder, after --ca FILE if given");
+        const bool sound = mkmedia::VerifyMedia(argv[argc - 1], withCa ? argv[3] : "", std::cout);
         std::cout << (sound ? "the set is sound\n" : "the set is BROKEN\n");
         return sound ? mkmedia::Ok : mkmedia::Broken;
     }

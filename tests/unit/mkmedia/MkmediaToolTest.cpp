@@ -98,6 +98,13 @@ TEST_F(MkmediaTool, ClearErrorsWithTheirExitStatus) {
     EXPECT_EQ(Run(Build("", "taken")).status, 4);
     EXPECT_EQ(Run(Build("", "/proc/no/such/place")).status, 4);
 
+    // A signature that cannot be made leaves no media, not even unsigned ones.
+    EXPECT_EQ(Run(Build("--timestamp http://ts.example", "out")).status, 1);
+    Write(root_ / "not-a-certificate.pfx", "not PKCS#12");
+    Outcome unsigned_ = Run(Build("--sign " + (root_ / "not-a-certificate.pfx").string(), "unsigned"));
+    EXPECT_EQ(unsigned_.status, 6) << unsigned_.output;
+    EXPECT_FALSE(fs::exists(root_ / "unsigned"));
+
     fs::remove_all(root_ / "product" / "HELP");
     Outcome missing = Run(Build("", "out"));
     EXPECT_EQ(missing.status, 2) << missing.output;
