@@ -24,6 +24,8 @@ constexpr OutcomeRow kOutcomes[] = {
     {Outcome::Uninstalled, ExitDone, "dezinstalat"},
     {Outcome::UninstallLeftSomething, ExitCopyFailed, "dezinstalat, dar ceva nu a putut fi sters"},
     {Outcome::NoInstallation, ExitNotFound, "nu exista o instalare de sters"},
+    {Outcome::ElevationRefused, ExitNoRights, "drepturile de administrator au fost refuzate"},
+    {Outcome::NoAdministratorRights, ExitNoRights, "lipsesc drepturile de administrator"},
 };
 
 const OutcomeRow& RowOf(Outcome outcome) {

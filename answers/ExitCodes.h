@@ -17,6 +17,7 @@ enum ExitCode : int {
     ExitNotFound = 5,        // no installation to upgrade, or no upgrade library
     ExitNeedsDisks = 6,      // the media needs a person to change disks
     ExitAnotherRunning = 7,  // another installation runs on this machine; nothing was touched
+    ExitNoRights = 8,        // no administrator rights (the prompt refused); nothing was changed
 };
 
 enum class Outcome {
@@ -33,6 +34,8 @@ enum class Outcome {
     Uninstalled,            // the uninstall removed all it meant to (kept files by its rules)
     UninstallLeftSomething, // something it meant to remove could not be removed
     NoInstallation,         // no record of an installation to take back
+    ElevationRefused,       // the person refused the system's prompt for administrator rights
+    NoAdministratorRights,  // the work would change the machine, and this program may not
 };
 
 int ExitCodeOf(Outcome outcome);

@@ -2,19 +2,23 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "answers/Answers.h"
 #include "answers/ExitCodes.h"
 #include "answers/RunSwitches.h"
+#include "core/AdministratorRights.h"
 #include "core/Backdrop.h"
 #include "core/EngineHooks.h"
 #include "core/InstallState.h"
 #include "core/Log.h"
 #include "core/LogBoxes.h"
+#include "core/MarkerDrives.h"
 #include "core/RunPilot.h"
 #include "core/Shutdown.h"
 #include "core/UpgradeRecovery.h"
 #include "core/Wizard.h"
+#include "core/WorkFolder.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "record/InstallRecord.h"
@@ -115,7 +119,7 @@ bool PrepareWorkingCopy(const std::string& installerDir, const std::string& work
     }
     std::string marker = workCopyDir + MarkerFileName;
     auto out = plat::Current().Open(marker, plat::OpenMode::Create);
-    std::string line = installerDir + "\r\n";
+    std::string line = installerDir + "\r\n" + NetworkDriveLines(plat::Current().MappedNetworkDrives());
     if (!out || out->Write(line.data(), static_cast<int64_t>(line.size())) != static_cast<int64_t>(line.size())) {
         out.reset();
         plat::Current().RemoveFile(marker);
@@ -125,8 +129,9 @@ bool PrepareWorkingCopy(const std::string& installerDir, const std::string& work
     return true;
 }
 
-std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled) {
-    return plat::QuotedIfBlank(workCopyDir + WorkCopyProgram) + (logEnabled ? " -log -log -log -log" : "");
+std::string WorkCopyParameters(bool logEnabled, const std::string& switches) {
+    const std::string parameters = (logEnabled ? " -log -log -log -log" : "") + switches;
+    return parameters.empty() ? parameters : parameters.substr(1);
 }
 
 void OpenLogNobodyWatches(const std::string& sessionName) {
@@ -143,33 +148,40 @@ void OpenLogNobodyWatches(const std::string& sessionName) {
 namespace {
 
 // Ends the media instance's part: the exit code of its own outcome, or, in an
-// unattended run, the one its working copy ended with.
+// unattended run, the one its working copy ended with. The copy is started with
+// administrator rights (the system asks the person), in a folder of its own.
 int RunMediaInstance(const answers::RunSwitches& switches) {
-    std::string installerDir = plat::ProgramFolder();
-    std::string workCopyDir = GetWorkCopyDir();
     std::string failure;
-    if (!PrepareWorkingCopy(installerDir, workCopyDir, &failure)) {
+    const std::optional<std::string> workCopyDir = MakeWorkFolder(GetWorkCopyDir(), &failure);
+    if (!workCopyDir || !PrepareWorkingCopy(plat::ProgramFolder(), *workCopyDir, &failure)) {
+        if (workCopyDir) RemoveWorkFolder(*workCopyDir);
         LogNote(failure);
         ReportFatal(failure);
         LogNote(answers::ExitCodeNote(answers::Outcome::CopyFailed));
         return answers::ExitCodeOf(answers::Outcome::CopyFailed);
     }
-    const std::string command =
-        WorkCopyCommandLine(workCopyDir, LogEnabled) + answers::SwitchesForCommandLine(switches);
-    if (!switches.Unattended()) {
-        // Whether the copy started is not examined: there is nobody left to tell.
-        plat::Current().StartProgram(command, kShowNormal);
-        return answers::ExitCodeOf(answers::Outcome::Installed);
-    }
+    const std::string program = *workCopyDir + WorkCopyProgram;
+    const std::string parameters = WorkCopyParameters(LogEnabled, answers::SwitchesForCommandLine(switches));
     // A caller that waits on this program learns the outcome of the copy's run.
-    const int64_t code = plat::Current().RunAndWait(command, kShowNormal);
-    if (code < 0) {
-        LogNote("Nu am putut porni " + command);
-        LogNote(answers::ExitCodeNote(answers::Outcome::CopyFailed));
-        return answers::ExitCodeOf(answers::Outcome::CopyFailed);
+    const plat::ElevatedRun run =
+        plat::Current().StartElevated(program, parameters, kShowNormal, switches.Unattended());
+    answers::Outcome outcome = answers::Outcome::Installed;
+    if (run.start == plat::ElevatedStart::Refused) {
+        outcome = answers::Outcome::ElevationRefused;
+        TellRightsRefused(RightsFor::Installation);
+    } else if (run.start == plat::ElevatedStart::Failed) {
+        // Noted only, as a copy that could not start always was.
+        LogNote("Nu am putut porni " + program);
+        outcome = answers::Outcome::CopyFailed;
+    } else if (switches.Unattended()) {
+        LogNote("Cod de iesire " + std::to_string(run.exitCode) + " al copiei de lucru");
     }
-    LogNote("Cod de iesire " + std::to_string(code) + " al copiei de lucru");
-    return int(code);
+    // The copy removes its folder as it ends; what a copy that never ran, or one that was
+    // stopped, left goes here, where this program knows it ended.
+    if (run.start != plat::ElevatedStart::Started || switches.Unattended()) RemoveWorkFolder(*workCopyDir);
+    if (run.start == plat::ElevatedStart::Started) return switches.Unattended() ? int(run.exitCode) : 0;
+    LogNote(answers::ExitCodeNote(outcome));
+    return answers::ExitCodeOf(outcome);
 }
 
 // After the wizard. A run that installed or upgraded stays a success when its answers
@@ -197,14 +209,14 @@ answers::Outcome RunWorkingCopy(const PageTableType& pages, RunPilot& pilot, con
 }
 
 // This program's claim to the machine for its role; null when another installation runs.
+// (A working copy just started may not have claimed its name yet: a second media instance
+// then goes on, in a folder of its own, and of the two copies the later one to claim
+// says that the other runs.)
 std::unique_ptr<plat::System::Claim> ClaimTheMachine(bool workingCopy) {
     auto& platform = plat::Current();
     if (workingCopy) return platform.ClaimName(kWizardClaim, kWizardClaimWaitMs);
     auto claim = platform.ClaimName(kMediaClaim, 0);
-    // A working copy just started holds its program file before it has claimed its name.
-    if (!claim || !platform.ClaimName(kWizardClaim, 0) ||
-        platform.FileInUse(GetWorkCopyDir() + WorkCopyProgram))
-        return nullptr;
+    if (!claim || !platform.ClaimName(kWizardClaim, 0)) return nullptr;
     return claim;
 }
 
@@ -231,6 +243,20 @@ int RunInstaller(const std::vector<std::string>& arguments, const PageTableType&
     ShowLogFailuresInBoxes();
     ui::SetErrorNote(LogNote);
     if (uninstall && UninstallAsked(arguments)) return uninstall(arguments);
+    const std::string programFolder = plat::ExcludeTrailingBackslash(plat::ProgramFolder());
+    const std::string markerPath = programFolder + "\\" + MarkerFileName;
+    const auto marker = ReadMarker(markerPath);
+    // Before any file is read: the answers file, too, may lie on the person's drive.
+    if (marker)
+        plat::Current().ReachLettersThrough(ReadNetworkDriveLines(plat::ReadWholeFile(markerPath).value_or("")));
+    // A working copy leaves nothing in the temporary folder, however its run ends.
+    struct WorkFolderRemoval {
+        std::string folder;
+        ~WorkFolderRemoval() {
+            if (!folder.empty()) RemoveWorkFolder(folder);
+        }
+    } removal{marker ? programFolder : std::string()};
+
     const answers::RunSwitches switches = answers::ParseRunSwitches(arguments, plat::Current().CurrentDirectory());
     if (switches.Unattended()) {
         OpenLogNobodyWatches("INSTALL");
@@ -248,8 +274,6 @@ int RunInstaller(const std::vector<std::string>& arguments, const PageTableType&
     RunPilot pilot(switches, given);
     ui::PilotScope inUse(&pilot);
 
-    std::string programFolder = plat::ExcludeTrailingBackslash(plat::ProgramFolder());
-    auto marker = ReadMarker(programFolder + "\\" + MarkerFileName);
     const auto claim = ClaimTheMachine(marker.has_value());
     if (!claim) {
         // Told, and nothing touched: the run that holds the machine goes on undisturbed.
@@ -264,10 +288,15 @@ int RunInstaller(const std::vector<std::string>& arguments, const PageTableType&
         State().SourceDir = programFolder;
         return RunMediaInstance(switches);  // its part of the log has no end line: the copy goes on
     }
-    // Only here, so that an interrupted upgrade is mended, and told, once per run.
-    RecoverInterruptedUpgrade();
-    State().SourceDir = *marker;
-    const answers::Outcome outcome = RunWorkingCopy(pages, pilot, switches);
+    answers::Outcome outcome = answers::Outcome::NoAdministratorRights;
+    if (CheckAdministratorRights(RightsFor::Installation)) {
+        // Only here, so that an interrupted upgrade is mended, and told, once per run.
+        RecoverInterruptedUpgrade();
+        State().SourceDir = *marker;
+        outcome = RunWorkingCopy(pages, pilot, switches);
+    }
+    // Its notes go to the log before the run's last ones.
+    RemoveWorkFolder(std::exchange(removal.folder, std::string()));
     LogNote(answers::ExitCodeNote(outcome));
     LogClose();
     return answers::ExitCodeOf(outcome);

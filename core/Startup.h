@@ -1,8 +1,11 @@
 // The program entry. One program file plays two roles, decided at every start by one
 // test: can the marker file INSTTORV.DAT be read from the program's own folder?
-//  - No: this is the media instance. It copies the installer set into the working
-//    folder, writes the marker there naming the media folder, starts the copy and ends.
-//  - Yes: this is the working copy. It runs the wizard over the backdrop.
+//  - No: this is the media instance. It runs as the person who started it: it copies the
+//    installer set into a working folder of its own, writes the marker there naming the
+//    media folder (and the person's network drives), starts the copy with administrator
+//    rights and ends.
+//  - Yes: this is the working copy. It makes sure it has the rights, runs the wizard over
+//    the backdrop, and removes its working folder as it ends.
 #pragma once
 
 #include <optional>
@@ -32,8 +35,9 @@ inline constexpr size_t CopyBufferSize = 2'500'000;
 // Run log on the command line: at least two arguments, the first exactly "-log".
 bool LogRequested(const std::vector<std::string>& arguments);
 
-// The working folder: TEMP, or the Windows folder when TEMP is unset or empty; always
-// with a trailing backslash.
+// Where working folders are made (WorkFolder.h), and where the run log goes when it
+// cannot go anywhere else: TEMP, or the Windows folder when TEMP is unset or empty;
+// always with a trailing backslash.
 std::string GetWorkCopyDir();
 
 // The first line of the marker file, or nothing when it cannot be read.
@@ -44,13 +48,15 @@ std::optional<std::string> ReadMarker(const std::string& markerPath);
 bool CopySetFile(const std::string& source, const std::string& target, std::vector<char>& buffer,
                  std::string* failure);
 
-// Copies the installer set from `installerDir` into `workCopyDir` and writes the marker.
-// On failure nothing is started; `failure` holds the text for the user.
+// Copies the installer set from `installerDir` into `workCopyDir` and writes the marker:
+// the media folder, then the network drives this program sees. On failure nothing is
+// started; `failure` holds the text for the user.
 bool PrepareWorkingCopy(const std::string& installerDir, const std::string& workCopyDir,
                         std::string* failure);
 
-// The command that starts the working copy.
-std::string WorkCopyCommandLine(const std::string& workCopyDir, bool logEnabled);
+// The arguments the working copy is started with: the log's, then `switches` (which
+// begin with a blank, as answers::SwitchesForCommandLine gives them).
+std::string WorkCopyParameters(bool logEnabled, const std::string& switches);
 
 // Opens the run log of a run that nobody watches, which must never wait for a click: no
 // box tells of the log's failures. When LogFileName cannot be written, the log is kept in

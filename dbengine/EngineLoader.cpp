@@ -29,7 +29,6 @@ std::vector<std::string> SplitFolderList(const std::string& list) {
 // The places where a copy of the library may lie, in the order they are tried.
 std::vector<std::string> CandidatePaths(plat::Platform& platform) {
     std::vector<std::string> paths;
-    paths.push_back(plat::JoinPath(platform.CurrentDirectory(), kEngineLibraryName));
     if (auto list = platform.RegistryReadString(kEngineRegistryKey, kEngineDllPathValue)) {
         for (const std::string& folder : SplitFolderList(*list))
             paths.push_back(plat::JoinPath(folder, kEngineLibraryName));
@@ -66,17 +65,10 @@ std::unique_ptr<plat::Library> LoadEngineLibrary(plat::Platform& platform, DBIRe
             *code = kOk;
             return library;
         }
-        if (foundCopyError == plat::LoadError::None) foundCopyError = error;
+        if (foundCopyError == plat::LoadError::None)
+            foundCopyError = error == plat::LoadError::None ? plat::LoadError::Other : error;
     }
-    plat::LoadError error = plat::LoadError::None;
-    if (auto library = platform.OpenLibrary(kEngineLibraryName, &error)) {
-        *code = kOk;
-        return library;
-    }
-    if (foundCopyError != plat::LoadError::None && error == plat::LoadError::NotFound)
-        error = foundCopyError;
-    if (error == plat::LoadError::None) error = plat::LoadError::Other;
-    *code = LoadErrorCode(error);
+    *code = foundCopyError == plat::LoadError::None ? kLibraryNotFound : LoadErrorCode(foundCopyError);
     return nullptr;
 }
 

@@ -13,13 +13,13 @@ inline constexpr char kEngineLibraryName[] = "IDAPI32.DLL";
 inline constexpr char kEngineRegistryKey[] = "Software\\Borland\\Database Engine";
 inline constexpr char kEngineDllPathValue[] = "DLLPATH";
 
-// Loads the engine library, looking in this order:
-//   1. the current folder, when the file is there;
-//   2. each folder of the ';'-separated registry value DLLPATH that holds the file;
-//   3. the bare name, through the platform's own search.
+// Loads the engine library by its full path in a folder of the ';'-separated registry
+// value DLLPATH, the folders in their order: the engine's own registration says where it
+// is, and nothing else is trusted (not the current folder, not the folder of this
+// program, which runs with administrator rights, not the system's search by bare name).
 // A copy that exists but fails to load does not stop the search. On failure `code` says
-// why: 0x2108 not found, 0x2501 out of memory, 0x2109 any other failure; when a copy was
-// found but none loaded, its failure is reported rather than the bare name's "not found".
+// why: 0x2108 not found, 0x2501 out of memory, 0x2109 any other failure (that of the
+// first copy found).
 std::unique_ptr<plat::Library> LoadEngineLibrary(plat::Platform& platform, DBIResult* code);
 
 // The first folder of DLLPATH that holds the engine library, as the loader tries them;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/NetworkDrives.h"
+
 namespace plat {
 
 // An open file. Reads and writes return the number of bytes moved, or -1 on error.
@@ -66,6 +68,13 @@ public:
     // sharing). False for a file that does not exist.
     virtual bool FileInUse(const std::string& path) = 0;
     virtual DriveType DriveTypeOf(const std::string& root) = 0;  // "A:\"
+
+    // The network drives this program sees, with their shares: what a program that runs
+    // as the person hands on to one that runs with administrator rights.
+    virtual NetworkDrives MappedNetworkDrives() { return {}; }
+    // From now on a path on a letter of `drives` that this program does not see is
+    // reached through that letter's share, by every operation of this facet.
+    virtual void ReachLettersThrough(const NetworkDrives& /*drives*/) {}
 
 protected:
     // A facet lives and goes with the whole platform, never on its own.

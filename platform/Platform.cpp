@@ -24,6 +24,20 @@ void SetCurrent(Platform* platform) { current = platform; }
 
 std::string System::OemToUtf8(std::string_view text) { return Cp437ToUtf8(text); }
 
+// Only for a platform without a generator of its own (a tool's), and as the last resort of
+// one whose generator failed: the clock and the place of the buffer, stirred.
+void System::RandomBytes(void* buffer, size_t count) {
+    uint64_t state = (uint64_t(TickCount()) << 32) ^ reinterpret_cast<uintptr_t>(buffer);
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    for (size_t i = 0; i < count; ++i) {
+        // splitmix64
+        uint64_t mixed = (state += 0x9E3779B97F4A7C15ull);
+        mixed = (mixed ^ (mixed >> 30)) * 0xBF58476D1CE4E5B9ull;
+        mixed = (mixed ^ (mixed >> 27)) * 0x94D049BB133111EBull;
+        bytes[i] = static_cast<unsigned char>(mixed ^ (mixed >> 31));
+    }
+}
+
 std::unique_ptr<System::Claim> System::ClaimName(const std::string&, uint32_t) { return std::make_unique<Claim>(); }
 
 std::string ProgramFolder() { return IncludeTrailingBackslash(ExtractFilePath(Current().ModuleFileName())); }

@@ -15,6 +15,17 @@ enum class DdeResult {
     Refused,         // the server answered that it did not carry the command out
 };
 
+// What became of a program started with administrator rights.
+enum class ElevatedStart {
+    Started,
+    Refused,  // the person said no when the system asked to confirm
+    Failed,   // it could not be started
+};
+struct ElevatedRun {
+    ElevatedStart start = ElevatedStart::Failed;
+    int64_t exitCode = -1;  // its exit code, when it was started and waited for
+};
+
 class Processes {
 public:
     // `StartProgram` is WinExec: true when the program was started.
@@ -23,6 +34,13 @@ public:
     virtual bool StartProgram(const std::string& commandLine, int showMode) = 0;
     virtual int64_t RunAndWait(const std::string& commandLine, int showMode) = 0;
     virtual size_t MaxCommandLine() = 0;
+    // Starts `program` with `parameters` and administrator rights: the system asks the
+    // person to confirm (on Windows, the "runas" verb; a program that has them already
+    // just starts). With `wait`, returns when it ended, with its exit code.
+    virtual ElevatedRun StartElevated(const std::string& /*program*/, const std::string& /*parameters*/,
+                                      int /*showMode*/, bool /*wait*/) {
+        return {};
+    }
 
     // One execute transaction to service/topic (an empty topic is none), waiting at most
     // `timeoutMs` for a server to take the conversation, and as long again for it to

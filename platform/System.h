@@ -2,6 +2,7 @@
 // dialog and the DOS code page.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -21,6 +22,13 @@ public:
     virtual std::string ModuleFileName() = 0;  // full path of the running program
     virtual std::optional<std::string> Environment(const std::string& name) = 0;
     virtual std::string WindowsDirectory() = 0;
+
+    // Whether this program may change the machine: on Windows, a token with the
+    // administrators' rights in force (elevated). A tool's platform needs none.
+    virtual bool HasAdministratorRights() { return true; }
+    // `count` bytes from the system's generator, which nobody can foretell (a tool's
+    // platform, which has none, stirs the clock).
+    virtual void RandomBytes(void* buffer, size_t count);
 
     // The platform's plain message dialog: the text, one OK button, the program's name as
     // title; returns when the user closed it. Not the kit's message box.

@@ -5,6 +5,7 @@
 
 #include "answers/ExitCodes.h"
 #include "answers/RunSwitches.h"
+#include "core/AdministratorRights.h"
 #include "core/Backdrop.h"
 #include "core/Log.h"
 #include "core/Shutdown.h"
@@ -25,6 +26,10 @@ namespace {
 constexpr char kListedFolder[] = "InstallLocation";
 constexpr char kStartsBesideRecord[] =
     "\rDezinstalarea porneste din folderul programului: DEZINST.EXE -uninstall";
+// Added to the arguments of the run started again with administrator rights: that run
+// never starts another (on a system that gives no rights, it says so instead).
+constexpr char kRightsAskedSwitch[] = "-elevated";
+constexpr int kShowNormal = 5;  // SW_SHOW
 
 // Who answers for the person in an uninstall without questions: Continue, yes, and out.
 class UninstallPilot : public ui::Pilot {
@@ -74,11 +79,45 @@ answers::Outcome Uninstall(const record::InstallRecord& kept, const std::string&
                                            : answers::Outcome::UninstallLeftSomething;
 }
 
+bool Has(const std::vector<std::string>& arguments, const char* argument) {
+    return std::find(arguments.begin(), arguments.end(), argument) != arguments.end();
+}
+
+// The uninstaller started without administrator rights (Settings, Apps starts it so) runs
+// again with them, with its own arguments, and ends with that run's exit code. The
+// program folder, which that run removes, is made nobody's current folder first.
+int RunAgainWithRights(const std::vector<std::string>& arguments) {
+    auto& platform = plat::Current();
+    platform.ChangeDirectory(platform.WindowsDirectory());
+    std::string parameters;
+    for (const std::string& argument : arguments) parameters += plat::QuotedIfBlank(argument) + " ";
+    parameters += kRightsAskedSwitch;
+    const plat::ElevatedRun run = platform.StartElevated(platform.ModuleFileName(), parameters, kShowNormal, true);
+    answers::Outcome outcome = answers::Outcome::NoAdministratorRights;
+    switch (run.start) {
+        case plat::ElevatedStart::Started:
+            core::LogNote("Cod de iesire " + std::to_string(run.exitCode) +
+                          " al dezinstalarii cu drepturi de administrator");
+            core::LogClose();
+            return int(run.exitCode);
+        case plat::ElevatedStart::Refused:
+            outcome = answers::Outcome::ElevationRefused;
+            core::TellRightsRefused(core::RightsFor::Uninstall);
+            break;
+        case plat::ElevatedStart::Failed:
+            core::CheckAdministratorRights(core::RightsFor::Uninstall);
+            break;
+    }
+    core::LogNote(answers::ExitCodeNote(outcome));
+    core::LogClose();
+    return answers::ExitCodeOf(outcome);
+}
+
 }  // namespace
 
 int RunUninstall(const std::vector<std::string>& arguments) {
-    const bool automatic = std::find(arguments.begin(), arguments.end(), answers::AutoSwitch) != arguments.end();
-    const bool logAsked = std::find(arguments.begin(), arguments.end(), "-log") != arguments.end();
+    const bool automatic = Has(arguments, answers::AutoSwitch);
+    const bool logAsked = Has(arguments, answers::LogSwitch);
     if (automatic) {
         core::OpenLogNobodyWatches("DEZINST");
     } else {
@@ -87,11 +126,15 @@ int RunUninstall(const std::vector<std::string>& arguments) {
     }
     UninstallPilot pilot;
     ui::PilotScope inUse(automatic ? &pilot : nullptr);
+    if (!plat::Current().HasAdministratorRights() && !Has(arguments, kRightsAskedSwitch))
+        return RunAgainWithRights(arguments);
 
     const std::string recordPath = RecordPath();
     const record::RecordReading reading = record::ReadRecordFile(recordPath);
     answers::Outcome outcome = answers::Outcome::NoInstallation;
-    if (!reading.problem.empty()) {
+    if (!core::CheckAdministratorRights(core::RightsFor::Uninstall)) {
+        outcome = answers::Outcome::NoAdministratorRights;
+    } else if (!reading.problem.empty()) {
         core::LogNote(reading.problem);
         ui::ShowMessageBox("Nu pot dezinstala: lipseste evidenta instalarii\r" + reading.problem + kStartsBesideRecord,
                            kUninstallTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbOK}), ui::mbOK, 0);

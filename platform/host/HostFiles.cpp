@@ -123,6 +123,8 @@ std::unique_ptr<File> HostPlatform::Open(const std::string& path, OpenMode mode)
 
 bool HostPlatform::RemoveFile(const std::string& path) {
     std::string host = HostPath(path);
+    // As on Windows, the running program's file can be renamed but not removed.
+    if (host == HostPath(moduleFileName_)) return false;
     if (!HostIsFile(host) || IsHeld(path) || !NextOperation()) return false;
     return unlink(host.c_str()) == 0;
 }
@@ -147,6 +149,8 @@ bool HostPlatform::RemoveEmptyDirectory(const std::string& path) {
 
 std::optional<uint64_t> HostPlatform::FreeSpace(const std::string& path) {
     const std::string absolute = Absolute(path);
+    if (absolute.size() > 1 && IsSeparator(absolute[0]) && HostIsDirectory(AsWritten(absolute).driveFolder))
+        return uint64_t(1) << 40;  // a share has plenty of room
     if (absolute.size() < 2 || absolute[1] != ':') return std::nullopt;
     auto drive = drives_.find(static_cast<char>(ToUpperAscii(absolute.substr(0, 1))[0]));
     if (drive == drives_.end()) return std::nullopt;
@@ -219,14 +223,15 @@ bool HostPlatform::SetFileDosTime(const std::string& path, uint16_t dosDate, uin
 }
 
 bool HostPlatform::ChangeDirectory(const std::string& path) {
-    std::string full = Absolute(path);
+    std::string full = Spelled(path);
     if (!HostIsDirectory(HostPath(full))) return false;
     currentDirectory_ = full.size() == 2 ? full + "\\" : full;
     return true;
 }
 
-DriveType HostPlatform::DriveTypeOf(const std::string& root) {
-    if (root.empty()) return DriveType::NoRootDir;
+DriveType HostPlatform::DriveTypeOf(const std::string& letterRoot) {
+    if (letterRoot.empty()) return DriveType::NoRootDir;
+    const std::string root = unseenLetters_.Reach(letterRoot);
     // A share's root, \\server\share\, is a network drive.
     if (root.size() > 2 && IsSeparator(root[0]) && IsSeparator(root[1])) return DriveType::Remote;
     char letter = static_cast<char>(ToUpperAscii(root.substr(0, 1))[0]);

@@ -45,6 +45,7 @@ std::unique_ptr<Library> HostPlatform::OpenLibrary(const std::string& path, Load
     if (!FileExists(candidate)) return fail(LoadError::NotFound);
     void* handle = dlopen(HostPath(candidate).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) return fail(LoadError::Other);
+    librariesLoaded_.push_back(candidate);
     if (error) *error = LoadError::None;
     return std::make_unique<HostLibrary>(handle);
 }

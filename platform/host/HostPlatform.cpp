@@ -60,6 +60,38 @@ void HostPlatform::AddDrive(char letter, DriveType type, const std::string& host
     drives_[upper] = Drive{type, folder, std::nullopt};
 }
 
+void HostPlatform::AddShare(const std::string& share, const std::string& hostFolder) {
+    std::string folder = hostFolder;
+    if (folder.empty()) {
+        folder = root_ + "/share";
+        for (const std::string& part : SplitPath(share)) folder += "-" + part;
+    }
+    HostMakeFolders(folder);
+    shares_[ToUpperAscii(ExcludeTrailingBackslash(share))] = folder;
+}
+
+void HostPlatform::ConnectDrive(char letter, const std::string& share) {
+    const auto found = shares_.find(ToUpperAscii(ExcludeTrailingBackslash(share)));
+    if (found == shares_.end()) return;
+    AddDrive(letter, DriveType::Remote, found->second);
+    connected_[static_cast<char>(ToUpperAscii(std::string(1, letter))[0])] = ExcludeTrailingBackslash(share);
+}
+
+void HostPlatform::RemoveDrive(char letter) {
+    drives_.erase(static_cast<char>(ToUpperAscii(std::string(1, letter))[0]));
+}
+
+NetworkDrives HostPlatform::MappedNetworkDrives() {
+    NetworkDrives seen;
+    for (const auto& [letter, share] : connected_)
+        if (drives_.count(letter)) seen[letter] = share;
+    return seen;
+}
+
+void HostPlatform::ReachLettersThrough(const NetworkDrives& drives) {
+    unseenLetters_.Use(drives, [this](char letter) { return drives_.count(letter) != 0; });
+}
+
 void HostPlatform::Note(const std::string& line) {
     journal_.push_back(line);
     std::ofstream out(root_ + "/journal.txt", std::ios::app);
@@ -73,11 +105,11 @@ std::string HostPlatform::WindowsPathOfHost(const std::string& hostPath) {
     return result;
 }
 
-// A full Windows path "X:\a\b" for any form the callers use.
-std::string HostPlatform::Absolute(const std::string& windowsPath) const {
+// A full Windows path "X:\a\b" for any form the callers use; a share's path as it is.
+std::string HostPlatform::Spelled(const std::string& windowsPath) const {
     std::string path = windowsPath;
-    if (!path.empty() && path[0] == '/' && !(path.size() > 1 && path[1] == '/'))
-        return WindowsPathOfHost(path);
+    if (path.size() > 1 && IsSeparator(path[0]) && IsSeparator(path[1])) return path;
+    if (!path.empty() && path[0] == '/') return WindowsPathOfHost(path);
     if (path.size() >= 2 && path[1] == ':') {
         std::string rest = path.substr(2);
         if (rest.empty() || !IsSeparator(rest[0])) {
@@ -92,17 +124,16 @@ std::string HostPlatform::Absolute(const std::string& windowsPath) const {
     return JoinPath(currentDirectory_, path);
 }
 
-HostPlatform::WrittenPath HostPlatform::AsWritten(const std::string& windowsPath) const {
-    std::string full = Absolute(windowsPath);
-    char letter = static_cast<char>(ToUpperAscii(full.substr(0, 1))[0]);
-    auto drive = drives_.find(letter);
-    // A drive the machine lacks maps below a folder that never exists, so that nothing
-    // on it can be found, opened or created.
-    if (drive == drives_.end())
-        return {root_ + "/.no-drive-" + std::string(1, letter) + "/" + full.substr(2), {}, {}};
+std::string HostPlatform::Absolute(const std::string& windowsPath) const {
+    return unseenLetters_.Reach(Spelled(windowsPath));
+}
+
+HostPlatform::WrittenPath HostPlatform::Below(const std::string& driveFolder, const std::vector<std::string>& parts,
+                                              size_t first) {
     WrittenPath written;
-    written.driveFolder = drive->second.hostFolder;
-    for (const std::string& part : SplitPath(full.substr(2))) {
+    written.driveFolder = driveFolder;
+    for (size_t at = first; at < parts.size(); ++at) {
+        const std::string& part = parts[at];
         if (part == ".") continue;
         if (part == "..") {
             if (!written.names.empty()) written.names.pop_back();
@@ -114,6 +145,25 @@ HostPlatform::WrittenPath HostPlatform::AsWritten(const std::string& windowsPath
     for (const std::string& part : written.names) written.exact += "/" + part;
     if (written.exact.empty()) written.exact = '/';
     return written;
+}
+
+HostPlatform::WrittenPath HostPlatform::AsWritten(const std::string& windowsPath) const {
+    const std::string full = Absolute(windowsPath);
+    if (IsSeparator(full[0])) {
+        // \\server\share\names: a share of this machine, or one that never answers.
+        const std::vector<std::string> parts = SplitPath(full);
+        const std::string share = parts.size() >= 2 ? ToUpperAscii("\\\\" + parts[0] + "\\" + parts[1]) : "";
+        const auto found = shares_.find(share);
+        if (found == shares_.end()) return {root_ + "/.no-share/" + full.substr(2), {}, {}};
+        return Below(found->second, parts, 2);
+    }
+    char letter = static_cast<char>(ToUpperAscii(full.substr(0, 1))[0]);
+    auto drive = drives_.find(letter);
+    // A drive the machine lacks maps below a folder that never exists, so that nothing
+    // on it can be found, opened or created.
+    if (drive == drives_.end())
+        return {root_ + "/.no-drive-" + std::string(1, letter) + "/" + full.substr(2), {}, {}};
+    return Below(drive->second.hostFolder, SplitPath(full.substr(2)), 0);
 }
 
 std::string HostPlatform::HostPath(const std::string& windowsPath) {

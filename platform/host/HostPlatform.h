@@ -10,7 +10,7 @@
 // Names resolve without regard to case (an exact name is found first), '\' and '/' both
 // separate, and the host's own root is drive Z:, so "/tmp/x" and "Z:\tmp\x" are one file.
 // A name that begins with a dot is listed as hidden (as Wine shows it), and the root of
-// a share (\\server\share\) is a network drive.
+// a share (\\server\share\) is a network drive; a share added with AddShare holds files.
 // Programs are either mapped to handlers or recorded in the journal; libraries are host
 // shared objects (ordinal N is the symbol "torvex_ordinal_N"). Faults can be injected.
 #pragma once
@@ -18,6 +18,7 @@
 #include <ctime>
 #include <functional>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,14 @@ public:
     // --- set-up for tests and tools ---
     // Maps a drive letter to a host folder (default <root>/<letter>) with a drive type.
     void AddDrive(char letter, DriveType type, const std::string& hostFolder = "");
+    // A share "\\SERVER\NAME" kept in a host folder (default <root>/share-server-name).
+    void AddShare(const std::string& share, const std::string& hostFolder = "");
+    // A network drive that the person connected to `share` (added first): its letter is
+    // a drive of this machine, and MappedNetworkDrives names its share.
+    void ConnectDrive(char letter, const std::string& share);
+    // The letter is no drive of this program any more (one started with administrator
+    // rights does not see the person's connections).
+    void RemoveDrive(char letter);
     void SetModuleFileName(const std::string& windowsPath) { moduleFileName_ = windowsPath; }
     void SetEnvironment(const std::string& name, const std::string& value);
     void UnsetEnvironment(const std::string& name);
@@ -43,6 +52,12 @@ public:
     using ProgramHandler = std::function<int64_t(const std::string& commandLine)>;
     void MapProgram(const std::string& name, ProgramHandler handler);
     void SetMaxCommandLine(size_t limit) { maxCommandLine_ = limit; }
+    // The rights of this program's token (it has them unless told otherwise), and the
+    // person's answer to the prompt of StartElevated (yes unless told otherwise).
+    void SetAdministratorRights(bool has) { administrator_ = has; }
+    void RefuseElevation(bool refuse) { refuseElevation_ = refuse; }
+    // The generator's numbers from now on follow from `seed`.
+    void SeedRandom(uint64_t seed) { random_.seed(seed); }
     // What the DDE server does with the next transactions (by default it executes them).
     void SetDdeBehaviour(DdeResult behaviour) { ddeBehaviour_ = behaviour; }
     // The Start Menu's common Programs folder (made when first asked for); none: the
@@ -80,6 +95,8 @@ public:
     std::string HostPath(const std::string& windowsPath);  // where a Windows path lives
     static std::string WindowsPathOfHost(const std::string& hostPath);  // "/a/b" -> "Z:\a\b"
     std::vector<std::string> Journal() const { return journal_; }
+    // Every library that was loaded, by the path it was found at.
+    const std::vector<std::string>& LibrariesLoaded() const { return librariesLoaded_; }
     struct DdeTransaction {
         std::string service, topic, command;
         uint32_t timeoutMs;
@@ -108,6 +125,8 @@ public:
     std::optional<uint64_t> FreeSpace(const std::string& path) override;
     bool FileInUse(const std::string& path) override;
     DriveType DriveTypeOf(const std::string& root) override;
+    NetworkDrives MappedNetworkDrives() override;
+    void ReachLettersThrough(const NetworkDrives& drives) override;
     // Registry.
     bool RegistryKeyExists(const std::string& key) override;
     std::optional<std::string> RegistryReadString(const std::string& key,
@@ -130,6 +149,9 @@ public:
     bool StartProgram(const std::string& commandLine, int showMode) override;
     int64_t RunAndWait(const std::string& commandLine, int showMode) override;
     size_t MaxCommandLine() override { return maxCommandLine_; }
+    // Noted in the journal as "RUNAS " and the command line; refused, it starts nothing.
+    ElevatedRun StartElevated(const std::string& program, const std::string& parameters, int showMode,
+                              bool wait) override;
     DdeResult DdeExecute(const std::string& service, const std::string& topic,
                          const std::string& command, uint32_t timeoutMs) override;
     // Libraries.
@@ -139,6 +161,8 @@ public:
     std::string ModuleFileName() override { return moduleFileName_; }
     std::optional<std::string> Environment(const std::string& name) override;
     std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
+    bool HasAdministratorRights() override { return administrator_; }
+    void RandomBytes(void* buffer, size_t count) override;
     // Noted in the journal as "MESSAGE " + text; nobody has to close it.
     void ShowPlainMessage(const std::string& text) override;
     // Granted unless the name is held (HoldName), or claimed and not yet let go; waits
@@ -172,6 +196,8 @@ private:
         std::string data;
     };
 
+    // A full path "X:\a\b" (or "\\server\share\a") as written, and as this program reaches it.
+    std::string Spelled(const std::string& windowsPath) const;
     std::string Absolute(const std::string& windowsPath) const;
     // A Windows path on the host with every name as written, before any look-up of names
     // in another case: `exact`, the drive's host folder and the names below it.
@@ -181,6 +207,8 @@ private:
         std::vector<std::string> names;
     };
     WrittenPath AsWritten(const std::string& windowsPath) const;
+    // The names of a path below `driveFolder`, with "." and ".." taken away.
+    static WrittenPath Below(const std::string& driveFolder, const std::vector<std::string>& parts, size_t first);
     std::string EntryName(const std::string& folder, const std::string& name);
     void Note(const std::string& line);
     void LoadRegistry();
@@ -191,6 +219,9 @@ private:
 
     std::string root_;
     std::map<char, Drive> drives_;
+    std::map<std::string, std::string> shares_;  // upper-case "\\SERVER\NAME" -> host folder
+    NetworkDrives connected_;                     // the person's network drives
+    LettersOnShares unseenLetters_;
     std::string currentDirectory_ = "C:\\";
     std::string moduleFileName_ = "C:\\INSTALL.EXE";
     std::map<std::string, std::string> environment_;  // upper-case names
@@ -204,6 +235,9 @@ private:
     std::vector<std::string> heldNames_;
     uint64_t operations_ = 0, failOperation_ = 0, stopAtOperation_ = 0;
     size_t maxCommandLine_ = 32767;
+    bool administrator_ = true, refuseElevation_ = false;
+    std::mt19937_64 random_{std::random_device{}()};
+    std::vector<std::string> librariesLoaded_;
     std::vector<DdeTransaction> ddeJournal_;
     DdeResult ddeBehaviour_ = DdeResult::Executed;
     std::optional<std::string> commonPrograms_ = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";

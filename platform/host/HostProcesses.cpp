@@ -58,6 +58,17 @@ int64_t HostPlatform::RunAndWait(const std::string& commandLine, int /*showMode*
     return Run(commandLine).value_or(-1);
 }
 
+ElevatedRun HostPlatform::StartElevated(const std::string& program, const std::string& parameters, int /*showMode*/,
+                                        bool wait) {
+    if (refuseElevation_) return {ElevatedStart::Refused, -1};
+    const std::string commandLine = QuotedIfBlank(program) + (parameters.empty() ? "" : " " + parameters);
+    if (!FileExists(program) && !programs_.count(ProgramKey(program))) return {ElevatedStart::Failed, -1};
+    Note("RUNAS " + commandLine);
+    const auto mapped = programs_.find(ProgramKey(program));
+    const int64_t exitCode = mapped == programs_.end() ? 0 : mapped->second(commandLine);
+    return {ElevatedStart::Started, wait ? exitCode : -1};
+}
+
 DdeResult HostPlatform::DdeExecute(const std::string& service, const std::string& topic,
                                    const std::string& command, uint32_t timeoutMs) {
     if (ddeBehaviour_ == DdeResult::NoConversation) return ddeBehaviour_;

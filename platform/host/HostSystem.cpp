@@ -24,6 +24,11 @@ std::optional<std::string> HostPlatform::Environment(const std::string& name) {
     return it->second;
 }
 
+void HostPlatform::RandomBytes(void* buffer, size_t count) {
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    for (size_t i = 0; i < count; ++i) bytes[i] = static_cast<unsigned char>(random_());
+}
+
 void HostPlatform::ShowPlainMessage(const std::string& text) { Note("MESSAGE " + text); }
 
 namespace {

@@ -65,17 +65,17 @@ private:
     KernelHandle handle_;
 };
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()); }
-
 }  // namespace
 
+std::wstring Win32Platform::Native(const std::string& path) const { return Widen(shares_.Reach(path)); }
+
 bool Win32Platform::FileExists(const std::string& path) {
-    DWORD attributes = Attributes(path);
+    DWORD attributes = GetFileAttributesW(Native(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32Platform::DirectoryExists(const std::string& path) {
-    DWORD attributes = Attributes(path);
+    DWORD attributes = GetFileAttributesW(Native(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -103,23 +103,23 @@ std::unique_ptr<File> Win32Platform::Open(const std::string& path, OpenMode mode
             break;
     }
     const DWORD flags = FILE_ATTRIBUTE_NORMAL | (mode == OpenMode::AppendDurable ? FILE_FLAG_WRITE_THROUGH : 0);
-    HANDLE handle = CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
+    HANDLE handle = CreateFileW(Native(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32File>(handle);
 }
 
-bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
+bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(Native(path).c_str()) != 0; }
 
 bool Win32Platform::RenameFile(const std::string& from, const std::string& to, bool replace) {
-    return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+    return MoveFileExW(Native(from).c_str(), Native(to).c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
 }
 
 bool Win32Platform::MakeDirectory(const std::string& path) {
-    return CreateDirectoryW(Widen(path).c_str(), nullptr) != 0;
+    return CreateDirectoryW(Native(path).c_str(), nullptr) != 0;
 }
 
 bool Win32Platform::RemoveEmptyDirectory(const std::string& path) {
-    return RemoveDirectoryW(Widen(path).c_str()) != 0;
+    return RemoveDirectoryW(Native(path).c_str()) != 0;
 }
 
 std::vector<DirEntry> Win32Platform::ListDirectory(const std::string& path) {
@@ -128,7 +128,7 @@ std::vector<DirEntry> Win32Platform::ListDirectory(const std::string& path) {
     if (pattern.empty() || (pattern.back() != '\\' && pattern.back() != '/')) pattern += '\\';
     pattern += '*';
     WIN32_FIND_DATAW found;
-    FindHandle search(NoneIfInvalid(FindFirstFileW(Widen(pattern).c_str(), &found)));
+    FindHandle search(NoneIfInvalid(FindFirstFileW(Native(pattern).c_str(), &found)));
     if (!search) return entries;
     do {
         std::string name = Narrow(found.cFileName);
@@ -145,7 +145,7 @@ bool Win32Platform::SetFileDosTime(const std::string& path, uint16_t dosDate, ui
     FILETIME local, utc;
     if (!DosDateTimeToFileTime(dosDate, dosTime, &local) || !LocalFileTimeToFileTime(&local, &utc))
         return false;
-    KernelHandle file(NoneIfInvalid(CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
+    KernelHandle file(NoneIfInvalid(CreateFileW(Native(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
                                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     return file && SetFileTime(file.get(), nullptr, nullptr, &utc) != 0;
 }
@@ -159,17 +159,17 @@ std::string Win32Platform::CurrentDirectory() {
 }
 
 bool Win32Platform::ChangeDirectory(const std::string& path) {
-    return SetCurrentDirectoryW(Widen(path).c_str()) != 0;
+    return SetCurrentDirectoryW(Native(path).c_str()) != 0;
 }
 
 std::optional<uint64_t> Win32Platform::FreeSpace(const std::string& path) {
     // The call wants a folder; a file's own folder holds it.
     std::string folder = path;
-    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    const DWORD attributes = GetFileAttributesW(Native(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         folder = ExtractFilePath(path);
     ULARGE_INTEGER available{}, total{}, free{};
-    if (!GetDiskFreeSpaceExW(Widen(IncludeTrailingBackslash(folder)).c_str(), &available, &total, &free))
+    if (!GetDiskFreeSpaceExW(Native(IncludeTrailingBackslash(folder)).c_str(), &available, &total, &free))
         return std::nullopt;
     return available.QuadPart;
 }
@@ -177,7 +177,7 @@ std::optional<uint64_t> Win32Platform::FreeSpace(const std::string& path) {
 bool Win32Platform::FileInUse(const std::string& path) {
     // Asked for writing while letting everyone else do anything: only a program that
     // denies writing (or runs from the file) makes this fail.
-    KernelHandle file(NoneIfInvalid(CreateFileW(Widen(path).c_str(), GENERIC_WRITE,
+    KernelHandle file(NoneIfInvalid(CreateFileW(Native(path).c_str(), GENERIC_WRITE,
                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (file) return false;
@@ -186,7 +186,7 @@ bool Win32Platform::FileInUse(const std::string& path) {
 }
 
 DriveType Win32Platform::DriveTypeOf(const std::string& root) {
-    switch (GetDriveTypeW(Widen(root).c_str())) {
+    switch (GetDriveTypeW(Native(root).c_str())) {
         case DRIVE_NO_ROOT_DIR: return DriveType::NoRootDir;
         case DRIVE_REMOVABLE: return DriveType::Removable;
         case DRIVE_FIXED: return DriveType::Fixed;
@@ -198,7 +198,7 @@ DriveType Win32Platform::DriveTypeOf(const std::string& root) {
 }
 
 bool Win32Platform::RemoveFileAtRestart(const std::string& path) {
-    return MoveFileExW(Widen(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+    return MoveFileExW(Native(path).c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
 }
 
 }  // namespace plat

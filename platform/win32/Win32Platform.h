@@ -10,6 +10,9 @@ namespace plat {
 // Win32Libraries, Win32System and Win32StartMenu.cpp.
 class Win32Platform final : public Platform {
 public:
+    // Libraries that the system loads for this program come from the system folder.
+    Win32Platform();
+
     // Files, folders and disks.
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
@@ -26,6 +29,8 @@ public:
     std::optional<uint64_t> FreeSpace(const std::string& path) override;
     bool FileInUse(const std::string& path) override;
     DriveType DriveTypeOf(const std::string& root) override;
+    NetworkDrives MappedNetworkDrives() override;
+    void ReachLettersThrough(const NetworkDrives& drives) override;
     // Registry.
     bool RegistryKeyExists(const std::string& key) override;
     std::optional<std::string> RegistryReadString(const std::string& key,
@@ -48,6 +53,8 @@ public:
     bool StartProgram(const std::string& commandLine, int showMode) override;
     int64_t RunAndWait(const std::string& commandLine, int showMode) override;
     size_t MaxCommandLine() override { return 32767 - 1; }
+    ElevatedRun StartElevated(const std::string& program, const std::string& parameters, int showMode,
+                              bool wait) override;
     DdeResult DdeExecute(const std::string& service, const std::string& topic,
                          const std::string& command, uint32_t timeoutMs) override;
     // Libraries.
@@ -57,6 +64,8 @@ public:
     std::string ModuleFileName() override;
     std::optional<std::string> Environment(const std::string& name) override;
     std::string WindowsDirectory() override;
+    bool HasAdministratorRights() override;
+    void RandomBytes(void* buffer, size_t count) override;
     void ShowPlainMessage(const std::string& text) override;
     std::unique_ptr<Claim> ClaimName(const std::string& name, uint32_t waitMs) override;
     uint32_t TickCount() override;
@@ -66,6 +75,13 @@ public:
     // The Start Menu.
     std::optional<std::string> CommonProgramsFolder() override;
     bool SaveShortcut(const std::string& path, const Shortcut& shortcut) override;
+
+private:
+    // A path as the system's calls take it: on a letter this program does not see, the
+    // path on that letter's share.
+    std::wstring Native(const std::string& path) const;
+
+    LettersOnShares shares_;
 };
 
 }  // namespace plat

@@ -2,6 +2,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <optional>
 
@@ -47,6 +48,31 @@ int64_t Win32Platform::RunAndWait(const std::string& commandLine, int showMode) 
     DWORD exitCode = 0;
     GetExitCodeProcess(started->process.get(), &exitCode);
     return static_cast<int32_t>(exitCode);
+}
+
+ElevatedRun Win32Platform::StartElevated(const std::string& program, const std::string& parameters, int showMode,
+                                         bool wait) {
+    const std::wstring file = Native(program), arguments = Widen(parameters);
+    SHELLEXECUTEINFOW start{};
+    start.cbSize = sizeof(start);
+    // The process handle, to wait for it; done before returning, since this program may
+    // end right after; failures told by this program, not by the shell's own boxes.
+    start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    start.hwnd = GetActiveWindow();
+    start.lpVerb = L"runas";  // the prompt; none when this program has the rights already
+    start.lpFile = file.c_str();
+    start.lpParameters = arguments.empty() ? nullptr : arguments.c_str();
+    start.nShow = showMode;
+    if (!ShellExecuteExW(&start))
+        return {GetLastError() == ERROR_CANCELLED ? ElevatedStart::Refused : ElevatedStart::Failed, -1};
+    KernelHandle process(start.hProcess);
+    ElevatedRun run{ElevatedStart::Started, -1};
+    if (wait && process) {
+        WaitForSingleObject(process.get(), INFINITE);
+        DWORD exitCode = 0;
+        if (GetExitCodeProcess(process.get(), &exitCode)) run.exitCode = static_cast<int32_t>(exitCode);
+    }
+    return run;
 }
 
 DdeResult Win32Platform::DdeExecute(const std::string& service, const std::string& topic,

@@ -74,8 +74,11 @@ Library& State() {
 
 std::string ThisLibrary() { return standin::ModulePath(reinterpret_cast<const void*>(&State)); }
 
+// Beside the library, or in the file UPGRADE_JOURNAL names: the installer's working folder,
+// where the library lies, is gone once the run ends.
 void Journal(const std::string& text) {
-    standin::AppendLine(standin::FolderOf(ThisLibrary()) + standin::kJournalName,
+    standin::AppendLine(standin::EnvironmentValue("UPGRADE_JOURNAL")
+                            .value_or(standin::FolderOf(ThisLibrary()) + standin::kJournalName),
                         "UPGRADE.DLL " + text);
 }
 

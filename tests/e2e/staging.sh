@@ -79,6 +79,20 @@ start_installer() {
     win_start "$name" --cwd "$(cpath 'C:\MEDIA')" 'C:\MEDIA\INSTALL.EXE' "$@"
 }
 
+# work_folder UNIXDIR: the working folder the media instance made there (WinTORVEX- and
+# 16 hexadecimal digits); fails unless there is exactly one.
+work_folder() {
+    local found=("$1"/WinTORVEX-????????????????)
+    [[ ${#found[@]} == 1 && -d ${found[0]} ]] || fail "expected one working folder in $1: ${found[*]}"
+    printf '%s\n' "${found[0]}"
+}
+
+# expect_no_work_folder UNIXDIR: no working folder was left there.
+expect_no_work_folder() {
+    local found=("$1"/WinTORVEX-*)
+    [[ ! -e ${found[0]} ]] || fail "a working folder was left in $1: ${found[*]}"
+}
+
 # engine_alias NAME: the folder of a database alias as the stand-in engine keeps it
 # (IDAPI32.CFG beside the library); fails when the alias is not there.
 engine_alias() {

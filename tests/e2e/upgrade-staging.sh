@@ -53,9 +53,11 @@ stage_upgrade_media() {
     done
 }
 
-# upgrade_journal: the stand-in upgrade library's journal beside it in %TEMP%.
+# upgrade_journal: the stand-in upgrade library's journal, kept outside the working folder,
+# which goes when the run ends.
+export UPGRADE_JOURNAL='C:\UPGRADE-JOURNAL.LOG'
 upgrade_journal() {
-    tr -d '\r' <"$(win_temp_dir)/STANDINS.LOG"
+    tr -d '\r' <"$(cpath "$UPGRADE_JOURNAL")"
 }
 
 # The locate page's window, and what it shows.

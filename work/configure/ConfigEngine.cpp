@@ -24,7 +24,10 @@ namespace {
 
 constexpr char kEarlierEngineKey[] = "Software\\Borland\\BLW32";
 constexpr char kBdeRegBelowProgramFiles[] = "Borland\\Common Files\\BDE\\bde.reg";
-constexpr char kRegistryImport[] = "regedit /s ";
+// By its whole path in the Windows folder: by its bare name the system would look in this
+// program's folder and the current one first.
+constexpr char kRegistryEditor[] = "regedit.exe";
+constexpr char kSilentImport[] = " /s ";
 constexpr char kNothingToImport[] = "Motorul BDE este deja instalat, nu import fisierul lipsa ";
 constexpr char kImportNotStarted[] = "Nu am putut porni regedit pentru fisierul de configurare BDE:";
 constexpr char kImportFailed[] = "Importul fisierului de configurare BDE a esuat (cod ";
@@ -62,7 +65,9 @@ bool RegisterEngine(Reports& reports) {
     // What the import is about to set, as it is before: the uninstall puts it back.
     for (const auto& [key, name] : ValuesOfRegistryFile(plat::ReadWholeFile(bdeReg).value_or("")))
         record::NoteRegistryValue(record::ThisRun().engine, key, name);
-    const int64_t exitCode = core::RunAndWait(kRegistryImport + ("\"" + bdeReg + "\""), kShowMinimized);
+    const std::string regedit = plat::JoinPath(plat::Current().WindowsDirectory(), kRegistryEditor);
+    const int64_t exitCode =
+        core::RunAndWait(plat::QuotedIfBlank(regedit) + kSilentImport + ("\"" + bdeReg + "\""), kShowMinimized);
     if (exitCode == 0) return true;
     ReportError(reports, ImportFailureText(bdeReg, exitCode));
     return false;

@@ -10,7 +10,8 @@ mkdir -p "$folder/DATA"
 cp "$checker" "$E2E_UPGRADE_STANDIN" "$E2E_ENGINE_STANDIN" "$folder/"
 printf 'TORVEX=C:\\ABI\\DATA\r\n' >"$folder/IDAPI32.CFG"
 
-# The engine is loaded from the current folder first, as the program does.
+# The engine is found through its DLLPATH, as the program finds it.
+set_reg "$E2E_ENGINE_KEY" DLLPATH 'C:\ABI'
 status=0
 output=$(cd "$folder" && win_output 'C:\ABI\ABICHECK.EXE') || status=$?
 printf '%s\n' "$output" >"$E2E_WORK/abicheck.txt"

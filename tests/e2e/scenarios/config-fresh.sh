@@ -48,8 +48,8 @@ drv wait-process-gone INSTTORV.EXE 30
 # The second start: the copy finds the alias, so it unpacks the upgrade set (a fresh
 # installation deletes it unopened) and goes on with the upgrade pages.
 temp=$(win_temp_dir)
-rm -f "$temp/UPGRADE.DLL"
 start_from_drive again d
-wait_until 60 "the upgrade set is unpacked in %TEMP%" test -f "$temp/UPGRADE.DLL"
+unpacked() { local found=("$temp"/WinTORVEX-*/UPGRADE.DLL); [[ -f ${found[0]} ]]; }
+wait_until 60 "the upgrade set is unpacked in the working folder" unpacked
 shot "the second start: the upgrade path" >/dev/null
 [[ -z $(drv_try list | grep -F "\"$TYPE_PAGE\"") ]] || fail "the second start shows the install type page"

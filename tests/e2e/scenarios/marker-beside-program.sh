@@ -9,11 +9,12 @@ temp=$(win_temp_dir)
 start_installer media
 drv wait-window "Program incomplet!" 60 >/dev/null
 expect_equal "$(drv owner "Program incomplet!")" INSTALL.EXE "the program showing the box"
-expect_no_file "$temp/INSTTORV.EXE"
-expect_no_file "$temp/INSTTORV.DAT"
+expect_no_work_folder "$temp"
 expect_bytes "$(cpath 'C:\MEDIA\INSTTORV.DAT')" 'D:\\ALTUNDEVA\\\r\n'
 expect_file "$(cpath 'C:\MEDIA\UPGRADE.1')"
 
 drv click "Program incomplet!" "&Renunt"
 win_wait_exit media 30
 drv wait-gone "Program incomplet!" 10
+# Its folder is no working folder: nothing of it goes.
+expect_bytes "$(cpath 'C:\MEDIA\INSTTORV.DAT')" 'D:\\ALTUNDEVA\\\r\n'

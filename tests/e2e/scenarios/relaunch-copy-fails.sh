@@ -1,6 +1,6 @@
 # When the working set cannot be copied the media instance says which file failed, in
-# an error box, and does not start the copy: first a media folder without INSTALL.CFG,
-# then a TEMP folder that does not exist.
+# an error box, leaves no working folder and does not start the copy: first a media
+# folder without INSTALL.CFG, then a TEMP folder that does not exist.
 
 install_engine 'TORVEX=C:\TORVDATA\DATA'
 stage_media
@@ -15,7 +15,7 @@ shot "a file of the set is missing" >/dev/null
 drv click "EROARE !" "&Renunt"
 win_wait_exit missing-cfg 30
 if drv_try wait-process INSTTORV.EXE 0; then fail "the copy was started without its set"; fi
-expect_no_file "$temp/INSTTORV.DAT"
+expect_no_work_folder "$temp"
 
 stage_media
 use_temp 'C:\TEMPFOLDER'
@@ -24,7 +24,7 @@ e2e_restart_wine
 
 start_installer no-temp-folder
 drv wait-window "EROARE !" 60 >/dev/null
-expect_contains "$(drv texts "EROARE !")" 'C:\TEMPFOLDER\INSTTORV.EXE'
+expect_contains "$(drv texts "EROARE !")" 'C:\TEMPFOLDER\WinTORVEX-'
 drv click "EROARE !" "&Renunt"
 win_wait_exit no-temp-folder 30
 if drv_try wait-process INSTTORV.EXE 0; then fail "the copy was started without its set"; fi

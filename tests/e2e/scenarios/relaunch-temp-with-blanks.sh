@@ -23,8 +23,9 @@ start_installer media -log x
 wait_until 60 "the copy shows its box (or the trap runs)" box_or_trap
 [[ ! -f $trap_record ]] || fail "C:\\Temp.exe was started: $(cat "$trap_record")"
 expect_equal "$(drv owner "Program incomplet!")" INSTTORV.EXE "the program showing the box"
-expect_bytes "$temp/INSTTORV.DAT" 'C:\\MEDIA\\\r\n'
-expect_file "$temp/INSTTORV.EXE"
+work=$(work_folder "$temp")
+expect_bytes "$work/INSTTORV.DAT" 'C:\\MEDIA\\\r\n'
+expect_file "$work/INSTTORV.EXE"
 
 drv click "Program incomplet!" "&Renunt"
 drv wait-process-gone INSTTORV.EXE 30

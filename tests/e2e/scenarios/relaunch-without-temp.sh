@@ -1,5 +1,6 @@
 # With an empty TEMP the working copy goes to the Windows folder: INSTTORV.EXE,
-# INSTTORV.CFG and INSTTORV.DAT in C:\windows, and the copy runs from there. (Wine
+# INSTTORV.CFG and INSTTORV.DAT in a folder of its own in C:\windows, and the copy runs
+# from there. (Wine
 # falls back to the machine's TEMP when the user's is missing, so it is made empty in
 # both places.)
 
@@ -18,11 +19,13 @@ windows=$(cpath 'C:\windows')
 start_installer media
 drv wait-window "Program incomplet!" 60 >/dev/null
 expect_equal "$(drv owner "Program incomplet!")" INSTTORV.EXE "the program showing the box"
-cmp -s "$(cpath 'C:\MEDIA\INSTALL.EXE')" "$windows/INSTTORV.EXE" || fail "no copy of INSTALL.EXE in C:\\windows"
-expect_file "$windows/INSTTORV.CFG"
-expect_bytes "$windows/INSTTORV.DAT" 'C:\\MEDIA\\\r\n'
-expect_file "$windows/README.TXT"
-expect_no_file "$windows/UPGRADE.ZIP"
+work=$(work_folder "$windows")
+cmp -s "$(cpath 'C:\MEDIA\INSTALL.EXE')" "$work/INSTTORV.EXE" || fail "no copy of INSTALL.EXE in C:\\windows"
+expect_file "$work/INSTTORV.CFG"
+expect_bytes "$work/INSTTORV.DAT" 'C:\\MEDIA\\\r\n'
+expect_file "$work/README.TXT"
+expect_no_file "$work/UPGRADE.ZIP"
 
 drv click "Program incomplet!" "&Renunt"
 drv wait-process-gone INSTTORV.EXE 30
+expect_no_work_folder "$windows"

@@ -9,7 +9,8 @@ stage_cd
 start_from_drive first d
 drv wait-window "$TYPE_PAGE" 60 >/dev/null
 temp=$(win_temp_dir)
-working() { (cd "$temp" && md5sum INSTTORV.EXE INSTTORV.DAT INSTTORV.CFG && stat -c '%n %Y' INSTTORV.*); }
+work=$(work_folder "$temp")
+working() { (cd "$temp" && ls -d WinTORVEX-* && cd "$work" && md5sum INSTTORV.EXE INSTTORV.DAT INSTTORV.CFG && stat -c '%n %Y' INSTTORV.*); }
 before=$(working)
 
 write_answers 'C:\deploy\local.ini' '[Instalare]' 'Tip=LOCAL' 'Program=C:\WinTorv'

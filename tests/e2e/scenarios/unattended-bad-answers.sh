@@ -19,11 +19,11 @@ for entry in "${cases[@]}"; do
     file=${parts[0]} expected=${parts[-1]}
     lines=("${parts[@]:1:${#parts[@]}-2}")
     [[ ${lines[0]:-} == "" ]] || write_answers "$file" "${lines[@]}"
-    rm -f "$(cpath 'C:\torvinst.log')" "$temp/INSTTORV.DAT"
+    rm -f "$(cpath 'C:\torvinst.log')"
     run_unattended "bad-$(basename "${file//\\//}" .ini)" 'D:\INSTALL.EXE' -auto "$file"
     expect_exit 2 "$file"
     expect_contains "$(run_log)" "$expected"
-    expect_no_file "$temp/INSTTORV.DAT"
+    expect_no_work_folder "$temp"
     nothing_installed
 done
 

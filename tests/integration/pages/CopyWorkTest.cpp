@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Log.h"
+#include "record/Recording.h"
 #include "tests/integration/pages/CopyMediaFixture.h"
 
 using namespace work;
@@ -38,6 +39,24 @@ TEST_F(CopyWorkTest, OneCdFolderIsOneDiskAndOnePass) {
     EXPECT_TRUE(script.Messages().empty());
     EXPECT_EQ(copyGauge_, (std::vector<std::string>{"0/1", "1/1"}));
     ExpectProductInstalled();
+}
+
+TEST_F(CopyWorkTest, ALetterThisProgramDoesNotSeeIsReachedThroughItsShareAndRecordedAsTyped) {
+    // The person's N: is \\SRV\OFFICE and holds the CD folder; this program has no N:.
+    Machine().AddShare("\\\\SRV\\OFFICE", root_);
+    MakeCd();
+    Machine().ReachLettersThrough({{'N', "\\\\SRV\\OFFICE"}});
+    core::State().SourceDir = "N:\\cd\\";
+    core::State().ProgramDir = core::State().WorkDir = "N:\\WinTorv";
+    core::State().DataDir = "N:\\TorvData";
+    MakeFolders("\\\\SRV\\OFFICE\\WinTorv");
+    MakeFolders("\\\\SRV\\OFFICE\\TorvData");
+    ui::headless::Script script;
+    EXPECT_EQ(Work().Run(), work::CopyOutcome::Done);
+    EXPECT_EQ(ReadFile("\\\\SRV\\OFFICE\\WinTorv\\MIRDAN.EXE"), "mirdan");
+    EXPECT_EQ(ReadFile("\\\\SRV\\OFFICE\\TorvData\\DATA\\FIRMA.DB"), "sample firm");
+    ASSERT_FALSE(record::ThisRun().product.files.empty());
+    EXPECT_EQ(record::ThisRun().product.files[0].path.rfind("N:\\WinTorv\\", 0), 0u);
 }
 
 TEST_F(CopyWorkTest, AFolderNamedLikeTheMarkerIsNoDiskAndRefusalKeepsWhatWasJoined) {

@@ -69,7 +69,7 @@ protected:
 };
 
 TEST_F(UnattendedOutcomeTest, EachFailureEndsTheRunWithItsCodeAndTheLogSaysIt) {
-    enum Setting { Fresh, Upgrade, NoUpgradeLibrary, MachineBusy, LogBlocked, RecordBlocked };
+    enum Setting { Fresh, Upgrade, NoUpgradeLibrary, MachineBusy, NoRights, LogBlocked, RecordBlocked };
     const struct Row {
         const char* what;
         Setting setting;
@@ -92,6 +92,7 @@ TEST_F(UnattendedOutcomeTest, EachFailureEndsTheRunWithItsCodeAndTheLogSaysIt) {
         {"the record cannot be written", RecordBlocked, -1, Act::GoesOn, 0, "instalat sau actualizat"},
         {"no upgrade library", NoUpgradeLibrary, -1, Act::GoesOn, 5, "lipseste UPGRADE.DLL"},
         {"another run holds the machine", MachineBusy, -1, Act::GoesOn, 7, "o alta instalare ruleaza"},
+        {"no administrator rights", NoRights, -1, Act::GoesOn, 8, "lipsesc drepturile de administrator"},
         {"c:\\torvinst.log cannot be written", LogBlocked, -1, Act::GoesOn, 0, "instalat sau actualizat"},
     };
     const core::PageTableType pages = ActingPages(std::make_index_sequence<core::PageTableType().size()>());
@@ -121,10 +122,9 @@ TEST_F(UnattendedOutcomeTest, EachFailureEndsTheRunWithItsCodeAndTheLogSaysIt) {
             setenv("UPGRADE_ALIAS_FILE", Machine().HostPath("C:\\BDE\\IDAPI32.CFG").c_str(), 1);
             if (row.setting == Upgrade) testing_support::InstallStandin(Machine(), UPGRADE_STANDIN, "C:\\TEMP\\UPGRADE.DLL");
         }
-        if (row.setting == MachineBusy) {
-            Machine().HoldName("WinTORVEX-Setup-Wizard");
-            WriteFile("C:\\TEMP\\UPGRADE.ZIP", "the other run's");
-        }
+        if (row.setting == MachineBusy) Machine().HoldName("WinTORVEX-Setup-Wizard");
+        if (row.setting == NoRights) Machine().SetAdministratorRights(false);
+        if (row.setting == MachineBusy || row.setting == NoRights) WriteFile("C:\\TEMP\\UPGRADE.ZIP", "untouched");
         if (row.setting == LogBlocked) Machine().FailOpen("C:\\torvinst.log");
         if (row.setting == RecordBlocked) arguments.insert(arguments.end(), {"-record", "C:\\Nicaieri\\r.ini"});
 
@@ -143,8 +143,8 @@ TEST_F(UnattendedOutcomeTest, EachFailureEndsTheRunWithItsCodeAndTheLogSaysIt) {
         if (row.setting == LogBlocked) {
             EXPECT_NE(lines[2].find("c:\\torvinst.log nu se poate scrie"), std::string::npos) << lines[2];
         }
-        if (row.setting == MachineBusy) {
-            EXPECT_EQ(ReadFile("C:\\TEMP\\UPGRADE.ZIP"), "the other run's") << "the other run's files untouched";
+        if (row.setting == MachineBusy || row.setting == NoRights) {
+            EXPECT_EQ(ReadFile("C:\\TEMP\\UPGRADE.ZIP"), "untouched") << "the wizard never started";
         }
     }
 }

@@ -1,9 +1,12 @@
 // The program's two roles, run whole on the virtual machine with the scripted user.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/InstallState.h"
 #include "core/Log.h"
 #include "core/Startup.h"
+#include "core/WorkFolder.h"
 #include "dbengine/DatabaseEngine.h"
 #include "journal/UpgradeJournal.h"
 #include "tests/support/Standins.h"
@@ -37,11 +40,17 @@ protected:
         VirtualMachineTest::TearDown();
     }
     static constexpr const char* kTemp = "C:\\Users\\Ion\\AppData\\Local\\Temp\\";
-    std::string InTemp(const std::string& name) { return std::string(kTemp) + name; }
+    // The folder the media instance made in TEMP, with its backslash; empty when none is there.
+    std::string WorkFolder() {
+        for (const plat::DirEntry& entry : Machine().ListDirectory(kTemp))
+            if (entry.isDirectory && IsWorkFolder(entry.name)) return kTemp + entry.name + "\\";
+        return {};
+    }
+    std::string InWork(const std::string& name) { return WorkFolder() + name; }
 
     // The working copy as the media instance leaves it, started as the system would.
     void BecomeTheWorkingCopy() {
-        Machine().SetModuleFileName(InTemp("INSTTORV.EXE"));
+        Machine().SetModuleFileName(InWork("INSTTORV.EXE"));
     }
 };
 
@@ -50,19 +59,19 @@ TEST_F(StartupFlowTest, MediaInstanceCopiesTheSetAndStartsTheCopy) {
     RunInstaller({}, testing_support::TestPageTable());
     EXPECT_TRUE(script.Ok()) << script.Error();
     EXPECT_TRUE(script.FormsShown().empty());
-    EXPECT_EQ(ReadFile(InTemp("INSTTORV.EXE")), "the installer");
-    EXPECT_EQ(ReadFile(InTemp("UPGRADE.ZIP")), "the upgrade set");
-    EXPECT_EQ(ReadFile(InTemp("INSTTORV.CFG")), "[General]\r\nNrDiscuri=3\r\n");
-    EXPECT_EQ(ReadFile(InTemp("INSTTORV.DAT")), "A:\\\r\n");
+    EXPECT_EQ(ReadFile(InWork("INSTTORV.EXE")), "the installer");
+    EXPECT_EQ(ReadFile(InWork("UPGRADE.ZIP")), "the upgrade set");
+    EXPECT_EQ(ReadFile(InWork("INSTTORV.CFG")), "[General]\r\nNrDiscuri=3\r\n");
+    EXPECT_EQ(ReadFile(InWork("INSTTORV.DAT")), "A:\\\r\n");
     EXPECT_EQ(State().SourceDir, "A:") << "the program's own folder, without its backslash";
-    EXPECT_EQ(Machine().Journal(), std::vector<std::string>{"RUN " + InTemp("INSTTORV.EXE")});
+    EXPECT_EQ(Machine().Journal(), std::vector<std::string>{"RUNAS " + InWork("INSTTORV.EXE")});
 }
 
 TEST_F(StartupFlowTest, MediaInstanceWithTheLogPassesItOnAndNeverClosesItsSession) {
     Machine().SetFixedTime({2026, 12, 7, 10, 0, 0, 0});
     RunInstaller({"-log", "x"}, testing_support::TestPageTable());
     EXPECT_EQ(Machine().Journal(),
-              std::vector<std::string>{"RUN " + InTemp("INSTTORV.EXE") + " -log -log -log -log"});
+              std::vector<std::string>{"RUNAS " + InWork("INSTTORV.EXE") + " -log -log -log -log"});
     std::string log = ReadFile("C:\\torvinst.log");
     EXPECT_NE(log.find("Begin debug session: INSTALL - "), std::string::npos);
     EXPECT_EQ(log.find("End debug session"), std::string::npos);
@@ -78,7 +87,7 @@ TEST_F(StartupFlowTest, MissingSetFileIsReportedByNameAndNothingStarts) {
     EXPECT_NE(script.Messages()[0].text.find("A:\\UPGRADE.1"), std::string::npos);
     EXPECT_EQ(script.Messages()[0].kind, ui::mtError);
     EXPECT_TRUE(Machine().Journal().empty());
-    EXPECT_FALSE(Machine().FileExists(InTemp("INSTTORV.DAT")));
+    EXPECT_EQ(WorkFolder(), "") << "nothing left in TEMP";
 }
 
 TEST_F(StartupFlowTest, WorkFolderThatCannotBeWrittenIsReportedAndNothingStarts) {
@@ -88,9 +97,9 @@ TEST_F(StartupFlowTest, WorkFolderThatCannotBeWrittenIsReportedAndNothingStarts)
     RunInstaller({}, testing_support::TestPageTable());
     EXPECT_TRUE(script.Ok()) << script.Error();
     ASSERT_EQ(script.Messages().size(), 1u);
-    EXPECT_NE(script.Messages()[0].text.find(InTemp("INSTTORV.CFG")), std::string::npos);
+    EXPECT_NE(script.Messages()[0].text.find("INSTTORV.CFG"), std::string::npos);
     EXPECT_TRUE(Machine().Journal().empty());
-    EXPECT_FALSE(Machine().FileExists(InTemp("INSTTORV.CFG")));
+    EXPECT_EQ(WorkFolder(), "") << "nothing left in TEMP";
 }
 
 TEST_F(StartupFlowTest, WorkingCopyTakesTheMediaFolderFromTheMarkerAndStartsAtPageZero) {
@@ -102,8 +111,10 @@ TEST_F(StartupFlowTest, WorkingCopyTakesTheMediaFolderFromTheMarkerAndStartsAtPa
     EXPECT_TRUE(script.Ok()) << script.Error();
     EXPECT_EQ(State().SourceDir, "A:\\");
     EXPECT_EQ(State().DiskCount, 3);
-    EXPECT_FALSE(Machine().FileExists(InTemp("UPGRADE.ZIP"))) << "deleted unopened";
-    EXPECT_EQ(Machine().Journal().size(), 1u) << "the copy starts nothing";
+    EXPECT_EQ(WorkFolder(), "") << "the working folder goes as the copy ends";
+    ASSERT_EQ(Machine().Journal().size(), 2u) << "the copy starts nothing";
+    EXPECT_EQ(Machine().Journal()[1].rfind("REMOVE AT RESTART " + std::string(kTemp) + "~TORV", 0), 0u)
+        << "its own program file, moved out";
 }
 
 TEST_F(StartupFlowTest, WorkingCopyWithTheAliasButNoUpgradeLibraryEnds) {
@@ -157,4 +168,56 @@ TEST_F(StartupFlowTest, AnInterruptedUpgradeIsToldOnceByTheWorkingCopy) {
     EXPECT_TRUE(copy.Ok()) << copy.Error();
     ASSERT_EQ(copy.Messages().size(), 1u);
     EXPECT_EQ(copy.Messages()[0].title, "Actualizare intrerupta");
+}
+
+TEST_F(StartupFlowTest, APromptRefusedIsToldOrCodedAndLeavesNothing) {
+    Machine().RefuseElevation(true);
+    WriteFile("C:\\a.ini", "[Instalare]\r\nTip=LOCAL\r\nProgram=C:\\WinTorv\r\n");
+    for (const bool person : {true, false}) {
+        Script script;
+        if (person) script.AnswerMessage("OK");
+        const std::vector<std::string> unattended = {"-auto", "C:\\a.ini"};
+        const auto arguments = person ? std::vector<std::string>{} : unattended;
+        EXPECT_EQ(RunInstaller(arguments, testing_support::TestPageTable()), 8);
+        EXPECT_TRUE(script.Ok()) << script.Error();
+        const std::string told = person ? script.Messages().at(0).title : ReadFile("C:\\torvinst.log");
+        const char* expected = person ? "Drepturi de administrator" : "Cod de iesire 8: drepturile de administrator";
+        EXPECT_NE(told.find(expected), std::string::npos) << told;
+        EXPECT_EQ(WorkFolder(), "") << "nothing left in TEMP";
+        EXPECT_TRUE(Machine().Journal().empty()) << "nothing started";
+    }
+}
+
+TEST_F(StartupFlowTest, AWorkingCopyWithoutTheRightsSaysSoBeforeItChangesAnything) {
+    MakeFolders("C:\\~TORVUPG");
+    WriteFile("C:\\~TORVUPG\\JURNAL.TXT", "not a journal");  // would be told, were it looked at
+    Machine().RegistryWriteString(journal::kPointerKey, journal::kPointerValue, "C:\\~TORVUPG\\JURNAL.TXT");
+    RunInstaller({}, testing_support::TestPageTable());
+    BecomeTheWorkingCopy();
+    Machine().SetAdministratorRights(false);
+    Script script;
+    script.AnswerMessage("OK");
+    EXPECT_EQ(RunInstaller({}, testing_support::TestPageTable()), 8);
+    EXPECT_TRUE(script.Ok()) << script.Error();
+    ASSERT_EQ(script.Messages().size(), 1u);
+    EXPECT_EQ(script.Messages()[0].title, "Drepturi de administrator");
+    EXPECT_EQ(std::count(script.FormsShown().begin(), script.FormsShown().end(), TestPageName(0)), 0) << "no page";
+}
+
+TEST_F(StartupFlowTest, TheCopyReachesThePersonsNetworkDriveThroughItsShareAndKeepsTheLetter) {
+    Machine().AddShare("\\\\SRV\\OFFICE");
+    Machine().ConnectDrive('N', "\\\\SRV\\OFFICE");
+    MakeFolders("N:\\KIT");
+    for (const std::string name : {"INSTALL.EXE", "UPGRADE.1", "INSTALL.CFG"})
+        WriteFile("N:\\KIT\\" + name, ReadFile("A:\\" + name));
+    Machine().SetModuleFileName("N:\\KIT\\INSTALL.EXE");
+    RunInstaller({}, testing_support::TestPageTable());
+    Machine().RemoveDrive('N');  // the copy runs with administrator rights: no N: of the person's
+    BecomeTheWorkingCopy();
+    Script script;
+    script.EndForm(TestPageName(0), 2);
+    RunInstaller({}, testing_support::TestPageTable());
+    EXPECT_TRUE(script.Ok()) << script.Error();
+    EXPECT_EQ(State().SourceDir, "N:\\KIT\\");
+    EXPECT_TRUE(Machine().FileExists("N:\\KIT\\INSTALL.CFG")) << "N: reached through \\\\SRV\\OFFICE";
 }

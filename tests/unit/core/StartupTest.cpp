@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Startup.h"
+#include "core/WorkFolder.h"
 #include "tests/support/VirtualMachine.h"
 
 using namespace core;
@@ -12,13 +13,6 @@ TEST(LogSwitch, OnlyMinusLogFollowedByAnotherArgument) {
     EXPECT_TRUE(LogRequested({"-log", "-log", "-log", "-log"}));
     EXPECT_FALSE(LogRequested({"-LOG", "x"}));
     EXPECT_FALSE(LogRequested({"x", "-log"}));
-}
-
-TEST(WorkCopyCommand, CarriesTheLogSwitchAndQuotesAFolderWithBlanks) {
-    EXPECT_EQ(WorkCopyCommandLine("C:\\TEMP\\", false), "C:\\TEMP\\INSTTORV.EXE");
-    EXPECT_EQ(WorkCopyCommandLine("C:\\TEMP\\", true), "C:\\TEMP\\INSTTORV.EXE -log -log -log -log");
-    EXPECT_EQ(WorkCopyCommandLine("C:\\Documents and Settings\\Temp\\", false),
-              "\"C:\\Documents and Settings\\Temp\\INSTTORV.EXE\"");
 }
 
 class StartupTest : public testing_support::VirtualMachineTest {};
@@ -69,7 +63,9 @@ TEST_F(StartupTest, FailedCopyNamesTheFileAndLeavesNoPartialTarget) {
     EXPECT_FALSE(Machine().FileExists("C:\\TEMP\\COPY.BIN"));
 }
 
-TEST_F(StartupTest, WorkingCopyHoldsTheSetUnderNewNamesAndTheMarker) {
+TEST_F(StartupTest, WorkingCopyHoldsTheSetUnderNewNamesAndTheMarkerWithThePersonsNetworkDrives) {
+    Machine().AddShare("\\\\SRV\\OFFICE");
+    Machine().ConnectDrive('N', "\\\\SRV\\OFFICE");
     MakeFolders("C:\\MEDIA");
     WriteFile("C:\\MEDIA\\INSTALL.EXE", "exe");
     WriteFile("C:\\MEDIA\\UPGRADE.1", "zip");
@@ -79,7 +75,7 @@ TEST_F(StartupTest, WorkingCopyHoldsTheSetUnderNewNamesAndTheMarker) {
     EXPECT_EQ(ReadFile("C:\\TEMP\\INSTTORV.EXE"), "exe");
     EXPECT_EQ(ReadFile("C:\\TEMP\\UPGRADE.ZIP"), "zip");
     EXPECT_EQ(ReadFile("C:\\TEMP\\INSTTORV.CFG"), "cfg");
-    EXPECT_EQ(ReadFile("C:\\TEMP\\INSTTORV.DAT"), "C:\\MEDIA\\\r\n");
+    EXPECT_EQ(ReadFile("C:\\TEMP\\INSTTORV.DAT"), "C:\\MEDIA\\\r\nN:=\\\\SRV\\OFFICE\r\n");
 }
 
 TEST_F(StartupTest, MissingSetFileStopsBeforeTheMarkerIsWritten) {
@@ -90,4 +86,35 @@ TEST_F(StartupTest, MissingSetFileStopsBeforeTheMarkerIsWritten) {
     EXPECT_FALSE(PrepareWorkingCopy("C:\\MEDIA\\", "C:\\TEMP\\", &failure));
     EXPECT_NE(failure.find("UPGRADE.1"), std::string::npos);
     EXPECT_FALSE(Machine().FileExists("C:\\TEMP\\INSTTORV.DAT"));
+}
+
+TEST_F(StartupTest, WorkFolderIsNamedByTheGeneratorAndATakenNameIsPassedOver) {
+    std::string failure;
+    Machine().SeedRandom(7);
+    const auto first = MakeWorkFolder("C:\\TEMP\\", &failure);
+    Machine().SeedRandom(7);  // the same name again: taken
+    const auto second = MakeWorkFolder("C:\\TEMP\\", &failure);
+    ASSERT_TRUE(first && second) << failure;
+    EXPECT_NE(*first, *second);
+    EXPECT_TRUE(IsWorkFolder(*first) && Machine().DirectoryExists(*second));
+    EXPECT_FALSE(MakeWorkFolder("C:\\NOWHERE\\", &failure));
+    EXPECT_EQ(failure.rfind("Nu pot crea folderul de lucru\rC:\\NOWHERE\\WinTORVEX-", 0), 0u) << failure;
+}
+
+TEST_F(StartupTest, WorkFolderGoesWithItsFilesTheRunningProgramAtRestartAndNothingElse) {
+    std::string failure;
+    const std::string folder = MakeWorkFolder("C:\\TEMP\\", &failure).value_or("");
+    const std::string other = MakeWorkFolder("C:\\TEMP\\", &failure).value_or("");
+    for (const char* name : {"INSTTORV.EXE", "INSTTORV.DAT", "UPGRADE.DLL"}) WriteFile(folder + name, "x");
+    MakeFolders(other + "LINK");
+    WriteFile(other + "LINK\\KEPT.TXT", "x");
+    MakeFolders("C:\\MEDIA");
+    WriteFile("C:\\MEDIA\\INSTTORV.DAT", "x");
+    Machine().SetModuleFileName(folder + "INSTTORV.EXE");
+    for (const std::string& each : {folder, other, std::string("C:\\MEDIA\\")}) RemoveWorkFolder(each);
+    EXPECT_FALSE(Machine().DirectoryExists(folder));
+    ASSERT_EQ(Machine().Journal().size(), 1u);
+    EXPECT_EQ(Machine().Journal()[0].rfind("REMOVE AT RESTART C:\\TEMP\\~TORV", 0), 0u) << Machine().Journal()[0];
+    EXPECT_TRUE(Machine().FileExists(other + "LINK\\KEPT.TXT")) << "a folder in it is not followed";
+    EXPECT_TRUE(Machine().FileExists("C:\\MEDIA\\INSTTORV.DAT")) << "not a working folder";
 }

@@ -38,19 +38,6 @@ TEST_F(EngineLoadingTest, NoLibraryAnywhereIsNotFoundAndOrdinalCallsAreNotLoadab
     EXPECT_EQ(engine.Exit(), bde::kLibraryNotLoadable);
 }
 
-TEST_F(EngineLoadingTest, CurrentFolderComesBeforeTheRegisteredFolders) {
-    InstallEngineKnowing("C:\\WORK", "CURRENT");
-    InstallEngineKnowing("C:\\BDE", "REGISTERED");
-    SetDllPath("C:\\BDE");
-    ASSERT_TRUE(Machine().ChangeDirectory("C:\\WORK"));
-
-    bde::EngineLibrary engine;
-    ASSERT_EQ(engine.Init(), bde::kOk);
-    EXPECT_TRUE(Opens(engine, "CURRENT"));
-    EXPECT_FALSE(Opens(engine, "REGISTERED"));
-    EXPECT_EQ(engine.Exit(), bde::kOk);
-}
-
 TEST_F(EngineLoadingTest, RegisteredFoldersAreSearchedInOrderWithBlanksAroundSeparators) {
     InstallEngineKnowing("C:\\SECOND", "SECOND");
     InstallEngineKnowing("C:\\THIRD", "THIRD");
@@ -59,19 +46,6 @@ TEST_F(EngineLoadingTest, RegisteredFoldersAreSearchedInOrderWithBlanksAroundSep
     bde::EngineLibrary engine;
     ASSERT_EQ(engine.Init(), bde::kOk);
     EXPECT_TRUE(Opens(engine, "SECOND"));
-    EXPECT_EQ(engine.Exit(), bde::kOk);
-}
-
-TEST_F(EngineLoadingTest, BareNameIsTheLastResort) {
-    // Neither the current folder nor the registry knows it; the platform's own search
-    // finds the copy beside the running program.
-    InstallEngineKnowing("C:\\INST", "BESIDE");
-    ASSERT_TRUE(Machine().ChangeDirectory("C:\\WINDOWS"));
-    SetDllPath("C:\\NOWHERE");
-
-    bde::EngineLibrary engine;
-    ASSERT_EQ(engine.Init(), bde::kOk);
-    EXPECT_TRUE(Opens(engine, "BESIDE"));
     EXPECT_EQ(engine.Exit(), bde::kOk);
 }
 

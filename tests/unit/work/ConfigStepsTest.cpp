@@ -91,7 +91,7 @@ TEST_F(ConfigStepsTest, ANewEngineIsRegisteredFromItsFilledRegistryFileThenTheAl
                          "\"DLLPATH\"=\"C:\\\\Program Files\\\\Borland\\\\Common Files\\\\BDE\"\r\n"
                          "\"LONG\"=\"C:\\\\Program Files" + longValue + "\"\r\n")
         << "every line ends with CR LF, none is cut";
-    EXPECT_EQ(Machine().Journal(), (std::vector<std::string>(2, "RUN regedit /s \"" + kBdeReg + "\"")))
+    EXPECT_EQ(Machine().Journal(), (std::vector<std::string>(2, "RUN C:\\WINDOWS\\regedit.exe /s \"" + kBdeReg + "\"")))
         << "a second visit imports the (now filled) file again";
     EXPECT_FALSE(Machine().FileExists(kEngineDir + "\\BDEREG.$$$"));
 }
