@@ -54,12 +54,12 @@ stage() {
   "$build/host-mkmedia/tools/mkmedia/mkmedia" build --cd --disk-size 6000000 \
     --installer "$build/sample-media/INSTALL.EXE" --upgrade "$build/sample-media/UPGRADE.DLL" \
     "$out/product" "$out/cd" >/dev/null
-  (cd "$here" && python3 nsis.py "$out/product" "$out/cd/SETUP.EXE")
+  (cd "$here" && python3 nsis.py "$out/product" "$out/cd/TORVNSIS.EXE")
   (cd "$here" && python3 msi.py "$out/product" "$arch" "$out/cd/TORVEX.MSI" 2>/dev/null)
-  rm -f "$out/cd/SETUP.nsi" "$out/cd/TORVEX.wxs"
+  rm -f "$out/cd/TORVNSIS.nsi" "$out/cd/TORVEX.wxs"
   printf '%s\r\n' '[Instalare]' 'Tip=LOCAL' 'Program=C:\WinTorv' >"$out/local.ini"
   echo "$(basename "$build"): CD folder of $(du -sb "$out/cd" | cut -f1) bytes; pieces $(cat "$out"/cd/*.[0-9] | wc -c) bytes;" \
-       "NSIS $(stat -c %s "$out/cd/SETUP.EXE"), MSI ($arch) $(stat -c %s "$out/cd/TORVEX.MSI") bytes"
+       "NSIS $(stat -c %s "$out/cd/TORVNSIS.EXE"), MSI ($arch) $(stat -c %s "$out/cd/TORVEX.MSI") bytes"
 }
 
 for build in "${builds[@]}"; do

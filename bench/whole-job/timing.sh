@@ -132,7 +132,7 @@ time_auto() {
 }
 
 time_nsis() {
-    run_timed "$E2E_WINE" 'D:\SETUP.EXE' /S
+    run_timed "$E2E_WINE" 'D:\TORVNSIS.EXE' /S
     (( WIN_EXIT_CODE == 0 )) || fail "the NSIS installer ended with $WIN_EXIT_CODE"
 }
 
@@ -179,6 +179,25 @@ expect_product() {
     # The engine goes to the Program Files folder of the installer's width: NSIS's is 32-bit.
     compgen -G "$DRIVE_C/Program Files*/Borland/Common Files/BDE/IDAPI32.DLL" >/dev/null ||
         fail "$1: the engine's IDAPI32.DLL was not installed"
+}
+
+# What each installer does beyond the files, checked after its time is taken: the engine's
+# registry values (in the registry view of the installer's width), the group's shortcuts,
+# the WIN.INI value (the MSI package writes none) and the list of programs.
+expect_configured() {
+    local side=$1 what="$1 run $2" group
+    local key='HKLM\Software\Borland\Database Engine'
+    win_output reg query "$key" /v DLLPATH /reg:32 >/dev/null || win_output reg query "$key" /v DLLPATH /reg:64 >/dev/null ||
+        fail "$what: no DLLPATH of the engine in the registry"
+    group=$(program_group_dir WinTORVEX) || fail "$what: no group WinTORVEX"
+    # INSTALL.EXE sends the Program Manager its commands as one string, a line each; Wine's
+    # shell carries out the first line only, so under Wine its group stays empty.
+    [[ $side == auto || $side == person ]] || (( $(find "$group" -iname '*.lnk' | wc -l) >= 3 )) ||
+        fail "$what: the group has fewer than three shortcuts"
+    [[ $side == msi ]] || [[ $(win_ini_value Torvex LastUser) == Master ]] || fail "$what: no [Torvex] LastUser in WIN.INI"
+    local listed
+    listed=$(win_output uninstaller --list) || fail "$what: uninstaller --list failed"
+    grep -q WinTORVEX <<<"$listed" || fail "$what: WinTORVEX is not in the list of programs"
 }
 
 # ---------------------------------------------------------------- one run, watched
@@ -232,6 +251,7 @@ for run in $(seq 1 "$BENCH_RUNS"); do
         restore_machine
         "time_$side" "$run"
         expect_product "$side run $run"
+        expect_configured "$side" "$run"
         printf '%s\t%s\t%s\t%s\t%s\n' "$side" "$run" "$TOOK" "$OWN_MS" "$SERVERS_MS" >>"$BENCH_OUT/times.tsv"
         log=$(cpath 'C:\torvinst.log')
         [[ ! -f $log ]] || tr -d '\r' <"$log" >"$BENCH_OUT/logs/$side-$run.log"
