@@ -5,7 +5,8 @@
 # 234 files), plus a person's run from the type page to the end page. In one prefix, in
 # turn, each run from a machine without the product (bench/whole-job/timing.sh says how);
 # then the medians, the ratios to each peer and where INSTALL.EXE's time goes, from its
-# run log (bench/whole-job/row.py).
+# run log (bench/whole-job/row.py). Beside them, as a limit, the program's archive engine
+# alone under Wine (qunzip.exe) unpacking the same joined archives into the same folders.
 #   bench/whole-job.sh [runs] [BUILD...]   default 5 runs; build/win32 then build/win64
 # BENCH_DIR (default /dev/shm/torvex-bench, else /tmp) holds the product, the media,
 # the peers and each row's times and logs, in whole-job/<build>/.
@@ -57,6 +58,13 @@ stage() {
   (cd "$here" && python3 nsis.py "$out/product" "$out/cd/TORVNSIS.EXE")
   (cd "$here" && python3 msi.py "$out/product" "$arch" "$out/cd/TORVEX.MSI" 2>/dev/null)
   rm -f "$out/cd/TORVNSIS.nsi" "$out/cd/TORVEX.wxs"
+  # The limit of the copy page's work under Wine: the engine alone on the joined archives.
+  mkdir -p "$out/archives"
+  local name
+  for name in EXE VANTIR DBDAT DBNEW BDE32 HELP MIRDAN; do
+    find "$out/cd" -maxdepth 1 -name "$name.[0-9]*" | sort -t. -k2,2n | xargs cat >"$out/archives/$name.ZIP"
+  done
+  cp "$build/tools/qunzip/qunzip.exe" "$out/qunzip.exe"
   printf '%s\r\n' '[Instalare]' 'Tip=LOCAL' 'Program=C:\WinTorv' >"$out/local.ini"
   echo "$(basename "$build"): CD folder of $(du -sb "$out/cd" | cut -f1) bytes; pieces $(cat "$out"/cd/*.[0-9] | wc -c) bytes;" \
        "NSIS $(stat -c %s "$out/cd/TORVNSIS.EXE"), MSI ($arch) $(stat -c %s "$out/cd/TORVEX.MSI") bytes"
@@ -70,11 +78,13 @@ for build in "${builds[@]}"; do
     echo "the 32-bit way: $(win32_way_line)"
     if [[ $WIN32_WAY == none ]]; then echo "$name: not measured"; continue; fi
   fi
-  if [[ ! -f $build/app/INSTALL.EXE || ! -f $build/sample-media/verify-cd.txt ]]; then
+  if [[ ! -f $build/app/INSTALL.EXE || ! -f $build/sample-media/verify-cd.txt || ! -f $build/tools/qunzip/qunzip.exe ]]; then
     cmake --preset "$name" >/dev/null && cmake --build "$build" -j2 >/dev/null
   fi
   out=$work/$name
   stage "$build" "$out/stage"
+  [[ ${BENCH_BARE_X:-0} == 1 ]] && echo "X server: bare, as the end-to-end suite runs it (BENCH_BARE_X=1)" ||
+    echo "X server: with a resource database, as a desktop's"
   echo "load before: $(uptime)"
   BENCH_STAGE=$out/stage BENCH_OUT=$out BENCH_RUNS=$runs E2E_SCENARIO_SECONDS=$((runs * 4 * 120)) \
     E2E_SHOTS_DIR="$repo/build/e2e-shots" bash tests/e2e/run.sh "$build" "$here/timing.sh" ||

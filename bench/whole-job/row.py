@@ -18,7 +18,8 @@ import files
 import runlog
 
 SIDES = [("auto", "INSTALL.EXE -auto, CD drive D:"), ("nsis", "NSIS 3 installer /S"),
-         ("msi", "msiexec /i /qn"), ("person", "a person: type page -> end page")]
+         ("msi", "msiexec /i /qn"), ("person", "a person: type page -> end page"),
+         ("engine", "limit: the engine alone (qunzip.exe)")]
 PERSON_STEPS = ["type page: LOCAL, Continue", "folders page: Continue", "copy page: Continue",
                 "copy, then configuration page: Continue", "configuration, record -> end page seen"]
 COLUMNS = ["working copy: the program", "working copy: window system", "working copy: kernel",
@@ -49,17 +50,18 @@ def read_times(out: pathlib.Path) -> dict:
 def print_medians(runs: dict) -> None:
     count = len(runs.get("auto", []))
     print(f"The whole job, median of {count} runs each, in turn, each from a machine without the product")
-    print(f"  {'':34} {'time s':>8} {'cpu s':>7}   runs (s)")
+    print(f"  {'':38} {'time s':>8} {'cpu s':>7}   runs (s)")
     for side, label in SIDES:
         if side not in runs:
             continue
         seconds = [s for s, _ in runs[side]]
         cpus = [c / 1000 for _, c in runs[side] if c is not None]
-        print(f"  {label:34} {number(median(seconds)):>8} {number(median(cpus)):>7}   "
+        print(f"  {label:38} {number(median(seconds)):>8} {number(median(cpus)):>7}   "
               + " ".join(f"{s:.2f}" for s in seconds))
     print("  (cpu: processor time of the run's processes, the Wine server, its desktop and services, and the"
           " X server; for the person's run, of the machine's Wine processes and the X server, the driver's"
-          " own processes left out)")
+          " own processes left out; for the limit, seven runs of qunzip.exe x on the joined archives into the"
+          " same folders, less the same seven programs started with nothing to do)")
     mine = runs.get("auto")
     for side, label in SIDES[1:3]:
         if mine and runs.get(side):
