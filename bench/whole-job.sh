@@ -62,7 +62,7 @@ stage() {
   mkdir -p "$out/archives"
   local name
   for name in EXE VANTIR DBDAT DBNEW BDE32 HELP MIRDAN; do
-    find "$out/cd" -maxdepth 1 -name "$name.[0-9]*" | sort -t. -k2,2n | xargs cat >"$out/archives/$name.ZIP"
+    (cd "$out/cd" && printf '%s\n' "$name".[0-9]* | sort -t. -k2,2n | xargs cat) >"$out/archives/$name.ZIP"
   done
   cp "$build/tools/qunzip/qunzip.exe" "$out/qunzip.exe"
   printf '%s\r\n' '[Instalare]' 'Tip=LOCAL' 'Program=C:\WinTorv' >"$out/local.ini"
