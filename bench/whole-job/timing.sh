@@ -4,7 +4,8 @@
 #
 # In one prefix, in turn, BENCH_RUNS times each: INSTALL.EXE -auto from the CD drive D:,
 # the NSIS installer /S, msiexec /i /qn, and a person's run of INSTALL.EXE from the type
-# page to the end page (the driver answering each page as soon as it is up). Before each
+# page to the end page (the driver answering each page as soon as it is up), and the
+# archive engine alone on the joined archives (qunzip.exe), the limit. Before each
 # run the machine is put back as it was without the product: the Wine server stopped
 # (it holds the registry), the prefix copied back from a snapshot taken once, the server
 # and its desktop started again. Each run is checked (exit code, the installed files)
