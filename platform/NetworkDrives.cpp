@@ -1,5 +1,7 @@
 #include "platform/NetworkDrives.h"
 
+#include <algorithm>
+
 #include "platform/Paths.h"
 
 namespace plat {
@@ -28,6 +30,28 @@ std::string LettersOnShares::Reach(const std::string& path) const {
     // "N:" and "N:name" are taken from the share's root: the share has no current folder.
     if (rest.empty() || !IsSeparator(rest[0])) rest.insert(rest.begin(), '\\');
     return share->second + rest;
+}
+
+std::string LettersOnShares::ReachInCommandLine(const std::string& commandLine) const {
+    if (shares_.empty()) return commandLine;
+    std::string reached;
+    size_t at = 0;
+    while (at < commandLine.size()) {
+        if (commandLine[at] == ' ') {
+            reached += commandLine[at++];
+            continue;
+        }
+        const bool quoted = commandLine[at] == '"';
+        const size_t start = quoted ? at + 1 : at;
+        size_t end = commandLine.find(quoted ? '"' : ' ', start);
+        if (end == std::string::npos) end = commandLine.size();
+        const std::string word = commandLine.substr(start, end - start);
+        const std::string path = Reach(word);
+        if (quoted || path.find(' ') != std::string::npos) reached += '"' + path + '"';
+        else reached += path;
+        at = quoted ? std::min(end + 1, commandLine.size()) : end;
+    }
+    return reached;
 }
 
 }  // namespace plat

@@ -21,6 +21,10 @@ public:
     // `path` on a kept letter ("N:\KIT\X" or "N:") as a path on its share
     // ("\\server\share\KIT\X"); any other path as it is.
     std::string Reach(const std::string& path) const;
+    // A command line with each of its paths (the program and its arguments, quoted or
+    // not) on a kept letter reached through its share, quoted where the share's name
+    // has a blank.
+    std::string ReachInCommandLine(const std::string& commandLine) const;
     bool Names(char letter) const;
 
 private:

@@ -215,7 +215,7 @@ private:
     void SaveRegistry();
     int64_t WriteLimitFor(const std::string& windowsPath) const;
     bool IsFaulty(const std::vector<std::string>& list, const std::string& path) const;
-    std::optional<int64_t> Run(const std::string& commandLine);
+    std::optional<int64_t> Run(const std::string& asGiven);
 
     std::string root_;
     std::map<char, Drive> drives_;

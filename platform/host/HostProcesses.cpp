@@ -35,7 +35,9 @@ void HostPlatform::MapProgram(const std::string& name, ProgramHandler handler) {
 }
 
 // Runs a mapped program, or records one whose file exists; nullopt when nothing can start.
-std::optional<int64_t> HostPlatform::Run(const std::string& commandLine) {
+std::optional<int64_t> HostPlatform::Run(const std::string& asGiven) {
+    // As the real system starts it: paths on letters this program does not see, on their shares.
+    const std::string commandLine = unseenLetters_.ReachInCommandLine(asGiven);
     if (commandLine.size() > maxCommandLine_) return std::nullopt;
     std::string program = FirstToken(commandLine);
     auto mapped = programs_.find(ProgramKey(program));

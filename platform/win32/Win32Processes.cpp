@@ -38,11 +38,11 @@ std::optional<StartedProcess> Start(const std::string& commandLine, int showMode
 
 bool Win32Platform::StartProgram(const std::string& commandLine, int showMode) {
     // WinExec takes an ANSI command line; the wide CreateProcess keeps every character.
-    return Start(commandLine, showMode, 0, MaxCommandLine()).has_value();
+    return Start(shares_.ReachInCommandLine(commandLine), showMode, 0, MaxCommandLine()).has_value();
 }
 
 int64_t Win32Platform::RunAndWait(const std::string& commandLine, int showMode) {
-    auto started = Start(commandLine, showMode, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, MaxCommandLine());
+    auto started = Start(shares_.ReachInCommandLine(commandLine), showMode, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, MaxCommandLine());
     if (!started) return -1;
     WaitForSingleObject(started->process.get(), INFINITE);
     DWORD exitCode = 0;

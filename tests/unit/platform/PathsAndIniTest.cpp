@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/IniFile.h"
+#include "platform/NetworkDrives.h"
 #include "platform/Paths.h"
 
 using namespace plat;
@@ -48,4 +49,21 @@ TEST(IniFile, WriteReplacesAddsAndKeepsTheRest) {
     EXPECT_EQ(IniRead(added, "Torvex", "User"), "B");
     std::string fresh = IniWrite("", "New", "K", "V");
     EXPECT_EQ(fresh, "[New]\r\nK=V\r\n");
+}
+
+TEST(NetworkDrives, AProgramStartedWithTheRightsReachesItsPathsThroughTheirShares) {
+    LettersOnShares shares;
+    shares.Use({{'N', "\\\\SRV\\OFFICE\\"}, {'M', "\\\\SRV\\Seen"}, {'S', "\\\\SRV\\Two Words"}},
+               [](char letter) { return letter == 'M'; });
+    const struct {
+        const char* given;
+        const char* started;
+    } rows[] = {
+        {"N:\\WinTorv\\SETUP.EXE /s N:\\WinTorv\\A.INF", "\\\\SRV\\OFFICE\\WinTorv\\SETUP.EXE /s \\\\SRV\\OFFICE\\WinTorv\\A.INF"},
+        {"\"n:\\Win Torv\\SETUP.EXE\" -q", "\"\\\\SRV\\OFFICE\\Win Torv\\SETUP.EXE\" -q"},
+        {"S:\\SETUP.EXE", "\"\\\\SRV\\Two Words\\SETUP.EXE\""},
+        {"M:\\SETUP.EXE C:\\X  D:", "M:\\SETUP.EXE C:\\X  D:"},
+        {"\"N:\\unclosed", "\"\\\\SRV\\OFFICE\\unclosed\""},
+    };
+    for (const auto& row : rows) EXPECT_EQ(shares.ReachInCommandLine(row.given), row.started) << row.given;
 }
