@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace work {
 
@@ -37,6 +38,20 @@ struct Notice {
     // says something went wrong on the way out.
     bool plain = false;
 };
+
+// A warning that asks about a list (files, steps): its lines left-aligned, and no heading
+// above it, since its own first line says what it is about.
+inline Notice ListQuestion(std::string text, std::string title, Choices choices, Purpose purpose) {
+    Notice notice;
+    notice.text = std::move(text);
+    notice.title = std::move(title);
+    notice.look = Look::Warning;
+    notice.choices = choices;
+    notice.purpose = purpose;
+    notice.leftAligned = true;
+    notice.heading = "";
+    return notice;
+}
 
 // Ok: the first choice (OK, Retry, Yes); Cancel (Cancel, No); Other: the box was closed
 // some other way.

@@ -142,14 +142,8 @@ bool CopyWork::FilesFree(const std::vector<PlannedMember>& plan) {
         for (const PlannedMember& member : plan)
             if (member.exists && member.written && plat::Current().FileInUse(member.path)) held.push_back(member.path);
         if (held.empty()) return true;
-        Notice notice;
-        notice.text = copytext::FilesInUse(held);
-        notice.title = copytext::kInUseTitle;
-        notice.look = Look::Warning;
-        notice.choices = Choices::RetryCancel;
-        notice.purpose = Purpose::Failure;
-        notice.leftAligned = true;
-        notice.heading = "";
+        const Notice notice =
+            ListQuestion(copytext::FilesInUse(held), copytext::kInUseTitle, Choices::RetryCancel, Purpose::Failure);
         if (core::LogEnabled) core::LogNote(notice.text);
         if (reports_.Tell(notice) != Answer::Ok) return false;
     }

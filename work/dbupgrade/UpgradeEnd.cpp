@@ -59,14 +59,8 @@ std::vector<std::string> FailedSteps(const DatabaseUpgradeOutcome& steps) {
 }
 
 bool AnswersGoBack(const std::vector<std::string>& failed, const std::string& dataCopy, Reports& reports) {
-    Notice question;
-    question.text = endtext::GoBackQuestion(failed, dataCopy);
-    question.title = endtext::kQuestionTitle;
-    question.look = Look::Warning;
-    question.choices = Choices::YesNo;
-    question.purpose = Purpose::Decision;
-    question.leftAligned = true;
-    question.heading = "";
+    const Notice question = ListQuestion(endtext::GoBackQuestion(failed, dataCopy), endtext::kQuestionTitle,
+                                         Choices::YesNo, Purpose::Decision);
     return reports.Tell(question) != Answer::Cancel;
 }
 
