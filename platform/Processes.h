@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -42,11 +43,13 @@ public:
         return {};
     }
 
-    // One execute transaction to service/topic (an empty topic is none), waiting at most
-    // `timeoutMs` for a server to take the conversation, and as long again for it to
-    // finish the command.
+    // One conversation with service/topic (an empty topic is none), waiting at most
+    // `timeoutMs` for a server to take it; then each command as an execute transaction of
+    // its own, in order (some shells carry out only the first command of a transaction),
+    // waiting at most `timeoutMs` for each to be finished. The first command that is not
+    // carried out ends the conversation and gives the result.
     virtual DdeResult DdeExecute(const std::string& service, const std::string& topic,
-                                 const std::string& command, uint32_t timeoutMs) = 0;
+                                 const std::vector<std::string>& commands, uint32_t timeoutMs) = 0;
 
 protected:
     ~Processes() = default;

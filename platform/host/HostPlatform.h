@@ -97,12 +97,14 @@ public:
     std::vector<std::string> Journal() const { return journal_; }
     // Every library that was loaded, by the path it was found at.
     const std::vector<std::string>& LibrariesLoaded() const { return librariesLoaded_; }
-    struct DdeTransaction {
-        std::string service, topic, command;
+    struct DdeConversation {
+        std::string service, topic;
+        std::vector<std::string> commands;  // one execute transaction each
         uint32_t timeoutMs;
     };
-    // Transactions that reached a server (executed or left unanswered).
-    const std::vector<DdeTransaction>& DdeJournal() const { return ddeJournal_; }
+    // Conversations a server took, with the transactions that reached it (executed, or
+    // the last one refused or left unanswered).
+    const std::vector<DdeConversation>& DdeJournal() const { return ddeJournal_; }
     const std::string& Root() const { return root_; }
     // A shortcut SaveShortcut wrote; nothing when there is none at `path`.
     std::optional<Shortcut> ShortcutAt(const std::string& path);
@@ -153,7 +155,7 @@ public:
     ElevatedRun StartElevated(const std::string& program, const std::string& parameters, int showMode,
                               bool wait) override;
     DdeResult DdeExecute(const std::string& service, const std::string& topic,
-                         const std::string& command, uint32_t timeoutMs) override;
+                         const std::vector<std::string>& commands, uint32_t timeoutMs) override;
     // Libraries.
     std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) override;
     std::string GlobalText(void* handle) override;
@@ -238,7 +240,7 @@ private:
     bool administrator_ = true, refuseElevation_ = false;
     std::mt19937_64 random_{std::random_device{}()};
     std::vector<std::string> librariesLoaded_;
-    std::vector<DdeTransaction> ddeJournal_;
+    std::vector<DdeConversation> ddeJournal_;
     DdeResult ddeBehaviour_ = DdeResult::Executed;
     std::optional<std::string> commonPrograms_ = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
     uint32_t tickOffset_ = 0;

@@ -2,6 +2,7 @@
 // or written in the journals.
 #include "platform/host/HostPlatform.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/Paths.h"
@@ -72,11 +73,14 @@ ElevatedRun HostPlatform::StartElevated(const std::string& program, const std::s
 }
 
 DdeResult HostPlatform::DdeExecute(const std::string& service, const std::string& topic,
-                                   const std::string& command, uint32_t timeoutMs) {
+                                   const std::vector<std::string>& commands, uint32_t timeoutMs) {
     if (ddeBehaviour_ == DdeResult::NoConversation) return ddeBehaviour_;
-    ddeJournal_.push_back({service, topic, command, timeoutMs});
+    // A server that does not carry a command out hears no more of the conversation.
+    const size_t reached = ddeBehaviour_ == DdeResult::Executed ? commands.size() : std::min<size_t>(commands.size(), 1);
+    ddeJournal_.push_back({service, topic, {commands.begin(), commands.begin() + reached}, timeoutMs});
     std::ofstream out(root_ + "/dde.txt", std::ios::app | std::ios::binary);
-    out << service << "|" << topic << "\n" << command << "\n";
+    out << service << "|" << topic << "\n";
+    for (size_t i = 0; i < reached; ++i) out << commands[i] << "\n";
     return ddeBehaviour_;
 }
 

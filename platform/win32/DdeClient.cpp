@@ -172,6 +172,7 @@ HGLOBAL CommandMemory(const std::string& command, bool wide) {
 }
 
 DdeResult Execute(HWND client, Conversation& talk, const std::string& command, DWORD timeoutMs) {
+    talk.answered = talk.accepted = false;
     HGLOBAL commands = CommandMemory(command, IsWindowUnicode(talk.server) && IsWindowUnicode(client));
     if (!commands) return DdeResult::NoAnswer;
     if (!PostMessageW(talk.server, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(client),
@@ -192,8 +193,8 @@ void Terminate(HWND client, Conversation& talk) {
 
 }  // namespace
 
-DdeResult DdeExecuteOnce(const std::string& service, const std::string& topic, const std::string& command,
-                         uint32_t timeoutMs) {
+DdeResult DdeExecuteEach(const std::string& service, const std::string& topic,
+                         const std::vector<std::string>& commands, uint32_t timeoutMs) {
     Conversation talk;
     const ClientWindow client = MakeClientWindow(talk);
     if (!client) return DdeResult::NoConversation;
@@ -202,7 +203,12 @@ DdeResult DdeExecuteOnce(const std::string& service, const std::string& topic, c
     // named after the service (as Wine's Program Manager does), is asked for that one.
     if (!talk.server && topic.empty()) Initiate(client.get(), talk, service, service, GetTickCount() + timeoutMs);
     if (!talk.server) return DdeResult::NoConversation;
-    const DdeResult result = Execute(client.get(), talk, command, timeoutMs);
+    DdeResult result = DdeResult::Executed;
+    for (const std::string& command : commands) {
+        // A server that has ended the conversation takes no more commands.
+        result = talk.serverEnded ? DdeResult::NoAnswer : Execute(client.get(), talk, command, timeoutMs);
+        if (result != DdeResult::Executed) break;
+    }
     Terminate(client.get(), talk);
     return result;
 }

@@ -56,7 +56,7 @@ public:
     ElevatedRun StartElevated(const std::string& program, const std::string& parameters, int showMode,
                               bool wait) override;
     DdeResult DdeExecute(const std::string& service, const std::string& topic,
-                         const std::string& command, uint32_t timeoutMs) override;
+                         const std::vector<std::string>& commands, uint32_t timeoutMs) override;
     // Libraries.
     std::unique_ptr<Library> OpenLibrary(const std::string& path, LoadError* error) override;
     std::string GlobalText(void* handle) override;

@@ -76,8 +76,8 @@ ElevatedRun Win32Platform::StartElevated(const std::string& program, const std::
 }
 
 DdeResult Win32Platform::DdeExecute(const std::string& service, const std::string& topic,
-                                    const std::string& command, uint32_t timeoutMs) {
-    return DdeExecuteOnce(service, topic, command, timeoutMs);
+                                    const std::vector<std::string>& commands, uint32_t timeoutMs) {
+    return DdeExecuteEach(service, topic, commands, timeoutMs);
 }
 
 }  // namespace plat

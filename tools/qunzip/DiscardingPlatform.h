@@ -66,8 +66,8 @@ public:
     }
     size_t MaxCommandLine() override { return inner_.MaxCommandLine(); }
     plat::DdeResult DdeExecute(const std::string& service, const std::string& topic,
-                               const std::string& command, uint32_t timeoutMs) override {
-        return inner_.DdeExecute(service, topic, command, timeoutMs);
+                               const std::vector<std::string>& commands, uint32_t timeoutMs) override {
+        return inner_.DdeExecute(service, topic, commands, timeoutMs);
     }
     std::unique_ptr<plat::Library> OpenLibrary(const std::string& path,
                                                plat::LoadError* error) override {

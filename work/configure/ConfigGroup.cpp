@@ -1,5 +1,5 @@
 // The program group step: the Program Manager is asked first, through one DDE
-// conversation with all commands in one execute transaction, each wait bounded; when it
+// conversation with each command in an execute transaction of its own, each wait bounded; when it
 // does not do it, the group is made as a folder of shortcuts in the Start Menu.
 #include <array>
 
@@ -44,12 +44,6 @@ std::string WhyNotMade(plat::DdeResult result) {
     return {};
 }
 
-std::string JoinedByLineEnds(const std::vector<std::string>& lines) {
-    std::string joined;
-    for (const std::string& line : lines) joined += (joined.empty() ? "" : "\r\n") + line;
-    return joined;
-}
-
 void TellNeitherWay(Reports& reports) {
     core::LogNote("Eroare initializare conversatie DDE");
     Notice notice;
@@ -83,7 +77,7 @@ bool DoConfigGroup(const ConfigOrder& order, Reports& reports) {
     LoggedStep step("DoConfigGroup");
     const std::vector<GroupItem> items = ProgramGroupItems(order.programDir, order.workDir);
     const plat::DdeResult result =
-        plat::Current().DdeExecute(kShellService, "", JoinedByLineEnds(ProgramGroupCommands(items)), kShellAnswerMs);
+        plat::Current().DdeExecute(kShellService, "", ProgramGroupCommands(items), kShellAnswerMs);
     if (result == plat::DdeResult::Executed) {
         record::ThisRun().group = kGroupName;
         record::ThisRun().groupWay = record::GroupWay::ProgramManager;

@@ -160,7 +160,7 @@ void UninstallWork::RemoveGroup() {
     if (record_.groupWay == record::GroupWay::ProgramManager) {
         // A shell that refuses to delete the group has none of that name any more.
         const plat::DdeResult result =
-            plat::Current().DdeExecute(kShellService, "", "[DeleteGroup(\"" + record_.group + "\")]", kShellAnswerMs);
+            plat::Current().DdeExecute(kShellService, "", {"[DeleteGroup(\"" + record_.group + "\")]"}, kShellAnswerMs);
         if (result != plat::DdeResult::Executed && result != plat::DdeResult::Refused) {
             Fail("grupul de programe " + record_.group + " (Program Manager nu raspunde)");
             groupLeft = true;

@@ -4,8 +4,8 @@
 # one by one, Back and Abandon live meanwhile; afterwards the registry holds the imported
 # bde.reg (the engine's DLLPATH on its unpacked folder), the engine's configuration the
 # four aliases under the data folder, WIN.INI [Torvex] LastUser=Master, the stand-ins'
-# journal both component installers, and the Program Manager made the group WinTORVEX,
-# as the record notes.
+# journal both component installers, and the Program Manager made the group WinTORVEX
+# with its items, as the record notes.
 # Enter on the end page leaves. A second start from the CD finds the alias TORVEX through
 # the engine that this installation registered, and so takes the upgrade path.
 
@@ -40,7 +40,13 @@ expect_equal "$(win_ini_value Torvex LastUser)" Master "WIN.INI [Torvex] LastUse
 expect_equal "$(standins_log 'C:\WinTorv')" $'HHUPD.EXE /Q\nTREGSVR.EXE -Q C:\\WinTorv\\CFX32.OCX' "the stand-ins' journal"
 group=$(program_group_dir WinTORVEX) || fail "no Start Menu folder for the group WinTORVEX"
 expect_contains "$(tr -d '\r' <"$(cpath 'C:\WinTorv\DEZINST.INI')")" "GrupPrin=DDE"
-echo "the group's folder holds: $(ls "$group" | tr '\n' ' ')"
+# Each command went in a transaction of its own: Wine's shell carries out only the first
+# of a transaction, and here made every item, a link named after it.
+for item in Torvex Mirdan; do
+    wait_until 10 "the group's item $item" test -f "$group/$item.lnk"
+done
+link=$(win_output "$E2E_PROBE" shortcut "$(winpath "$group/Torvex.lnk")") || fail "cannot read the item Torvex"
+expect_contains "${link^^}" 'C:\WINTORV\TORVEX.EXE'
 # Enter on the end page's first focus leaves, as "I&esire" does.
 drv key "$END_PAGE" enter
 drv wait-process-gone INSTTORV.EXE 30

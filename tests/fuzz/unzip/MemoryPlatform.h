@@ -63,7 +63,8 @@ public:
     bool StartProgram(const std::string&, int) override { return false; }
     int64_t RunAndWait(const std::string&, int) override { return -1; }
     size_t MaxCommandLine() override { return 32767; }
-    plat::DdeResult DdeExecute(const std::string&, const std::string&, const std::string&, uint32_t) override {
+    plat::DdeResult DdeExecute(const std::string&, const std::string&, const std::vector<std::string>&,
+                               uint32_t) override {
         return plat::DdeResult::NoConversation;
     }
     std::unique_ptr<plat::Library> OpenLibrary(const std::string&, plat::LoadError* error) override {

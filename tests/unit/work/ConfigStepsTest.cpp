@@ -158,17 +158,16 @@ TEST_F(ConfigStepsTest, GroupItemsFollowTheModulesPresent) {
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].service, "ProgMan");
     EXPECT_EQ(sent[0].topic, "");
-    EXPECT_EQ(sent[0].command,
-              "[CreateGroup(\"WinTORVEX\")]\r\n"
-              "[AddItem(\"C:\\WinTorv\\TORVEX.EXE\", \"Torvex\")]\r\n"
-              "[ShowGroup(\"WinTORVEX\",8)]");
-    EXPECT_EQ(sent[1].command,
-              "[CreateGroup(\"WinTORVEX\")]\r\n"
-              "[AddItem(\"C:\\WinTorv\\TORVEX.EXE\", \"Torvex\")]\r\n"
-              "[AddItem(\"C:\\WinTorv\\SERVICE.EXE\", \"Service\")]\r\n"
-              "[AddItem(\"C:\\WinTorv\\VANTIR.EXE\", \"Vantir\")]\r\n"
-              "[AddItem(\"C:\\WinTorv\\MIRDAN.EXE\", \"Mirdan\")]\r\n"
-              "[ShowGroup(\"WinTORVEX\",8)]");
+    // One execute transaction a command, in this order.
+    EXPECT_EQ(sent[0].commands, (std::vector<std::string>{"[CreateGroup(\"WinTORVEX\")]",
+                                                          "[AddItem(\"C:\\WinTorv\\TORVEX.EXE\", \"Torvex\")]",
+                                                          "[ShowGroup(\"WinTORVEX\",8)]"}));
+    EXPECT_EQ(sent[1].commands, (std::vector<std::string>{"[CreateGroup(\"WinTORVEX\")]",
+                                                          "[AddItem(\"C:\\WinTorv\\TORVEX.EXE\", \"Torvex\")]",
+                                                          "[AddItem(\"C:\\WinTorv\\SERVICE.EXE\", \"Service\")]",
+                                                          "[AddItem(\"C:\\WinTorv\\VANTIR.EXE\", \"Vantir\")]",
+                                                          "[AddItem(\"C:\\WinTorv\\MIRDAN.EXE\", \"Mirdan\")]",
+                                                          "[ShowGroup(\"WinTORVEX\",8)]"}));
     EXPECT_GT(sent[0].timeoutMs, 0u) << "the shell's wait is bounded";
     EXPECT_LE(sent[0].timeoutMs, 120'000u);
 }
