@@ -30,7 +30,7 @@ std::vector<std::string> Arguments() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     static plat::Win32Platform platform;
     plat::SetCurrent(&platform);
-    core::InitLogEnabled();
+    core::PrepareProcess();
     ui::UseWin32Backend(instance);
     return core::RunInstaller(Arguments(), pages::PageTable(), pages::RunUninstall);
 }

@@ -238,6 +238,11 @@ bool UninstallAsked(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
+void PrepareProcess() {
+    plat::Current().SilenceDriveErrorBoxes();
+    InitLogEnabled();
+}
+
 int RunInstaller(const std::vector<std::string>& arguments, const PageTableType& pages, UninstallEntry uninstall) {
     ConnectArchiveEngineToInterface();
     ShowLogFailuresInBoxes();

@@ -64,6 +64,11 @@ std::string WorkCopyParameters(bool logEnabled, const std::string& switches);
 // all, the run goes on without one.
 void OpenLogNobodyWatches(const std::string& sessionName);
 
+// What the process settles before its first file call: the system shows no box of its
+// own for a drive without a disk (the program asks for its disks itself); then whether
+// "debug.pas" beside the program turns the run log on. The Windows entry calls it first.
+void PrepareProcess();
+
 // The whole program: both roles. `arguments` excludes the program's own name; `pages`
 // is the wizard's page table (the product's own unless a test brings its pages).
 // `uninstall` runs instead when the command line holds "-uninstall", or the program runs

@@ -30,6 +30,10 @@ public:
     // platform, which has none, stirs the clock).
     virtual void RandomBytes(void* buffer, size_t count);
 
+    // From now on the system shows no box of its own when a file call meets a drive
+    // without a disk: the call just fails, and the program asks for its disks itself.
+    virtual void SilenceDriveErrorBoxes() {}
+
     // The platform's plain message dialog: the text, one OK button, the program's name as
     // title; returns when the user closed it. Not the kit's message box.
     virtual void ShowPlainMessage(const std::string& text) = 0;

@@ -66,6 +66,7 @@ public:
     std::string WindowsDirectory() override;
     bool HasAdministratorRights() override;
     void RandomBytes(void* buffer, size_t count) override;
+    void SilenceDriveErrorBoxes() override;
     void ShowPlainMessage(const std::string& text) override;
     std::unique_ptr<Claim> ClaimName(const std::string& name, uint32_t waitMs) override;
     uint32_t TickCount() override;

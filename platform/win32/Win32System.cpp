@@ -36,6 +36,12 @@ std::string Win32Platform::WindowsDirectory() {
     return Narrow(std::wstring(buffer, got <= MAX_PATH ? got : 0));
 }
 
+void Win32Platform::SilenceDriveErrorBoxes() {
+    // Added to what the process has already, inherited from its parent or asked for by the
+    // system; the documentation advises the open-file box away as well.
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
 void Win32Platform::ShowPlainMessage(const std::string& text) {
     std::string title = ExtractFileName(ModuleFileName());
     if (const size_t dot = title.find_last_of('.'); dot != std::string::npos) title.resize(dot);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "core/Startup.h"
 #include "core/WorkFolder.h"
 #include "tests/support/VirtualMachine.h"
@@ -117,4 +120,27 @@ TEST_F(StartupTest, WorkFolderGoesWithItsFilesTheRunningProgramAtRestartAndNothi
     EXPECT_EQ(Machine().Journal()[0].rfind("REMOVE AT RESTART C:\\TEMP\\~TORV", 0), 0u) << Machine().Journal()[0];
     EXPECT_TRUE(Machine().FileExists(other + "LINK\\KEPT.TXT")) << "a folder in it is not followed";
     EXPECT_TRUE(Machine().FileExists("C:\\MEDIA\\INSTTORV.DAT")) << "not a working folder";
+}
+
+// The system's own box for a drive without a disk is off before the process's first file call.
+TEST(PrepareProcess, SilencesDriveErrorBoxesBeforeAnyFileCall) {
+    struct Recording : plat::HostPlatform {
+        using HostPlatform::HostPlatform;
+        std::vector<std::string> calls;
+        void SilenceDriveErrorBoxes() override { calls.push_back("error mode"); }
+        bool FileExists(const std::string& path) override { return calls.push_back("file"), HostPlatform::FileExists(path); }
+        bool DirectoryExists(const std::string& path) override { return calls.push_back("file"), HostPlatform::DirectoryExists(path); }
+        std::unique_ptr<plat::File> Open(const std::string& path, plat::OpenMode mode) override {
+            return calls.push_back("file"), HostPlatform::Open(path, mode);
+        }
+    };
+    std::string root = (std::filesystem::temp_directory_path() / "torvex-vm-XXXXXX").string();
+    Recording machine(mkdtemp(root.data()));
+    plat::SetCurrent(&machine);
+    PrepareProcess();
+    plat::SetCurrent(nullptr);
+    std::filesystem::remove_all(root);
+    ASSERT_GE(machine.calls.size(), 2u);
+    EXPECT_EQ(machine.calls.front(), "error mode");
+    EXPECT_EQ(std::count(machine.calls.begin(), machine.calls.end(), "error mode"), 1);
 }
