@@ -34,6 +34,7 @@ namespace {
 constexpr int kShowNormal = 5;  // SW_SHOW
 constexpr char kAnswersNotWritten[] = "Nu am putut scrie fisierul de raspunsuri";
 constexpr char kLogInTemp[] = "torvinst.log";
+constexpr char kWaitingForHeldFile[] = "Astept fisierul tinut deschis de alt program: ";
 
 // One installation at a time on a machine. A media instance holds kMediaClaim while it
 // prepares and starts its copy (an unattended one while it waits for it); a working copy
@@ -247,6 +248,7 @@ int RunInstaller(const std::vector<std::string>& arguments, const PageTableType&
     ConnectArchiveEngineToInterface();
     ShowLogFailuresInBoxes();
     ui::SetErrorNote(LogNote);
+    plat::Current().WatchHeldFiles([](const std::string& path) { LogNote(kWaitingForHeldFile + path); });
     if (uninstall && UninstallAsked(arguments)) return uninstall(arguments);
     const std::string programFolder = plat::ExcludeTrailingBackslash(plat::ProgramFolder());
     const std::string markerPath = programFolder + "\\" + MarkerFileName;

@@ -78,8 +78,9 @@ void RemoveWorkFolder(const std::string& folder) {
         // lead a program with administrator rights to remove anything elsewhere.
         if (entry.isDirectory) continue;
         const std::string file = plat::JoinPath(path, entry.name);
-        if (platform.RemoveFile(file)) continue;
-        if (SamePath(file, running) && ParkRunningProgram(file, plat::ExtractFilePath(path))) continue;
+        // The running program's own file is refused at once (no use waiting for it).
+        if (SamePath(file, running) ? ParkRunningProgram(file, plat::ExtractFilePath(path)) : platform.RemoveFile(file))
+            continue;
         LogNote("Nu am putut sterge " + file);
     }
     if (!platform.RemoveEmptyDirectory(path)) LogNote("Folderul de lucru " + path + " ramane");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,9 +77,21 @@ public:
     // reached through that letter's share, by every operation of this facet.
     virtual void ReachLettersThrough(const NetworkDrives& /*drives*/) {}
 
+    // Renames, removals and creations wait a little for a file that another program holds
+    // (HeldFiles.h); `watcher` is told the file's path once for each operation that had
+    // to wait, whatever its outcome.
+    using HeldFileWatcher = std::function<void(const std::string& path)>;
+    void WatchHeldFiles(HeldFileWatcher watcher) { heldFileWatcher_ = std::move(watcher); }
+
 protected:
     // A facet lives and goes with the whole platform, never on its own.
     ~FileSystem() = default;
+    void TellWaitingFor(const std::string& path) {
+        if (heldFileWatcher_) heldFileWatcher_(path);
+    }
+
+private:
+    HeldFileWatcher heldFileWatcher_;
 };
 
 }  // namespace plat

@@ -50,14 +50,33 @@ void HostPlatform::SetDriveQuota(char letter, uint64_t bytes) {
     drives_.at(static_cast<char>(ToUpperAscii(std::string(1, letter))[0])).quota = bytes;
 }
 
-void HostPlatform::HoldFile(const std::string& windowsPath) { held_.push_back(ToUpperAscii(Absolute(windowsPath))); }
-
-void HostPlatform::ReleaseFile(const std::string& windowsPath) {
-    std::erase(held_, ToUpperAscii(Absolute(windowsPath)));
+void HostPlatform::HoldFile(const std::string& windowsPath) {
+    held_.push_back({ToUpperAscii(Absolute(windowsPath)), std::nullopt});
 }
 
-bool HostPlatform::IsHeld(const std::string& path) const {
-    return std::find(held_.begin(), held_.end(), ToUpperAscii(Absolute(path))) != held_.end();
+void HostPlatform::HoldFileFor(const std::string& windowsPath, uint32_t milliseconds) {
+    held_.push_back({ToUpperAscii(Absolute(windowsPath)), TickCount() + milliseconds});
+}
+
+void HostPlatform::ReleaseFile(const std::string& windowsPath) {
+    std::erase_if(held_, [key = ToUpperAscii(Absolute(windowsPath))](const Hold& hold) { return hold.path == key; });
+}
+
+bool HostPlatform::IsHeld(const std::string& path) {
+    const std::string key = ToUpperAscii(Absolute(path));
+    const uint32_t now = TickCount();
+    return std::any_of(held_.begin(), held_.end(), [&](const Hold& hold) {
+        return hold.path == key && (!hold.until || static_cast<int32_t>(*hold.until - now) > 0);
+    });
+}
+
+bool HostPlatform::WaitingWhileHeld(const std::string& path, const std::function<FileAttempt()>& attempt) {
+    // The machine's clock moves on instead of the test waiting.
+    return TryWhileHeld(attempt, [this](uint32_t milliseconds) {
+                            AdvanceTicks(milliseconds);
+                            pausedMs_ += milliseconds;
+                        },
+                        [&] { TellWaitingFor(path); });
 }
 
 }  // namespace plat

@@ -114,8 +114,17 @@ std::unique_ptr<File> HostPlatform::Open(const std::string& path, OpenMode mode)
         case OpenMode::Append: flags = O_WRONLY | O_CREAT | O_APPEND; break;
         case OpenMode::AppendDurable: flags = O_WRONLY | O_CREAT | O_APPEND | O_DSYNC; break;
     }
-    if (mode != OpenMode::Read && (IsHeld(path) || !NextOperation())) return nullptr;
-    int fd = open(host.c_str(), flags | O_CLOEXEC, 0644);
+    int fd = -1;
+    const auto attempt = [&] {
+        if (mode != OpenMode::Read && IsHeld(path)) return FileAttempt::Held;
+        if (mode != OpenMode::Read && !NextOperation()) return FileAttempt::Failed;
+        fd = ::open(host.c_str(), flags | O_CLOEXEC, 0644);
+        return fd < 0 ? FileAttempt::Failed : FileAttempt::Done;
+    };
+    if (mode == OpenMode::Create || mode == OpenMode::CreateNew)
+        WaitingWhileHeld(path, attempt);
+    else
+        attempt();
     if (fd < 0) return nullptr;
     int64_t limit = mode == OpenMode::Read ? -1 : WriteLimitFor(path);
     return std::make_unique<HostFile>(fd, limit, this, host);
@@ -125,16 +134,23 @@ bool HostPlatform::RemoveFile(const std::string& path) {
     std::string host = HostPath(path);
     // As on Windows, the running program's file can be renamed but not removed.
     if (host == HostPath(moduleFileName_)) return false;
-    if (!HostIsFile(host) || IsHeld(path) || !NextOperation()) return false;
-    return unlink(host.c_str()) == 0;
+    if (!HostIsFile(host)) return false;
+    return WaitingWhileHeld(path, [&] {
+        if (IsHeld(path)) return FileAttempt::Held;
+        return NextOperation() && unlink(host.c_str()) == 0 ? FileAttempt::Done : FileAttempt::Failed;
+    });
 }
 
 bool HostPlatform::RenameFile(const std::string& from, const std::string& to, bool replace) {
     std::string source = HostPath(from), target = HostPath(to);
     if (!HostIsFile(source) && !HostIsDirectory(source)) return false;
     if (!replace && (HostIsFile(target) || HostIsDirectory(target))) return false;
-    if (IsHeld(from) || IsHeld(to) || !NextOperation()) return false;
-    return rename(source.c_str(), target.c_str()) == 0;
+    // The note names the file that is held: the one replaced, or else the one moved.
+    return WaitingWhileHeld(IsHeld(to) ? to : from, [&] {
+        if (IsHeld(from) || IsHeld(to)) return FileAttempt::Held;
+        return NextOperation() && rename(source.c_str(), target.c_str()) == 0 ? FileAttempt::Done
+                                                                                : FileAttempt::Failed;
+    });
 }
 
 bool HostPlatform::MakeDirectory(const std::string& path) {

@@ -24,6 +24,7 @@
 
 #include "platform/host/FolderNames.h"
 
+#include "platform/HeldFiles.h"
 #include "platform/Platform.h"
 
 namespace plat {
@@ -87,6 +88,10 @@ public:
     // A file another program holds open without sharing: FileInUse says so, and it can
     // be neither opened to write, renamed nor removed until released.
     void HoldFile(const std::string& windowsPath);
+    // The same hold, let go once the machine's clock has gone on `milliseconds`.
+    void HoldFileFor(const std::string& windowsPath, uint32_t milliseconds);
+    // How long file operations paused in all for files that were held.
+    uint64_t PausedMs() const { return pausedMs_; }
     // A claimed name (ClaimName) that another program of the machine holds.
     void HoldName(const std::string& name) { heldNames_.push_back(name); }
     void ReleaseFile(const std::string& windowsPath);
@@ -188,7 +193,9 @@ private:
     bool NextOperation();
     // Whether `bytes` more fit on the drive of the host file `hostPath`.
     bool Fits(const std::string& hostPath, int64_t bytes) const;
-    bool IsHeld(const std::string& path) const;
+    bool IsHeld(const std::string& path);
+    // `attempt` under the rule for files that another program holds a moment.
+    bool WaitingWhileHeld(const std::string& path, const std::function<FileAttempt()>& attempt);
     struct WriteFault {
         std::string pathPart;
         int64_t bytes;
@@ -233,7 +240,12 @@ private:
     std::vector<std::string> journal_;
     std::vector<WriteFault> writeFaults_;
     std::vector<std::string> failCreate_, failOpen_;
-    std::vector<std::string> held_;  // upper-case absolute Windows paths
+    struct Hold {
+        std::string path;              // upper-case absolute Windows path
+        std::optional<uint32_t> until;  // the tick it ends at; none: until released
+    };
+    std::vector<Hold> held_;
+    uint64_t pausedMs_ = 0;
     std::vector<std::string> heldNames_;
     uint64_t operations_ = 0, failOperation_ = 0, stopAtOperation_ = 0;
     size_t maxCommandLine_ = 32767;

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <initializer_list>
 
+#include "platform/HeldFiles.h"
 #include "platform/Paths.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WideText.h"
@@ -65,7 +67,41 @@ private:
     KernelHandle handle_;
 };
 
+// Access denied is also the answer for a read-only file, a folder, or a folder without
+// rights, which no wait mends: only a file that is there and may be written (or one being
+// removed, whose very attributes are refused) is taken as held.
+bool MayBeHeld(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_ACCESS_DENIED;
+    return !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+// What a call on `paths` came to; read right after it, while its error stands.
+FileAttempt Outcome(bool done, std::initializer_list<std::wstring> paths) {
+    if (done) return FileAttempt::Done;
+    const DWORD why = GetLastError();
+    if (why == ERROR_SHARING_VIOLATION || why == ERROR_LOCK_VIOLATION) return FileAttempt::Held;
+    if (why == ERROR_ACCESS_DENIED)
+        for (const std::wstring& path : paths)
+            if (MayBeHeld(path)) return FileAttempt::Held;
+    return FileAttempt::Failed;
+}
+
+// Whether another program holds `path` so that it cannot be removed or replaced now.
+bool HeldAgainstDeletion(const std::wstring& path) {
+    KernelHandle file(NoneIfInvalid(CreateFileW(path.c_str(), DELETE,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    return !file && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 }  // namespace
+
+bool Win32Platform::WaitingWhileHeld(const std::function<std::string()>& heldPath,
+                                     const std::function<FileAttempt()>& attempt) {
+    return TryWhileHeld(attempt, [](uint32_t milliseconds) { Sleep(milliseconds); },
+                        [&] { TellWaitingFor(heldPath()); });
+}
 
 std::wstring Win32Platform::Native(const std::string& path) const { return Widen(shares_.Reach(path)); }
 
@@ -103,15 +139,33 @@ std::unique_ptr<File> Win32Platform::Open(const std::string& path, OpenMode mode
             break;
     }
     const DWORD flags = FILE_ATTRIBUTE_NORMAL | (mode == OpenMode::AppendDurable ? FILE_FLAG_WRITE_THROUGH : 0);
-    HANDLE handle = CreateFileW(Native(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
+    const std::wstring native = Native(path);
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    const auto open = [&] {
+        handle = CreateFileW(native.c_str(), access, share, nullptr, disposition, flags, nullptr);
+        return Outcome(handle != INVALID_HANDLE_VALUE, {native});
+    };
+    if (mode == OpenMode::Create || mode == OpenMode::CreateNew)
+        WaitingWhileHeld([&] { return path; }, open);
+    else
+        open();
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32File>(handle);
 }
 
-bool Win32Platform::RemoveFile(const std::string& path) { return DeleteFileW(Native(path).c_str()) != 0; }
+bool Win32Platform::RemoveFile(const std::string& path) {
+    const std::wstring native = Native(path);
+    return WaitingWhileHeld([&] { return path; }, [&] { return Outcome(DeleteFileW(native.c_str()) != 0, {native}); });
+}
 
 bool Win32Platform::RenameFile(const std::string& from, const std::string& to, bool replace) {
-    return MoveFileExW(Native(from).c_str(), Native(to).c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+    const std::wstring source = Native(from), target = Native(to);
+    const DWORD flags = replace ? MOVEFILE_REPLACE_EXISTING : 0;
+    // The note names the file that is held: the one replaced, or else the one moved.
+    const auto held = [&] { return replace && HeldAgainstDeletion(target) ? to : from; };
+    return WaitingWhileHeld(held, [&] {
+        return Outcome(MoveFileExW(source.c_str(), target.c_str(), flags) != 0, {source, target});
+    });
 }
 
 bool Win32Platform::MakeDirectory(const std::string& path) {

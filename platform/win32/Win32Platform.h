@@ -2,6 +2,9 @@
 // handed to the wide-character API.
 #pragma once
 
+#include <functional>
+
+#include "platform/HeldFiles.h"
 #include "platform/Platform.h"
 
 namespace plat {
@@ -81,6 +84,9 @@ private:
     // A path as the system's calls take it: on a letter this program does not see, the
     // path on that letter's share.
     std::wstring Native(const std::string& path) const;
+    // `attempt` under the rule for files that another program holds a moment; `heldPath`
+    // names the file for the watcher.
+    bool WaitingWhileHeld(const std::function<std::string()>& heldPath, const std::function<FileAttempt()>& attempt);
 
     LettersOnShares shares_;
 };
