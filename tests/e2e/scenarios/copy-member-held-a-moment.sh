@@ -2,7 +2,7 @@
 # antivirus holds a file it scans: C:\WinTorv keeps TORVEX.EXE from an earlier copy, the
 # member is unpacked beside it and then renamed over it, and that rename meets the hold
 # (the probe opens the file with no sharing at all). The run log notes the wait once;
-# the hold ends two seconds later, the rename goes through, and the unattended
+# the hold ends once that note is seen, the rename goes through, and the unattended
 # installation ends with 0 with the member's bytes in place.
 
 source "$E2E_REPO/tests/e2e/unattended.sh"
@@ -19,7 +19,6 @@ wait_until 30 "TORVEX.EXE held" grep -q locked "$report"
 note='Astept fisierul tinut deschis de alt program: C:\WinTorv\TORVEX.EXE'
 win_start install --cwd "$E2E_WORK" 'D:\INSTALL.EXE' -auto 'C:\deploy\local.ini'
 wait_until 180 "the copy waits for TORVEX.EXE" eval 'run_log | grep -qF "$note"'
-sleep 2   # how long the other program keeps the file
 : >"$report.release"
 win_wait_exit holder 30
 win_wait_exit install "$UNATTENDED_SECONDS"
