@@ -64,6 +64,7 @@ public:
     // The Start Menu's common Programs folder (made when first asked for); none: the
     // machine has no Start Menu.
     void SetCommonProgramsFolder(std::optional<std::string> folder) { commonPrograms_ = std::move(folder); }
+    // The tick count moves only this way.
     void AdvanceTicks(uint32_t milliseconds) { tickOffset_ += milliseconds; }
     void SetFixedTime(const LocalTime& time) { fixedTime_ = time; hasFixedTime_ = true; }
 
@@ -255,6 +256,7 @@ private:
     std::vector<DdeConversation> ddeJournal_;
     DdeResult ddeBehaviour_ = DdeResult::Executed;
     std::optional<std::string> commonPrograms_ = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+    static constexpr uint32_t kStartTicks = 60000;  // a minute after the machine started
     uint32_t tickOffset_ = 0;
     LocalTime fixedTime_;
     bool hasFixedTime_ = false;
