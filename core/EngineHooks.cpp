@@ -7,7 +7,8 @@ namespace core {
 
 void ConnectArchiveEngineToInterface() {
     unzip::UnzipHooks hooks;
-    hooks.pumpMessages = [](unzip::NotifyWindow) { ui::ProcessMessages(); };
+    // The engine asks before every block of input it reads: a few times a second is enough.
+    hooks.pumpMessages = [](unzip::NotifyWindow) { ui::ProcessMessagesNowAndThen(); };
     hooks.isKeyDown = [](int virtualKey) { return ui::IsKeyDown(virtualKey); };
     unzip::SetUnzipHooks(hooks);
 }

@@ -3,6 +3,7 @@
 #include "ui/Backend.h"
 #include "ui/Dpi.h"
 #include "ui/Form.h"
+#include "ui/ProgressPace.h"
 
 namespace ui {
 
@@ -13,6 +14,10 @@ std::unique_ptr<Backend>& BackendSlot() {
 }
 TForm* mainForm = nullptr;
 TCursor screenCursor = crDefault;
+ProgressPace& Pumping() {
+    static ProgressPace pace(kKeepAliveMs);
+    return pace;
+}
 }  // namespace
 
 Backend& CurrentBackend() {
@@ -27,7 +32,14 @@ int ScreenWidth() { return ScreenScale().Units(CurrentBackend().ScreenWidth()); 
 int ScreenHeight() { return ScreenScale().Units(CurrentBackend().ScreenHeight()); }
 int ScreenBitsPerPixel() { return CurrentBackend().ScreenBitsPerPixel(); }
 int ScreenPixelsPerInch() { return CurrentBackend().PixelsPerInch(); }
-void ProcessMessages() { CurrentBackend().ProcessMessages(); }
+void ProcessMessages() {
+    Pumping().Shown();
+    CurrentBackend().ProcessMessages();
+}
+
+void ProcessMessagesNowAndThen() {
+    if (Pumping().Due()) CurrentBackend().ProcessMessages();
+}
 bool IsKeyDown(int virtualKey) { return CurrentBackend().IsKeyDown(virtualKey); }
 
 TForm* MainForm() { return mainForm; }

@@ -22,6 +22,11 @@ int ScreenBitsPerPixel();
 int ScreenPixelsPerInch();
 // Lets every pending window message run (repaints, timers, clicks on a page's buttons).
 void ProcessMessages();
+// The same during a long piece of work that asks at every unit of it: only when they last
+// ran at least kKeepAliveMs ago by the platform's clock. Each pump is a round trip to the
+// window system; a few a second keep the windows painted and the keys heard.
+void ProcessMessagesNowAndThen();
+constexpr uint32_t kKeepAliveMs = 60;
 // Whether the key is held down at this moment.
 bool IsKeyDown(int virtualKey);
 

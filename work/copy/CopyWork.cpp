@@ -300,10 +300,21 @@ void CopyWork::ExtractComponent(unzip::TQuarnUnzip& unzip, const product::TCompR
         watch.Observe(value, *report);
         if (owner && report->Status == unzip::StatusFileDone && report->PackMethod != unzip::kPackMethodSkipped)
             record::NoteFile(*owner, report->FileName);
-        if (report->Status != unzip::StatusBytesWritten) return;
-        bytesWritten_ += value;
-        if (view_.showUnzipProgress) view_.showUnzipProgress(UnzipPercent(bytesWritten_, bytesExpected_));
-        reports_.KeepAlive();
+        switch (report->Status) {
+            case unzip::StatusBytesWritten:
+                bytesWritten_ += value;
+                if (progressPace_.Due()) ShowUnzipProgress();
+                break;
+            // Each member's start and each archive's end are shown whatever the clock, so the
+            // gauge ends where the work did.
+            case unzip::StatusFileStart:
+            case unzip::StatusArchiveDone:
+                progressPace_.Shown();
+                ShowUnzipProgress();
+                break;
+            default:
+                break;
+        }
     });
     watch.Finish(unzip.Extract());
     if (missing) {
@@ -326,6 +337,13 @@ bool CopyWork::Confirm(unzip::ExtractReport* report) {
     return false;
 }
 
+void CopyWork::ShowUnzipProgress() {
+    const int percent = UnzipPercent(bytesWritten_, bytesExpected_);
+    if (percent != shownPercent_ && view_.showUnzipProgress) view_.showUnzipProgress(percent);
+    shownPercent_ = percent;
+    reports_.KeepAlive();
+}
+
 void CopyWork::ExtractArchives() {
     const std::string& workDir = order_.folders.work;
     plat::Platform& platform = plat::Current();
@@ -337,6 +355,7 @@ void CopyWork::ExtractArchives() {
         core::LogNote("Nu pot trece in directorul " + workDir);
     bytesExpected_ = 0;
     bytesWritten_ = 0;
+    shownPercent_ = 0;
     if (view_.showUnzipProgress) view_.showUnzipProgress(0);
     for (size_t position = 0; position < product::ComponentTable.size(); ++position) {
         const product::TCompRecord& component = product::ComponentTable[position];

@@ -28,6 +28,7 @@
 
 #include "product/Components.h"
 #include "product/MediaPieces.h"
+#include "ui/ProgressPace.h"
 #include "unzip/QuarnUnzip.h"
 #include "work/Reports.h"
 #include "work/copy/CopyOrder.h"
@@ -41,6 +42,9 @@ struct CopyView {
     std::function<void(int disk, int diskCount)> showCopyProgress;
     std::function<void(int percent)> showUnzipProgress;
 };
+
+// How often the extraction gauge moves while members unpack.
+constexpr uint32_t kProgressEveryMs = 60;
 
 enum class CopyOutcome { Done, DiskRefused, Failed };
 
@@ -87,6 +91,8 @@ private:
     void Show(const std::string& text);
     bool DestinationOf(const product::TCompRecord& component, std::string* folder);
     void ExtractComponent(unzip::TQuarnUnzip& unzip, const product::TCompRecord& component);
+    // The extraction gauge where the bytes written put it, and the windows kept alive.
+    void ShowUnzipProgress();
     // The engine's question before it replaces an existing file.
     bool Confirm(unzip::ExtractReport* report);
     void DeleteAssembledArchives();
@@ -106,6 +112,10 @@ private:
     std::vector<std::string> failedJoins_;  // archives a piece of which could not be joined
     double bytesExpected_ = 0;
     double bytesWritten_ = 0;
+    int shownPercent_ = 0;
+    // The gauge and the windows are brought up to date a few times a second while
+    // members unpack, not at every block.
+    ui::ProgressPace progressPace_{kProgressEveryMs};
     bool failed_ = false;
     bool rolledBack_ = false;
     std::vector<std::string> notKept_;  // files the journal could not move aside

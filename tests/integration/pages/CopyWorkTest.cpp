@@ -7,6 +7,7 @@
 #include "core/Log.h"
 #include "record/Recording.h"
 #include "tests/integration/pages/CopyMediaFixture.h"
+#include "tests/support/RecordingReports.h"
 
 using namespace work;
 using copy_test::Product;
@@ -57,6 +58,34 @@ TEST_F(CopyWorkTest, ALetterThisProgramDoesNotSeeIsReachedThroughItsShareAndReco
     EXPECT_EQ(ReadFile("\\\\SRV\\OFFICE\\TorvData\\DATA\\FIRMA.DB"), "sample firm");
     ASSERT_FALSE(record::ThisRun().product.files.empty());
     EXPECT_EQ(record::ThisRun().product.files[0].path.rfind("N:\\WinTorv\\", 0), 0u);
+}
+
+TEST_F(CopyWorkTest, TheGaugeAndTheWindowsMoveByTheClockNotByEveryBlock) {
+    // A member of 20 blocks beside the product's 8 members of one block, in 7 archives.
+    copy_test::Files exe = Product().at("EXE");
+    exe["BIG.DLL"] = std::string(20 * 32768, 'b');
+    archives_["EXE"] = copy_test::ArchiveOf(exe);
+    MakeCd();
+    const struct {
+        uint32_t clockPerKeepAlive;
+        size_t keepAlives;
+    } cases[] = {
+        {0, 9 + 7},                               // each member's start, each archive's end
+        {work::kProgressEveryMs - 1, 9 + 7},      // not yet time between them
+        {work::kProgressEveryMs, 9 + 7 + 20 + 8},  // and then at every block too
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clockPerKeepAlive);
+        testing_support::RecordingReports reports;
+        std::vector<int> shown;
+        reports.whileWorking = [&] {
+            shown.push_back(unzipGauge_);
+            Machine().AdvanceTicks(c.clockPerKeepAlive);
+        };
+        ASSERT_EQ(CopyMedia::Work(FreshOrder(), reports).Run(), work::CopyOutcome::Done);
+        EXPECT_EQ(shown.size(), c.keepAlives);
+        EXPECT_EQ(shown.back(), 100) << "the gauge ends full";
+    }
 }
 
 TEST_F(CopyWorkTest, AFolderNamedLikeTheMarkerIsNoDiskAndRefusalKeepsWhatWasJoined) {

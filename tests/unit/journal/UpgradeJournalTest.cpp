@@ -361,6 +361,7 @@ TEST_F(UpgradeJournalTest, ADiskThatFillsUpMeanwhileIsNamedAndTheInstallationSta
     // Once the copy has begun to replace files, another program takes all the room left.
     bool filled = false;
     reports.whileWorking = [this, &filled] {
+        Machine().AdvanceTicks(work::kProgressEveryMs);  // time enough for the gauge to move at every block
         if (filled || ReadFile("C:\\~TORVUPG\\JURNAL.TXT").find("KEPT ") == std::string::npos) return;
         std::ofstream filler(Machine().HostPath("C:\\FILLER.BIN"), std::ios::binary);
         filler.seekp(std::streamoff(Machine().FreeSpace("C:\\").value() - 1));
