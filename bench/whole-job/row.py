@@ -93,8 +93,8 @@ def print_log_phases(out: pathlib.Path, runs: dict) -> None:
     for name, values in rows:
         value = median(values)
         print(f"  {value:7.3f}  {100 * value / total:5.1f}%  {name}")
-    print("  (each page's note comes when the pilot acts, 0.25 s after the page is shown: the five phases"
-          " that end at a page's note hold that wait, 1.25 s in all)")
+    print("  (each page's note comes when the pilot acts: as soon as the page is painted and its"
+          " messages have run)")
 
 
 def print_person(out: pathlib.Path) -> None:
@@ -155,11 +155,11 @@ def watched_phases(out: pathlib.Path) -> list:
         cursor = start
         for what, begin, finish in within:
             if begin > cursor + 0.001:
-                phases.append(("  the rest (pages, gauges, messages, the pilot's wait)", cursor, begin))
+                phases.append(("  the rest (pages, gauges, messages)", cursor, begin))
             phases.append(("  " + what, max(begin, cursor), finish))
             cursor = max(cursor, finish)
         if end > cursor + 0.001:
-            phases.append(("  the rest (pages, gauges, messages, the pilot's wait)", cursor, end))
+            phases.append(("  the rest (pages, gauges, messages)", cursor, end))
     return phases
 
 

@@ -1,7 +1,7 @@
 """The phases of a run as its run log shows them, from the time tags of its lines.
 
-An unattended run notes each page when its pilot acts on it, 0.25 s after the page is
-shown; so a phase that ends at a page's note holds that wait."""
+An unattended run notes each page when its pilot acts on it, as soon as the page is
+painted and its pending messages have run."""
 import re
 
 TAG = re.compile(r" <TIMP (\d\d):(\d\d):(\d\d)\.(\d\d\d) > ?$")

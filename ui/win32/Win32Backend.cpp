@@ -1,6 +1,7 @@
 #include "ui/win32/Win32Backend.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/Application.h"
@@ -25,9 +26,6 @@ std::unique_ptr<Backend> MakeDefaultBackend() {
 
 namespace win32 {
 namespace {
-
-// How long a form is on the screen before a pilot acts on it.
-constexpr int kPilotDelayMs = 250;
 
 Win32Backend* backend = nullptr;
 
@@ -141,26 +139,24 @@ int Win32Backend::RunModal(TForm& form) {
         ShowForm(form);
     else
         form.Visible = true;
-    // A pilot acts once the form's loop runs, as a person would once it is on the screen.
-    int pilotTimer = 0;
-    bool piloted = false;
-    if (Pilot* pilot = CurrentPilot(); pilot && pilot->DrivesForms())
-        pilotTimer = StartTimer(kPilotDelayMs, [pilot, &form, &piloted] {
-            if (piloted) return;
-            piloted = true;
-            pilot->FormShown(form);
-        });
+    // A pilot acts as a person would once the form is on the screen: when its loop first
+    // finds nothing waiting, the form has been painted and what its showing started has run.
+    Pilot* pilot = CurrentPilot();
+    if (pilot && !pilot->DrivesForms()) pilot = nullptr;
     while (form.ModalResult == mrNone && !quit_) {
-        MSG msg;
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
+        MSG msg{};
+        if (pilot && !PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            Guarded([&] { std::exchange(pilot, nullptr)->FormShown(form); });
+            continue;
+        }
+        if (!pilot && GetMessageW(&msg, nullptr, 0, 0) <= 0) msg.message = WM_QUIT;
+        if (msg.message == WM_QUIT) {
             quit_ = true;
             quitCode_ = int(msg.wParam);
             break;
         }
         Pump(msg);
     }
-    if (pilotTimer) StopTimer(pilotTimer);
     for (HWND other : disabled)
         if (IsWindow(other)) EnableWindow(other, TRUE);
     form.Visible = false;
