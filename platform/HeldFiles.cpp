@@ -2,14 +2,18 @@
 
 namespace plat {
 
-bool TryWhileHeld(const std::function<FileAttempt()>& attempt, const std::function<void(uint32_t)>& pause,
-                  const std::function<void()>& waiting) {
+bool HeldFileWaits::Try(const std::function<FileAttempt()>& attempt, const std::function<void(uint32_t)>& pause,
+                        const std::function<void()>& waiting) {
     FileAttempt outcome = attempt();
-    for (size_t round = 0; outcome == FileAttempt::Held && round < kHeldFilePausesMs.size(); ++round) {
+    const size_t pauses = lastingHoldSeen_ ? kPausesAfterALastingHold : kHeldFilePausesMs.size();
+    size_t round = 0;
+    for (; outcome == FileAttempt::Held && round < pauses; ++round) {
         if (round == 0) waiting();
         pause(kHeldFilePausesMs[round]);
         outcome = attempt();
     }
+    if (outcome == FileAttempt::Held) lastingHoldSeen_ = true;
+    if (outcome == FileAttempt::Done && round > 0) lastingHoldSeen_ = false;
     return outcome == FileAttempt::Done;
 }
 

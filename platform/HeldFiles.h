@@ -22,10 +22,23 @@ enum class FileAttempt {
     Failed,  // anything else: no attempt would do better
 };
 
-// Runs `attempt` until it is done, fails for another reason than a hold, or the pauses
-// are spent. `pause` waits the given milliseconds; `waiting` is called once, before the
-// first pause. True when an attempt was done.
-bool TryWhileHeld(const std::function<FileAttempt()>& attempt, const std::function<void(uint32_t)>& pause,
-                  const std::function<void()>& waiting);
+// How long this program waits for held files. A file still held after the whole wait is
+// kept open by a program that runs, not by a scan, and the files after it most likely by
+// the same program: they get only the first, short pauses, until a hold ends again while
+// waited for. A file in use thus costs the whole wait once, not once for each file.
+class HeldFileWaits {
+public:
+    // Runs `attempt` until it is done, fails for another reason than a hold, or the pauses
+    // are spent. `pause` waits the given milliseconds; `waiting` is called once, before
+    // the first pause. True when an attempt was done.
+    bool Try(const std::function<FileAttempt()>& attempt, const std::function<void(uint32_t)>& pause,
+             const std::function<void()>& waiting);
+
+private:
+    bool lastingHoldSeen_ = false;
+};
+
+// The pauses a file gets once a hold has lasted through the whole wait.
+inline constexpr size_t kPausesAfterALastingHold = 3;
 
 }  // namespace plat

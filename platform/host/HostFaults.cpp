@@ -72,7 +72,7 @@ bool HostPlatform::IsHeld(const std::string& path) {
 
 bool HostPlatform::WaitingWhileHeld(const std::string& path, const std::function<FileAttempt()>& attempt) {
     // The machine's clock moves on instead of the test waiting.
-    return TryWhileHeld(attempt, [this](uint32_t milliseconds) {
+    return heldFileWaits_.Try(attempt, [this](uint32_t milliseconds) {
                             AdvanceTicks(milliseconds);
                             pausedMs_ += milliseconds;
                         },

@@ -247,6 +247,7 @@ private:
     };
     std::vector<Hold> held_;
     uint64_t pausedMs_ = 0;
+    HeldFileWaits heldFileWaits_;
     std::vector<std::string> heldNames_;
     uint64_t operations_ = 0, failOperation_ = 0, stopAtOperation_ = 0;
     size_t maxCommandLine_ = 32767;

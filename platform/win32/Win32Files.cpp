@@ -99,7 +99,7 @@ bool HeldAgainstDeletion(const std::wstring& path) {
 
 bool Win32Platform::WaitingWhileHeld(const std::function<std::string()>& heldPath,
                                      const std::function<FileAttempt()>& attempt) {
-    return TryWhileHeld(attempt, [](uint32_t milliseconds) { Sleep(milliseconds); },
+    return heldFileWaits_.Try(attempt, [](uint32_t milliseconds) { Sleep(milliseconds); },
                         [&] { TellWaitingFor(heldPath()); });
 }
 

@@ -89,6 +89,7 @@ private:
     bool WaitingWhileHeld(const std::function<std::string()>& heldPath, const std::function<FileAttempt()>& attempt);
 
     LettersOnShares shares_;
+    HeldFileWaits heldFileWaits_;
 };
 
 }  // namespace plat

@@ -50,3 +50,21 @@ TEST_F(HeldFilesTest, HeldFilesAreWaitedForAWhileOtherFailuresAreNot) {
     }
     EXPECT_EQ(allPauses, 5000u);
 }
+
+TEST_F(HeldFilesTest, AFileInUseCostsTheWholeWaitOnceNotOnceForEachFile) {
+    for (const char* name : {"C:\\A.DLL", "C:\\B.DLL", "C:\\C.DLL"}) {
+        WriteFile(name, "x");
+        Machine().HoldFile(name);
+    }
+    EXPECT_FALSE(Machine().RemoveFile("C:\\A.DLL"));
+    const uint64_t wholeWait = Machine().PausedMs();
+    EXPECT_FALSE(Machine().RemoveFile("C:\\B.DLL"));
+    EXPECT_EQ(Machine().PausedMs() - wholeWait, 350u) << "the next file in use gets the short pauses only";
+    Machine().ReleaseFile("C:\\C.DLL");
+    WriteFile("C:\\D.DLL", "x");
+    Machine().HoldFileFor("C:\\D.DLL", 300);
+    EXPECT_TRUE(Machine().RemoveFile("C:\\D.DLL")) << "a hold that ends within the short pauses";
+    Machine().HoldFileFor("C:\\C.DLL", 2000);
+    EXPECT_TRUE(Machine().RemoveFile("C:\\C.DLL")) << "once a hold ended, the whole wait again";
+}
+
