@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/Utf8.h"
+
 namespace plat {
 
 namespace {
@@ -25,19 +27,6 @@ constexpr uint16_t kUpperHalf[128] = {
     0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
-
-void AppendUtf8(std::string& out, uint32_t character) {
-    if (character < 0x80) {
-        out += char(character);
-    } else if (character < 0x800) {
-        out += char(0xC0 | character >> 6);
-        out += char(0x80 | (character & 0x3F));
-    } else {
-        out += char(0xE0 | character >> 12);
-        out += char(0x80 | ((character >> 6) & 0x3F));
-        out += char(0x80 | (character & 0x3F));
-    }
-}
 
 }  // namespace
 

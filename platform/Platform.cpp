@@ -24,6 +24,10 @@ void SetCurrent(Platform* platform) { current = platform; }
 
 std::string System::OemToUtf8(std::string_view text) { return Cp437ToUtf8(text); }
 
+AnsiText System::Utf8ToAnsi(std::string_view text) { return Utf8ToCodePage(AnsiCodePage(), text); }
+
+std::string System::AnsiToUtf8(std::string_view text) { return CodePageToUtf8(AnsiCodePage(), text); }
+
 // Only for a platform without a generator of its own (a tool's), and as the last resort of
 // one whose generator failed: the clock and the place of the buffer, stirred.
 void System::RandomBytes(void* buffer, size_t count) {

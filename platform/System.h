@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/AnsiCodePage.h"
+
 namespace plat {
 
 struct LocalTime {
@@ -57,6 +59,13 @@ public:
     // Text in the system's OEM (DOS) code page, as UTF-8. By default IBM 437, the code
     // page of MS-DOS; Windows uses the code page the system is set up with.
     virtual std::string OemToUtf8(std::string_view text);
+
+    // The system's ANSI code page, in which programs of the 8-bit Windows API (the
+    // database engine) take and give their texts; 1252 unless a platform says otherwise.
+    virtual unsigned AnsiCodePage() { return kCodePageWestern; }
+    // UTF-8 in that code page, with the letters it cannot hold; and such text as UTF-8.
+    virtual AnsiText Utf8ToAnsi(std::string_view text);
+    virtual std::string AnsiToUtf8(std::string_view text);
 
 protected:
     ~System() = default;

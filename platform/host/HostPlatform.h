@@ -64,6 +64,8 @@ public:
     // The Start Menu's common Programs folder (made when first asked for); none: the
     // machine has no Start Menu.
     void SetCommonProgramsFolder(std::optional<std::string> folder) { commonPrograms_ = std::move(folder); }
+    // The code page of the machine's 8-bit programs: 1252, or another of AnsiCodePage.h.
+    void SetAnsiCodePage(unsigned codePage) { ansiCodePage_ = codePage; }
     // The tick count moves only this way.
     void AdvanceTicks(uint32_t milliseconds) { tickOffset_ += milliseconds; }
     void SetFixedTime(const LocalTime& time) { fixedTime_ = time; hasFixedTime_ = true; }
@@ -179,6 +181,7 @@ public:
     uint32_t TickCount() override;
     LocalTime Now() override;
     std::string FormatDateTime(const LocalTime& time) override;
+    unsigned AnsiCodePage() override { return ansiCodePage_; }
     // The Start Menu.
     std::optional<std::string> CommonProgramsFolder() override;
     bool SaveShortcut(const std::string& path, const Shortcut& shortcut) override;
@@ -259,6 +262,7 @@ private:
     std::optional<std::string> commonPrograms_ = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
     static constexpr uint32_t kStartTicks = 60000;  // a minute after the machine started
     uint32_t tickOffset_ = 0;
+    unsigned ansiCodePage_ = kCodePageWestern;
     LocalTime fixedTime_;
     bool hasFixedTime_ = false;
     FolderNames folderNames_;

@@ -76,6 +76,10 @@ public:
     LocalTime Now() override;
     std::string FormatDateTime(const LocalTime& time) override;
     std::string OemToUtf8(std::string_view text) override;
+    // The ANSI code page, in Win32AnsiText.cpp.
+    unsigned AnsiCodePage() override;
+    AnsiText Utf8ToAnsi(std::string_view text) override;
+    std::string AnsiToUtf8(std::string_view text) override;
     // The Start Menu.
     std::optional<std::string> CommonProgramsFolder() override;
     bool SaveShortcut(const std::string& path, const Shortcut& shortcut) override;

@@ -78,6 +78,9 @@ public:
     uint32_t TickCount() override { return inner_.TickCount(); }
     plat::LocalTime Now() override { return inner_.Now(); }
     std::string OemToUtf8(std::string_view text) override { return inner_.OemToUtf8(text); }
+    unsigned AnsiCodePage() override { return inner_.AnsiCodePage(); }
+    plat::AnsiText Utf8ToAnsi(std::string_view text) override { return inner_.Utf8ToAnsi(text); }
+    std::string AnsiToUtf8(std::string_view text) override { return inner_.AnsiToUtf8(text); }
     std::string FormatDateTime(const plat::LocalTime& time) override {
         return inner_.FormatDateTime(time);
     }
