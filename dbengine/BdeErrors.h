@@ -16,5 +16,8 @@ inline constexpr DBIResult kMissingEntry = 0x274F;         // lacks DbiExit or a
 // A name or parameter text that does not fit the engine's 256-byte buffers. It is
 // refused rather than cut, so that no alias is ever created with a truncated folder.
 inline constexpr DBIResult kTextTooLong = 0x2102;
+// A text with a letter that the machine's ANSI code page, in which the engine takes its
+// texts, cannot hold: refused rather than passed with a '?' in its place.
+inline constexpr DBIResult kTextNotInCodePage = 0x2103;
 
 }  // namespace bde

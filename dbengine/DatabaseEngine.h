@@ -22,7 +22,8 @@ bool BDEAliasExists();
 // the alias's PATH), continuing after a failed add, then saves the engine's configuration.
 // False at once when the lists differ in length or the engine does not initialise; true
 // only when every add and the save succeeded. A name or "PATH:folder" longer than 255
-// characters is not added (and counts as a failure) rather than cut short.
+// bytes in the machine's ANSI code page, or with a letter that code page cannot hold, is
+// not added (and counts as a failure) rather than cut short or changed.
 bool AddBDEAliases(const std::vector<std::string>& names, const std::vector<std::string>& folders);
 
 // Removes the aliases of `names` from the engine's configuration, going on after one that

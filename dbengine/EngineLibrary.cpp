@@ -10,14 +10,17 @@ namespace bde {
 
 namespace {
 
-// A zero-terminated copy of `text` in a buffer of the engine's size, or nothing when the
-// text does not fit.
+// A zero-terminated copy of `text` in the machine's ANSI code page, the engine's own, in
+// a buffer of the engine's size. Refused when the code page cannot hold a letter of it (a
+// '?' in its place would name another folder) or when it does not fit.
 using TextBuffer = std::array<char, kEngineTextBuffer>;
 
-bool FillBuffer(const std::string& text, TextBuffer* buffer) {
-    if (text.size() >= buffer->size()) return false;
-    std::memcpy(buffer->data(), text.c_str(), text.size() + 1);
-    return true;
+DBIResult FillBuffer(const std::string& text, TextBuffer* buffer) {
+    const plat::AnsiText ansi = plat::Current().Utf8ToAnsi(text);
+    if (!ansi.Whole()) return kTextNotInCodePage;
+    if (ansi.text.size() >= buffer->size()) return kTextTooLong;
+    std::memcpy(buffer->data(), ansi.text.c_str(), ansi.text.size() + 1);
+    return kOk;
 }
 
 template <typename Proc>
@@ -77,7 +80,7 @@ DBIResult EngineLibrary::OpenDatabase(const std::string& name, DBIOpenMode openM
                                       DBIShareMode shareMode, hDBIDb* db) {
     if (DBIResult bound = BindOrdinal(kOrdinalOpenDatabase, &openDatabase_)) return bound;
     TextBuffer nameBuffer;
-    if (!FillBuffer(name, &nameBuffer)) return kTextTooLong;
+    if (DBIResult filled = FillBuffer(name, &nameBuffer)) return filled;
     return openDatabase_(nameBuffer.data(), nullptr, openMode, shareMode, nullptr, 0, nullptr,
                          nullptr, db);
 }
@@ -91,9 +94,9 @@ DBIResult EngineLibrary::AddAlias(const std::string& name, const std::string& dr
                                   const std::string& params, bool persistent) {
     if (DBIResult bound = BindOrdinal(kOrdinalAddAlias, &addAlias_)) return bound;
     TextBuffer nameBuffer, driverBuffer, paramsBuffer;
-    if (!FillBuffer(name, &nameBuffer) || !FillBuffer(driverType, &driverBuffer) ||
-        !FillBuffer(params, &paramsBuffer))
-        return kTextTooLong;
+    if (DBIResult filled = FillBuffer(name, &nameBuffer)) return filled;
+    if (DBIResult filled = FillBuffer(driverType, &driverBuffer)) return filled;
+    if (DBIResult filled = FillBuffer(params, &paramsBuffer)) return filled;
     return addAlias_(nullptr, nameBuffer.data(), driverBuffer.data(), paramsBuffer.data(),
                      persistent ? 1 : 0);
 }
@@ -106,7 +109,7 @@ DBIResult EngineLibrary::CfgSave(bool persistent) {
 DBIResult EngineLibrary::DeleteAlias(const std::string& name) {
     if (DBIResult bound = BindName(kDeleteAliasName, &deleteAlias_)) return bound;
     TextBuffer nameBuffer;
-    if (!FillBuffer(name, &nameBuffer)) return kTextTooLong;
+    if (DBIResult filled = FillBuffer(name, &nameBuffer)) return filled;
     return deleteAlias_(nullptr, nameBuffer.data());
 }
 

@@ -5,8 +5,9 @@
 // library is released (after which they are looked up again, never called stale).
 //
 // Every operation returns the engine's 16-bit code; the binding's own failures are the
-// codes of dbengine/BdeErrors.h. Texts are handed to the engine in 256-byte buffers:
-// longer texts are refused with kTextTooLong.
+// codes of dbengine/BdeErrors.h. Texts are handed to the engine in the machine's ANSI code
+// page (the program's own are UTF-8), in 256-byte buffers: longer texts are refused with
+// kTextTooLong, texts with a letter the code page cannot hold with kTextNotInCodePage.
 #pragma once
 
 #include <memory>

@@ -100,6 +100,24 @@ TEST_F(AliasRoutinesTest, FolderTooLongForTheEngineIsNotAddedCutShort) {
     EXPECT_EQ(AliasFile(), "TORVEX=C:\\WinTorv\\DATA\r\n");
 }
 
+TEST_F(AliasRoutinesTest, FoldersReachTheEngineInTheMachinesCodePageOrNotAtAll) {
+    struct Row {
+        unsigned codePage;
+        bool added;
+        const char* saved;
+    } rows[] = {
+        {1250, true, "TORVEX=C:\\Firm\xE3\\DATA\r\n"},
+        {1252, false, ""},  // a '?' for the letter would name another folder
+    };
+    for (const Row& row : rows) {
+        Machine().SetAnsiCodePage(row.codePage);
+        Machine().RemoveFile("C:\\BDE\\IDAPI32.CFG");
+        EXPECT_EQ(AddBDEAliases({"TORVEX"}, {"C:\\Firmă\\DATA"}), row.added) << row.codePage;
+        EXPECT_EQ(AliasFile(), row.saved) << row.codePage;
+        ShutdownBDE();
+    }
+}
+
 TEST_F(AliasRoutinesTest, AddReplacesAnExistingAliasOfAnyCase) {
     WriteFile("C:\\BDE\\IDAPI32.CFG", "torvex=C:\\OLD\r\nKEEP=C:\\KEEP\r\n");
     EXPECT_TRUE(AddBDEAliases({"TORVEX"}, {"C:\\NEW"}));
