@@ -25,9 +25,25 @@ const std::vector<std::string>& ClientNote() {
     return lines;
 }
 
-void ShowClientDataMissing() {
-    ui::ShowMessageBox("La instalarea client baza de date trebuie sa existe!", "Eroare!", ui::mtError,
-                       ui::taCenter, ui::Buttons({ui::mbCancel}), ui::mbCancel, 0);
+constexpr char kErrorTitle[] = "Eroare!";
+constexpr char kClientDataMissing[] = "La instalarea client baza de date trebuie sa existe!";
+// The folder, then the letters, between these three parts.
+constexpr char kOutsideCodePageFolder[] = "Directorul\r";
+constexpr char kOutsideCodePageLetters[] =
+    "\rcontine litere pe care baza de date nu le poate folosi pe acest calculator: ";
+constexpr char kOutsideCodePageAdvice[] = "\rAlegeti un director fara aceste litere!";
+constexpr char kLetterSeparator[] = ", ";
+
+void ShowFolderError(const std::string& text) {
+    ui::ShowMessageBox(text, kErrorTitle, ui::mtError, ui::taCenter, ui::Buttons({ui::mbCancel}), ui::mbCancel, 0);
+}
+
+void ShowFolderOutsideCodePage(const work::FolderOutsideCodePage& outside) {
+    std::string letters;
+    for (const std::string& letter : outside.letters)
+        letters += (letters.empty() ? "" : kLetterSeparator) + letter;
+    ShowFolderError(kOutsideCodePageFolder + outside.folder + kOutsideCodePageLetters + letters +
+                    kOutsideCodePageAdvice);
 }
 
 }  // namespace
@@ -87,8 +103,11 @@ void TDirs::BDateClick() {
 void TDirs::RDateChange() { BNext->Enabled = true; }
 
 void TDirs::BNextClick() {
-    const work::FolderCheck check = work::AcceptFolders(core::State(), core::State().InstallType, RProgram->Text, RDate->Text);
-    if (check == work::FolderCheck::ClientDataMissing) ShowClientDataMissing();
+    const int kind = core::State().InstallType;
+    const work::FolderCheck check = work::AcceptFolders(core::State(), kind, RProgram->Text, RDate->Text);
+    if (check == work::FolderCheck::ClientDataMissing) ShowFolderError(kClientDataMissing);
+    if (check == work::FolderCheck::OutsideCodePage)
+        ShowFolderOutsideCodePage(*work::FindFolderOutsideCodePage(kind, RProgram->Text, RDate->Text));
     if (check != work::FolderCheck::Passed) ModalResult = ui::mrNone;
 }
 

@@ -1,5 +1,6 @@
 #include "work/locate/FolderChoice.h"
 
+#include <utility>
 #include <vector>
 
 #include "core/InstallState.h"
@@ -33,10 +34,26 @@ DirsLayout DirsLayoutFor(int installType) {
     }
 }
 
+std::optional<FolderOutsideCodePage> FindFolderOutsideCodePage(int installType, const std::string& programText,
+                                                               const std::string& dataText) {
+    std::vector<std::string> folders = {programText};
+    if (DirsLayoutFor(installType).dataRowVisible) folders.push_back(dataText);
+    for (const std::string& folder : folders) {
+        plat::AnsiText ansi = plat::Current().Utf8ToAnsi(folder);
+        if (!ansi.Whole()) return FolderOutsideCodePage{folder, std::move(ansi.missing)};
+    }
+    return std::nullopt;
+}
+
 FolderCheck AcceptFolders(core::InstallState& state, int installType, const std::string& programText,
                           const std::string& dataText) {
     std::vector<std::string> created;
     state.ProgramDir = programText;
+    if (FindFolderOutsideCodePage(installType, programText, dataText)) {
+        state.WorkDir = state.ProgramDir;
+        state.WorkDataDir = state.DataDir;
+        return FolderCheck::OutsideCodePage;
+    }
     // The program folder first: a data folder inside a new program folder then finds
     // its parent, and passes on the first Continue.
     const bool programReady = EnsureFolder(state.ProgramDir, created);

@@ -141,6 +141,25 @@ TEST_F(DirsTest, AClientWithoutItsDataFolderSeesTheErrorAndStays) {
     EXPECT_EQ(core::State().DataDir, "C:\\Server\\Date");
 }
 
+TEST_F(DirsTest, AFolderTheEngineCannotTakeIsNamedWithItsLettersAndNothingIsMade) {
+    core::State().InstallType = core::InstallServer;  // on a Western machine, code page 1252
+    Script script;
+    script.OnForm<TDirs>([](TDirs& page) {
+        TypeText(page, "RDate", "C:\\Iași\\Țară");
+        Click(page, "&Continua");
+    });
+    script.AnswerMessage("&Renunt");
+    script.OnForm<TDirs>([](TDirs& page) { Click(page, "&Abandon"); });
+    TDirs page;
+    EXPECT_EQ(page.ShowModal(), 2);
+    ASSERT_TRUE(script.Ok()) << script.Error();
+    ASSERT_EQ(script.Messages().size(), 1u);
+    EXPECT_EQ(script.Messages()[0].text,
+              "Directorul\rC:\\Iași\\Țară\rcontine litere pe care baza de date nu le poate folosi pe acest "
+              "calculator: ș, Ț, ă\rAlegeti un director fara aceste litere!");
+    EXPECT_FALSE(IsFolder("C:\\WinTorv")) << "the program folder is not made either";
+}
+
 TEST_F(DirsTest, TheFolderDialogAnswersTheOpenFolderWithOneBackslash) {
     Machine().AddDrive('d', plat::DriveType::Fixed);
     MakeFolders("D:\\Baze\\Torvex");
