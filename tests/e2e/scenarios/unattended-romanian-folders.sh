@@ -26,4 +26,4 @@ run_unattended firma 'D:\INSTALL.EXE' -auto 'C:\deploy\firma.ini'
 expect_exit 0 "a data folder with a letter of the code page"
 expect_file "$(cpath 'C:\Firmă')/DATA/FIRMA.DB"
 expect_equal "$(LC_ALL=C engine_alias TORVEX | od -An -tx1 | tr -d ' \n')" \
-    "$(printf 'C:\\Firm\xe3\\DATA' | od -An -tx1 | tr -d ' \n')" "the alias TORVEX in code page 1250"
+    "$(printf 'C:\\Firm\xe3\\DATA\n' | od -An -tx1 | tr -d ' \n')" "the alias TORVEX in code page 1250"
