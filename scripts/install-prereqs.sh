@@ -26,6 +26,7 @@ readonly packages=(
     zip unzip python3
     libzip-dev pkg-config             # tools/mkmedia writes the product's archives with libzip
     osslsigncode openssl              # mkmedia signs INSTALL.EXE; tests make throw-away certificates
+    locales                           # the Romanian locale a scenario makes for itself (localedef)
 )
 
 installed() {
