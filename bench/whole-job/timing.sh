@@ -14,8 +14,9 @@
 # In: BENCH_STAGE (cd/ with the media and the two peers, product/, local.ini), BENCH_RUNS.
 # Out, in BENCH_OUT: times.tsv, one line per run: side, run, seconds, processor ms (the
 # run's own processes, then the machine's servers and the X server; "-" without perf);
-# person.tsv, the moments of a person's runs; logs/, the run logs; observed-*, the
-# watched run (watch.py's file events, perf's samples, the two clocks).
+# person.tsv, the moments of a person's runs; logs/, this row's run logs (emptied
+# first); observed-*, the watched run (watch.py's file events, perf's samples, the two
+# clocks).
 
 source "$E2E_REPO/tests/e2e/fresh-pages.sh"
 
@@ -24,7 +25,8 @@ SIDES=(auto nsis msi person engine)
 COPY_PAGE="Copiere fisiere Torvex"
 CONFIG_PAGE="Configurare sistem"
 BENCH_TOOLS=$E2E_REPO/bench/whole-job
-mkdir -p "$BENCH_OUT/logs"
+# Each row reads every log here: a row starts with none of an earlier one's.
+rm -rf "$BENCH_OUT/logs" && mkdir -p "$BENCH_OUT/logs"
 : >"$BENCH_OUT/times.tsv"
 : >"$BENCH_OUT/person.tsv"
 have_perf=false
