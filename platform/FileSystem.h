@@ -23,6 +23,10 @@ public:
     virtual int64_t Size() = 0;
     // Cuts the file at the current position.
     virtual bool Truncate() = 0;
+    // Sets the time of the last write from a DOS date and time (local time, two-second
+    // steps), as an archive stores it; writes after it may change it again. False for a
+    // date or time that does not exist, or a file that keeps no times.
+    virtual bool SetDosTime(uint16_t /*dosDate*/, uint16_t /*dosTime*/) { return false; }
 };
 
 enum class OpenMode {
@@ -58,7 +62,6 @@ public:
     // file, which cannot go while it runs).
     virtual bool RemoveFileAtRestart(const std::string& /*path*/) { return false; }
     virtual std::vector<DirEntry> ListDirectory(const std::string& path) = 0;
-    virtual bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) = 0;
     virtual std::string CurrentDirectory() = 0;
     virtual bool ChangeDirectory(const std::string& path) = 0;
     // Bytes this program may still write on the drive that holds `path` (a folder or a

@@ -94,7 +94,8 @@ std::unique_ptr<plat::File> OpenMemberOutput(const std::string& outputPath, std:
     return CreateTemporarySibling(outputPath, written);
 }
 
-// Decodes the member and checks it; a failure leaves whatever was there before.
+// Decodes the member, checks it and gives it the member's time through the handle that
+// wrote it; a failure leaves whatever was there before.
 int32_t DecodeIntoPlace(MemberContext& member, const LocalHeader& header,
                         plat::File& archive, const std::string& outputPath,
                         uint32_t expectedCrc) {
@@ -112,9 +113,10 @@ int32_t DecodeIntoPlace(MemberContext& member, const LocalHeader& header,
     if (result == ZipOk && (header.flags & kFlagDataDescriptor))
         expectedCrc = ReadTrailingCrc(member);
     member.archive = member.output = nullptr;
+    if (result == ZipOk && ~member.crc != expectedCrc) result = ZipCrcError;
+    if (result == ZipOk) output->SetDosTime(header.dosDate, header.dosTime);
     output.reset();
 
-    if (result == ZipOk && ~member.crc != expectedCrc) result = ZipCrcError;
     if (result == ZipOk && writtenPath != outputPath &&
         !platform.RenameFile(writtenPath, outputPath, true))
         result = ZipWriteError;
@@ -133,7 +135,6 @@ std::unique_ptr<plat::File> OpenArchiveForMembers(const std::string& archivePath
 int32_t WriteMember(const std::string& archivePath, plat::File* archive,
                     const std::string& outputPath, int32_t headerOffset,
                     NotifyWindow notifyWindow, int32_t notifyId, const CentralSizes* central) {
-    plat::Platform& platform = plat::Current();
     MemberContext member;
 
     std::unique_ptr<plat::File> opened;
@@ -190,7 +191,6 @@ int32_t WriteMember(const std::string& archivePath, plat::File* archive,
         uint16_t percent = 100;
         CurrentUnzipHooks().notifyProgress(notifyWindow, notifyId, &percent);
     }
-    platform.SetFileDosTime(outputPath, header.dosDate, header.dosTime);
     return ZipOk;
 }
 

@@ -46,6 +46,9 @@ public:
     int64_t Position() override { return Flush() ? file_->Position() : -1; }
     int64_t Size() override { return Flush() ? file_->Size() : -1; }
     bool Truncate() override { return Flush() && file_->Truncate(); }
+    bool SetDosTime(uint16_t dosDate, uint16_t dosTime) override {
+        return Flush() && file_->SetDosTime(dosDate, dosTime);
+    }
 
 private:
     std::unique_ptr<plat::File> file_;

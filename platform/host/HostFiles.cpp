@@ -85,6 +85,12 @@ public:
         off_t at = lseek(fd_, 0, SEEK_CUR);
         return at >= 0 && ftruncate(fd_, at) == 0;
     }
+    bool SetDosTime(uint16_t dosDate, uint16_t dosTime) override {
+        const std::optional<std::time_t> when = machine_->HostTimeOf(dosDate, dosTime);
+        if (!when) return false;
+        const timespec times[2] = {{*when, 0}, {*when, 0}};
+        return futimens(fd_, times) == 0;
+    }
 
 private:
     int fd_;
@@ -210,7 +216,7 @@ std::vector<DirEntry> HostPlatform::ListDirectory(const std::string& path) {
     return entries;
 }
 
-bool HostPlatform::SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
+std::optional<std::time_t> HostPlatform::HostTimeOf(uint16_t dosDate, uint16_t dosTime) {
     std::tm local{};
     local.tm_year = ((dosDate >> 9) & 0x7F) + 80;
     local.tm_mon = ((dosDate >> 5) & 0x0F) - 1;
@@ -221,21 +227,17 @@ bool HostPlatform::SetFileDosTime(const std::string& path, uint16_t dosDate, uin
     local.tm_isdst = -1;
     if (local.tm_mon < 0 || local.tm_mon > 11 || local.tm_mday < 1 || local.tm_hour > 23 ||
         local.tm_min > 59 || local.tm_sec > 59)
-        return false;
+        return std::nullopt;
     // Local time changes its offset only on whole minutes; members written together
     // mostly share their minute, and each conversion reads the zone's rules again.
     const uint32_t minute = uint32_t(dosDate) << 16 | (dosTime & ~0x1Fu);
     if (minute != lastMinute_.key) {
         local.tm_sec = 0;
         const std::time_t start = std::mktime(&local);
-        if (start == static_cast<std::time_t>(-1)) return false;
+        if (start == static_cast<std::time_t>(-1)) return std::nullopt;
         lastMinute_ = {minute, start};
     }
-    const std::time_t when = lastMinute_.start + (dosTime & 0x1F) * 2;
-    timespec times[2] = {{when, 0}, {when, 0}};
-    // A file that exists as written needs no look-up of its names.
-    if (utimensat(AT_FDCWD, AsWritten(path).exact.c_str(), times, 0) == 0) return true;
-    return errno == ENOENT && utimensat(AT_FDCWD, HostPath(path).c_str(), times, 0) == 0;
+    return lastMinute_.start + (dosTime & 0x1F) * 2;
 }
 
 bool HostPlatform::ChangeDirectory(const std::string& path) {

@@ -129,7 +129,6 @@ public:
     bool RemoveEmptyDirectory(const std::string& path) override;
     bool RemoveFileAtRestart(const std::string& path) override;
     std::vector<DirEntry> ListDirectory(const std::string& path) override;
-    bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
     std::string CurrentDirectory() override { return currentDirectory_; }
     bool ChangeDirectory(const std::string& path) override;
     std::optional<uint64_t> FreeSpace(const std::string& path) override;
@@ -197,6 +196,9 @@ private:
     bool NextOperation();
     // Whether `bytes` more fit on the drive of the host file `hostPath`.
     bool Fits(const std::string& hostPath, int64_t bytes) const;
+    // The host's time of a DOS date and time in local time; nothing for one that does
+    // not exist.
+    std::optional<std::time_t> HostTimeOf(uint16_t dosDate, uint16_t dosTime);
     bool IsHeld(const std::string& path);
     // `attempt` under the rule for files that another program holds a moment.
     bool WaitingWhileHeld(const std::string& path, const std::function<FileAttempt()>& attempt);
@@ -266,8 +268,8 @@ private:
     LocalTime fixedTime_;
     bool hasFixedTime_ = false;
     FolderNames folderNames_;
-    // The last minute of local time converted by SetFileDosTime: DOS date and time with
-    // the seconds cleared, and the time it starts.
+    // The last minute of local time converted by HostTimeOf: DOS date and time with the
+    // seconds cleared, and the time it starts.
     struct {
         uint32_t key = ~0u;
         std::time_t start = 0;

@@ -63,6 +63,12 @@ public:
 
     bool Truncate() override { return SetEndOfFile(handle_.get()) != 0; }
 
+    bool SetDosTime(uint16_t dosDate, uint16_t dosTime) override {
+        FILETIME local, utc;
+        return DosDateTimeToFileTime(dosDate, dosTime, &local) && LocalFileTimeToFileTime(&local, &utc) &&
+               SetFileTime(handle_.get(), nullptr, nullptr, &utc) != 0;
+    }
+
 private:
     KernelHandle handle_;
 };
@@ -193,15 +199,6 @@ std::vector<DirEntry> Win32Platform::ListDirectory(const std::string& path) {
         entries.push_back({name, isDirectory, isDirectory ? 0 : size, hidden});
     } while (FindNextFileW(search.get(), &found));
     return entries;
-}
-
-bool Win32Platform::SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
-    FILETIME local, utc;
-    if (!DosDateTimeToFileTime(dosDate, dosTime, &local) || !LocalFileTimeToFileTime(&local, &utc))
-        return false;
-    KernelHandle file(NoneIfInvalid(CreateFileW(Native(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
-                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
-    return file && SetFileTime(file.get(), nullptr, nullptr, &utc) != 0;
 }
 
 std::string Win32Platform::CurrentDirectory() {

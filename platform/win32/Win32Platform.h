@@ -26,7 +26,6 @@ public:
     bool RemoveEmptyDirectory(const std::string& path) override;
     bool RemoveFileAtRestart(const std::string& path) override;
     std::vector<DirEntry> ListDirectory(const std::string& path) override;
-    bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
     std::string CurrentDirectory() override;
     bool ChangeDirectory(const std::string& path) override;
     std::optional<uint64_t> FreeSpace(const std::string& path) override;

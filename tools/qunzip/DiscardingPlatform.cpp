@@ -25,6 +25,7 @@ public:
         size_ = position_;
         return true;
     }
+    bool SetDosTime(uint16_t, uint16_t) override { return true; }
 
 private:
     int64_t position_ = 0;
@@ -73,11 +74,6 @@ bool DiscardingPlatform::RemoveEmptyDirectory(const std::string& path) {
 std::vector<plat::DirEntry> DiscardingPlatform::ListDirectory(const std::string& path) {
     if (IsDiscarded(path)) return {};
     return inner_.ListDirectory(path);
-}
-
-bool DiscardingPlatform::SetFileDosTime(const std::string& path, uint16_t dosDate,
-                                        uint16_t dosTime) {
-    return IsDiscarded(path) || inner_.SetFileDosTime(path, dosDate, dosTime);
 }
 
 bool DiscardingPlatform::ChangeDirectory(const std::string& path) {

@@ -152,10 +152,6 @@ std::vector<plat::DirEntry> MemoryPlatform::ListDirectory(const std::string& pat
     return entries;
 }
 
-bool MemoryPlatform::SetFileDosTime(const std::string& path, uint16_t, uint16_t) {
-    return FileExists(path);
-}
-
 bool MemoryPlatform::ChangeDirectory(const std::string& path) {
     const std::string key = Key(path);
     if (!folders_.count(key)) return false;

@@ -35,7 +35,6 @@ public:
     bool MakeDirectory(const std::string& path) override;
     bool RemoveEmptyDirectory(const std::string& path) override;
     std::vector<plat::DirEntry> ListDirectory(const std::string& path) override;
-    bool SetFileDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) override;
     std::string CurrentDirectory() override { return current_; }
     bool ChangeDirectory(const std::string& path) override;
     std::optional<uint64_t> FreeSpace(const std::string&) override { return std::nullopt; }

@@ -61,32 +61,30 @@ TEST_F(HostPlatformTest, NamesFollowChangesMadeBehindTheMachinesBack) {
 TEST_F(HostPlatformTest, FileTimesAreTheDosDateAndTimeInLocalTime) {
     auto& vm = Machine();
     ASSERT_TRUE(vm.MakeDirectory("C:\\Dated"));
-    WriteFile("C:\\Dated\\a.txt", "x");
+    auto file = vm.Open("C:\\Dated\\a.txt", plat::OpenMode::CreateNew);
+    ASSERT_TRUE(file);
     const auto dosDate = [](int year, int month, int day) { return uint16_t((year - 1980) << 9 | month << 5 | day); };
     const auto dosTime = [](int hour, int minute, int second) { return uint16_t(hour << 11 | minute << 5 | second / 2); };
     struct Case {
-        const char* path;  // the file as named to the machine
         uint16_t date, time;
         int year, month, day, hour, minute, second;
     } const cases[] = {
-        {"C:\\Dated\\a.txt", dosDate(2019, 7, 14), dosTime(13, 45, 30), 2019, 7, 14, 13, 45, 30},
-        {"C:\\Dated\\a.txt", dosDate(2019, 7, 14), dosTime(13, 45, 58), 2019, 7, 14, 13, 45, 58},
-        {"C:\\DATED\\A.TXT", dosDate(2019, 7, 14), dosTime(13, 46, 0), 2019, 7, 14, 13, 46, 0},
-        {"C:\\dated\\A.txt", dosDate(1996, 1, 1), dosTime(0, 0, 2), 1996, 1, 1, 0, 0, 2},
+        {dosDate(2019, 7, 14), dosTime(13, 45, 30), 2019, 7, 14, 13, 45, 30},
+        {dosDate(2019, 7, 14), dosTime(13, 45, 58), 2019, 7, 14, 13, 45, 58},
+        {dosDate(2019, 7, 14), dosTime(13, 46, 0), 2019, 7, 14, 13, 46, 0},
+        {dosDate(1996, 1, 1), dosTime(0, 0, 2), 1996, 1, 1, 0, 0, 2},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(vm.SetFileDosTime(c.path, c.date, c.time)) << c.path;
+        ASSERT_TRUE(file->SetDosTime(c.date, c.time)) << c.year << "-" << c.month;
         struct stat info {};
         ASSERT_EQ(stat(vm.HostPath("C:\\Dated\\a.txt").c_str(), &info), 0);
         std::tm local{};
         localtime_r(&info.st_mtime, &local);
         EXPECT_EQ((std::vector<int>{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                                     local.tm_hour, local.tm_min, local.tm_sec}),
-                  (std::vector<int>{c.year, c.month, c.day, c.hour, c.minute, c.second}))
-            << c.path;
+                  (std::vector<int>{c.year, c.month, c.day, c.hour, c.minute, c.second}));
     }
-    EXPECT_FALSE(vm.SetFileDosTime("C:\\Dated\\missing.txt", dosDate(2019, 7, 14), dosTime(1, 2, 4)));
-    EXPECT_FALSE(vm.SetFileDosTime("C:\\Dated\\a.txt", dosDate(2019, 13, 14), dosTime(1, 2, 4)));
+    EXPECT_FALSE(file->SetDosTime(dosDate(2019, 13, 14), dosTime(1, 2, 4)));
 }
 
 TEST_F(HostPlatformTest, RelativePathsFollowTheCurrentFolder) {

@@ -341,18 +341,25 @@ TEST_F(ExtractArchive, TheFileGetsTheMembersDateAndTime) {
     m.dosDate = uint16_t((2019 - 1980) << 9 | 7 << 5 | 14);  // 2019-07-14
     m.dosTime = uint16_t(13 << 11 | 45 << 5 | 30 / 2);       // 13:45:30
     PutFile("C:\\T.ZIP", WriteZip({m}));
-    std::vector<ReportCall> calls;
-    ASSERT_EQ(Extract("C:\\T.ZIP", "C:\\OUT", calls), 1);
-    struct stat info {};
-    ASSERT_EQ(stat(Host("C:\\OUT\\dated.txt").c_str(), &info), 0);
-    std::tm local{};
-    localtime_r(&info.st_mtime, &local);
-    EXPECT_EQ(local.tm_year + 1900, 2019);
-    EXPECT_EQ(local.tm_mon + 1, 7);
-    EXPECT_EQ(local.tm_mday, 14);
-    EXPECT_EQ(local.tm_hour, 13);
-    EXPECT_EQ(local.tm_min, 45);
-    EXPECT_EQ(local.tm_sec, 30);
+    struct Case {
+        const char* target;
+        bool existing;  // a file of that name is there already and is replaced
+    } const cases[] = {{"C:\\NEW", false}, {"C:\\OLD", true}};
+    for (const Case& c : cases) {
+        const std::string path = std::string(c.target) + "\\dated.txt";
+        if (c.existing) PutFile(path, "old");
+        std::vector<ReportCall> calls;
+        ASSERT_EQ(Extract("C:\\T.ZIP", c.target, calls), 1) << c.target;
+        EXPECT_EQ(ReadFile(path), "x") << c.target;
+        struct stat info {};
+        ASSERT_EQ(stat(Host(path).c_str(), &info), 0);
+        std::tm local{};
+        localtime_r(&info.st_mtime, &local);
+        EXPECT_EQ((std::vector<int>{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                                    local.tm_min, local.tm_sec}),
+                  (std::vector<int>{2019, 7, 14, 13, 45, 30}))
+            << c.target;
+    }
 }
 
 }  // namespace
