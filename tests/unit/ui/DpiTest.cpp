@@ -33,7 +33,7 @@ TEST(PixelBounds, NeighboursAndFilledParentsLeaveNoGap) {
         const DpiScale scale(ppi);
         const TRect p = PixelBounds(panel, scale), b = PixelBounds(bottom, scale);
         EXPECT_EQ(PixelBounds(left, scale).Right, PixelBounds(right, scale).Left) << ppi << " dpi";
-        EXPECT_EQ(TPoint(b.Right, b.Bottom), TPoint(p.Width(), p.Height())) << ppi << " dpi";
+        EXPECT_EQ((TPoint{b.Right, b.Bottom}), (TPoint{p.Width(), p.Height()})) << ppi << " dpi";
     }
 }
 
