@@ -15,6 +15,9 @@ child_size() {
     drv tree "$1" | awk -v t="\"$2\"" 'index($0, t) == length($0) - length(t) + 1 { sub("x", " ", $4); print $4; exit }'
 }
 
+# group_windows: how many folder windows of the group WinTORVEX are open.
+group_windows() { drv_try list | grep -c 'ExplorerWClass "WinTORVEX"$' || true; }
+
 # on TITLE CAPTION NEXT SECONDS: the button or label pressed, then a picture of NEXT.
 on() { drv click "$1" "$2" && drv wait-window "$3" "$4" >/dev/null && shot "$dpi dpi: $3" >/dev/null; }
 
@@ -36,10 +39,14 @@ walk_at() {
     on "$CONFIG_PAGE" "&Continua" "$END_PAGE" 120
     drv key "$END_PAGE" enter
     drv wait-process-gone INSTTORV.EXE 30
-    # The Program Manager showed the group it made in a window of its own.
-    drv wait-window WinTORVEX 30 >/dev/null
-    drv key WinTORVEX alt+f4
-    drv wait-gone WinTORVEX 30
+    # Wine's shell opens the group's folder for [CreateGroup] and again for [ShowGroup],
+    # each window from an explorer of its own as it gets to it: both are waited for, then
+    # closed one at a time.
+    wait_until 30 "the group's two windows" eval '(( $(group_windows) == 2 ))'
+    for left in 1 0; do
+        drv key WinTORVEX alt+f4
+        wait_until 30 "$left of the group's windows left" eval "(( \$(group_windows) == $left ))"
+    done
 
     win_start "uninstall-$dpi" "$UNINSTALLER" -uninstall
     drv wait-window "$UNINSTALL_PAGE" 60 >/dev/null
