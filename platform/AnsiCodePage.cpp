@@ -88,25 +88,16 @@ AnsiText Utf8ToCodePage(unsigned codePage, std::string_view utf8) {
             converted.text += *byte;
             continue;
         }
-        converted.text += '?';
         std::string letter;
         AppendUtf8(letter, character);
-        if (std::find(converted.missing.begin(), converted.missing.end(), letter) == converted.missing.end())
-            converted.missing.push_back(letter);
+        converted.Lacks(letter);
     }
     return converted;
 }
 
 std::string CodePageToUtf8(unsigned codePage, std::string_view text) {
     const uint16_t* upperHalf = UpperHalfOf(codePage);
-    if (!upperHalf) return std::string(text);
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        const uint8_t byte = uint8_t(c);
-        AppendUtf8(out, byte < 0x80 ? byte : upperHalf[byte - 0x80]);
-    }
-    return out;
+    return upperHalf ? UpperHalfToUtf8(upperHalf, text) : std::string(text);
 }
 
 }  // namespace plat

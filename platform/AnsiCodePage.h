@@ -4,6 +4,7 @@
 // (Central European, Romanian machines) and 1252 (Western).
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,11 @@ struct AnsiText {
     std::string text;                  // in the code page; '?' for a letter it cannot hold
     std::vector<std::string> missing;  // the letters it cannot hold, each once, in UTF-8
     bool Whole() const { return missing.empty(); }
+    // A letter the code page cannot hold: '?' in the text, and the letter named once.
+    void Lacks(const std::string& letter) {
+        text += '?';
+        if (std::find(missing.begin(), missing.end(), letter) == missing.end()) missing.push_back(letter);
+    }
 };
 
 bool HasCodePageTable(unsigned codePage);

@@ -30,14 +30,6 @@ constexpr uint16_t kUpperHalf[128] = {
 
 }  // namespace
 
-std::string Cp437ToUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        const uint8_t byte = uint8_t(c);
-        AppendUtf8(out, byte < 0x80 ? byte : kUpperHalf[byte - 0x80]);
-    }
-    return out;
-}
+std::string Cp437ToUtf8(std::string_view text) { return UpperHalfToUtf8(kUpperHalf, text); }
 
 }  // namespace plat

@@ -27,6 +27,17 @@ inline void AppendUtf8(std::string& out, char32_t character) {
     }
 }
 
+// 8-bit text in UTF-8, its bytes 128 to 255 read through `upperHalf` (128 characters).
+inline std::string UpperHalfToUtf8(const uint16_t* upperHalf, std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const uint8_t byte = uint8_t(c);
+        AppendUtf8(out, byte < 0x80 ? byte : upperHalf[byte - 0x80]);
+    }
+    return out;
+}
+
 // The characters of `text`; nothing when it is no well-formed UTF-8 (a stray byte of an
 // 8-bit code page, a sequence cut short, an overlong form, a surrogate).
 inline std::optional<std::u32string> DecodeUtf8(std::string_view text) {

@@ -18,6 +18,15 @@ std::wstring Widen(const std::string& text) {
     return result;
 }
 
+std::wstring WidenFrom(unsigned codePage, std::string_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    std::wstring result(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, result.data(), length);
+    return result;
+}
+
 std::string Narrow(const std::wstring& text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());

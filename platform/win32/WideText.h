@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace plat {
 
@@ -11,6 +12,8 @@ namespace plat {
 // functions would, so its accented letters survive instead of becoming replacement
 // characters.
 std::wstring Widen(const std::string& text);
+// Text of an 8-bit code page (CP_ACP, CP_OEMCP) to UTF-16.
+std::wstring WidenFrom(unsigned codePage, std::string_view text);
 // UTF-16 to UTF-8.
 std::string Narrow(const std::wstring& text);
 

@@ -39,23 +39,13 @@ AnsiText Win32Platform::Utf8ToAnsi(std::string_view text) {
         if (AnsiBytesOf(wide.data() + i, units, &bytes)) {
             converted.text += bytes;
         } else {
-            converted.text += '?';
-            const std::string letter = Narrow(wide.substr(i, size_t(units)));
-            if (std::find(converted.missing.begin(), converted.missing.end(), letter) == converted.missing.end())
-                converted.missing.push_back(letter);
+            converted.Lacks(Narrow(wide.substr(i, size_t(units))));
         }
         i += size_t(units);
     }
     return converted;
 }
 
-std::string Win32Platform::AnsiToUtf8(std::string_view text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-    return Narrow(wide);
-}
+std::string Win32Platform::AnsiToUtf8(std::string_view text) { return Narrow(WidenFrom(CP_ACP, text)); }
 
 }  // namespace plat

@@ -103,16 +103,6 @@ std::string Win32Platform::FormatDateTime(const LocalTime& time) {
     return Narrow(text);
 }
 
-std::string Win32Platform::OemToUtf8(std::string_view text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int wide = MultiByteToWideChar(CP_OEMCP, 0, text.data(), size, nullptr, 0);
-    std::wstring characters(static_cast<size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_OEMCP, 0, text.data(), size, characters.data(), wide);
-    const int length = WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, result.data(), length, nullptr, nullptr);
-    return result;
-}
+std::string Win32Platform::OemToUtf8(std::string_view text) { return Narrow(WidenFrom(CP_OEMCP, text)); }
 
 }  // namespace plat

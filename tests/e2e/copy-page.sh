@@ -23,6 +23,16 @@ disk_requested() {
     drv_try texts "Atentie !" 2>/dev/null | grep -q "introdu discul de instalare cu numarul[^0-9]*$1\$"
 }
 
+# floppies_to_disk_request: a LOCAL installation from the floppy set in A:, walked to the
+# copy page's request for disk 2.
+floppies_to_disk_request() {
+    stage_floppies
+    start_from_drive floppies a
+    walk_to_copy_page
+    drv click "$COPY_PAGE" "&Continua"
+    wait_until 120 "the request for disk 2" disk_requested 2
+}
+
 # insert_requested_floppies: for disk 2 and disk 3 of the floppy set, as the page asks
 # for each: a picture of the box, the disk into A:, OK.
 insert_requested_floppies() {

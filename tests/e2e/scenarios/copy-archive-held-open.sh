@@ -5,11 +5,7 @@
 
 source "$E2E_REPO/tests/e2e/copy-page.sh"
 
-stage_floppies
-start_from_drive floppies a
-walk_to_copy_page
-drv click "$COPY_PAGE" "&Continua"
-wait_until 120 "the request for disk 2" disk_requested 2
+floppies_to_disk_request
 report="$E2E_WORK/hold.txt"
 win_start holder "$E2E_PROBE" hold 'C:\WinTorv\EXE.ZIP' 300 "$(winpath "$report")"
 holding() { grep -q holding "$report" 2>/dev/null; }

@@ -6,11 +6,7 @@
 
 source "$E2E_REPO/tests/e2e/copy-page.sh"
 
-stage_floppies
-start_from_drive floppies a
-walk_to_copy_page
-drv click "$COPY_PAGE" "&Continua"
-wait_until 120 "the request for disk 2" disk_requested 2
+floppies_to_disk_request
 insert_disk a "$E2E_WORK/no-disk-in-a"
 drv click "Atentie !" "O&K"
 wait_until 60 "the request for disk 2 again" disk_requested 2
